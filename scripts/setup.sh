@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Velmora needs.
+# Safe to run again: apt-get only installs what is missing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # codecs and text
+  libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libtiff-dev libgif-dev
+  libraw-dev libimagequant-dev libfreetype-dev libfontconfig-dev
+  fonts-liberation fonts-dejavu-core
+  # script built-ins
+  libpcre2-dev unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
+  # independent readers and reference tools used by tests and benchmarks
+  imagemagick graphicsmagick libvips-tools libimage-exiftool-perl lua5.4
+  time hyperfine python3
+  # browser test of the generated gallery
+  chromium chromium-driver
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update
+  "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi

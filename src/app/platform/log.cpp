@@ -1,0 +1,52 @@
+// The run log.
+#include "app/platform/log.h"
+
+#include <ctime>
+
+#include "app/platform/program_paths.h"
+
+namespace velmora {
+
+LogClass::~LogClass() { Close(); }
+
+std::filesystem::path LogClass::ResolveFileName(std::string_view name) {
+  if (name.empty()) return ProgramDirectory() / "Velmora.log";
+  std::filesystem::path path{std::string(name)};
+  if (path.is_absolute()) return path;
+  return ProgramDirectory() / path;
+}
+
+bool LogClass::Open(std::string_view name) {
+  Close();
+  file_name_ = ResolveFileName(name);
+  file_ = std::fopen(file_name_.c_str(), "wb");
+  return file_ != nullptr;
+}
+
+bool LogClass::WriteLine(std::string_view text) {
+  if (file_ == nullptr) return false;
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S ", &local);
+  std::fputs(stamp, file_);
+  std::fwrite(text.data(), 1, text.size(), file_);
+  std::fputs("\r\n", file_);
+  std::fflush(file_);
+  return true;
+}
+
+void LogClass::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+}
+
+LogClass& ProgramLog() {
+  static LogClass log;
+  return log;
+}
+
+void WriteLog(std::string_view text) { ProgramLog().WriteLine(text); }
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+// Windows-1252 is the program's inner text encoding (profiles, scripts, pages
+// and language files are stored in it); file names on Linux are UTF-8. These
+// conversions run where names and texts cross that border.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+// Every Windows-1252 byte has a Unicode character, except the five holes
+// 0x81, 0x8D, 0x8F, 0x90, 0x9D, which are passed through as U+0081 etc.
+// so that no byte is ever lost.
+std::string Cp1252ToUtf8(std::string_view text);
+
+// Converts UTF-8 text to Windows-1252. Returns nothing when the text is not
+// valid UTF-8 or holds a character that Windows-1252 cannot represent.
+std::optional<std::string> Utf8ToCp1252(std::string_view text);
+
+// True when the text is valid UTF-8 (pure ASCII included).
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace velmora
