@@ -1,0 +1,1 @@
+// The clone list record types (filled in by the clone list unit).
