@@ -1,0 +1,54 @@
+// Letter case in Windows-1252, the program's inner encoding: besides A-Z it
+// maps the accented capitals (À..Þ without ×) and Š, Œ, Ž, Ÿ, as the
+// case-insensitive comparisons of names and keys expect.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora {
+
+constexpr unsigned char Cp1252Lower(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) return static_cast<unsigned char>(c + 32);
+  switch (c) {
+    case 0x8A: return 0x9A;  // Š
+    case 0x8C: return 0x9C;  // Œ
+    case 0x8E: return 0x9E;  // Ž
+    case 0x9F: return 0xFF;  // Ÿ
+    default: return c;
+  }
+}
+
+constexpr unsigned char Cp1252Upper(unsigned char c) {
+  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return static_cast<unsigned char>(c - 32);
+  switch (c) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return c;
+  }
+}
+
+inline std::string Cp1252ToLower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(Cp1252Lower(static_cast<unsigned char>(c)));
+  return out;
+}
+
+inline std::string Cp1252ToUpper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(Cp1252Upper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+// Case-insensitive equality in Windows-1252.
+constexpr bool Cp1252EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Cp1252Lower(static_cast<unsigned char>(a[i])) != Cp1252Lower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+}  // namespace velmora

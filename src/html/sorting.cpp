@@ -1,0 +1,146 @@
+// Shell sort of directory and image records.
+#include "html/sorting.h"
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <memory>
+#include <numeric>
+#include <random>
+
+#include "app/platform/cp1252_case.h"
+
+namespace velmora::html {
+namespace {
+
+// Lower-cased comparison by character code, as names have always sorted.
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char ca = Cp1252Lower(static_cast<unsigned char>(a[i]));
+    const unsigned char cb = Cp1252Lower(static_cast<unsigned char>(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view NextRun(std::string_view text, std::size_t& pos) {
+  if (pos >= text.size()) return {};
+  const std::size_t start = pos;
+  const bool digits = IsDigit(text[pos]);
+  while (pos < text.size() && IsDigit(text[pos]) == digits) ++pos;
+  return text.substr(start, pos - start);
+}
+
+// Digit runs padded on the left with "0" to a common length compare like
+// numbers of any size, without overflow.
+int CompareDigitRuns(std::string_view a, std::string_view b) {
+  const std::size_t width = std::max(a.size(), b.size());
+  for (std::size_t i = 0; i < width; ++i) {
+    const char ca = i < width - a.size() ? '0' : a[i - (width - a.size())];
+    const char cb = i < width - b.size() ? '0' : b[i - (width - b.size())];
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return 0;
+}
+
+// Places every record in a randomly drawn free slot; the direction does not apply.
+std::vector<std::size_t> RandomOrder(std::size_t n, const RandomSource& random) {
+  constexpr std::size_t kFree = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> slots(n, kFree);
+  for (std::size_t record = 0; record < n; ++record) {
+    std::size_t slot;
+    do {
+      slot = std::min(static_cast<std::size_t>(random() * static_cast<double>(n)), n - 1);
+    } while (slots[slot] != kFree);
+    slots[slot] = record;
+  }
+  return slots;
+}
+
+// The common frame: gap 2^k - 1 halved down to 1, exchange only when the
+// earlier record is strictly greater, reverse at the end for descending order.
+template <class Key, class Greater>
+std::vector<std::size_t> ShellSort(std::span<const Key> keys, int mode, int direction, const RandomSource& random,
+                                   Greater greater) {
+  const std::size_t n = keys.size();
+  std::vector<std::size_t> order(n);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  if (mode == kSortNone || n < 1) return order;
+  if (mode == kSortRandom) return RandomOrder(n, random);
+
+  for (std::size_t gap = std::bit_floor(n) - 1; gap > 0; gap /= 2) {
+    for (std::size_t i = 0; i + gap < n; ++i) {
+      for (std::size_t j = i + 1; j >= 1; j -= gap) {
+        std::size_t& a = order[j - 1];
+        std::size_t& b = order[j - 1 + gap];
+        if (!greater(keys[a], keys[b])) break;
+        std::swap(a, b);
+        if (j <= gap) break;
+      }
+    }
+  }
+  if (direction == kDescending) std::reverse(order.begin(), order.end());
+  return order;
+}
+
+}  // namespace
+
+RandomSource ClockSeededRandom() {
+  auto engine = std::make_shared<std::mt19937_64>(
+      static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+}
+
+int NaturalCompare(std::string_view a, std::string_view b) {
+  std::size_t pa = 0;
+  std::size_t pb = 0;
+  for (;;) {
+    const std::string_view ra = NextRun(a, pa);
+    const std::string_view rb = NextRun(b, pb);
+    if (ra.empty()) return rb.empty() ? 0 : -1;
+    if (rb.empty()) return 1;
+    const bool da = IsDigit(ra.front());
+    const bool db = IsDigit(rb.front());
+    int result;
+    if (!da && db) {
+      result = 1;
+    } else if (da && !db) {
+      result = -1;
+    } else {
+      result = da ? CompareDigitRuns(ra, rb) : CompareIgnoringCase(ra, rb);
+    }
+    if (result != 0) return result;
+  }
+}
+
+std::vector<std::size_t> SortDirectories(std::span<const DirectorySortKey> keys, int mode, int direction,
+                                         const RandomSource& random) {
+  return ShellSort(keys, mode, direction, random, [mode](const DirectorySortKey& a, const DirectorySortKey& b) {
+    switch (mode) {
+      case kSortName: return CompareIgnoringCase(a.name, b.name) > 0;
+      case kSortDate: return a.last_write > b.last_write;
+      case kSortImageCount: return a.image_count > b.image_count;
+      default: return false;
+    }
+  });
+}
+
+std::vector<std::size_t> SortImages(std::span<const ImageSortKey> keys, int mode, int direction,
+                                    const RandomSource& random) {
+  return ShellSort(keys, mode, direction, random, [mode](const ImageSortKey& a, const ImageSortKey& b) {
+    switch (mode) {
+      case kSortName: return CompareIgnoringCase(a.name, b.name) > 0;
+      case kSortDate: return a.date > b.date;
+      case kSortBytes: return a.bytes > b.bytes;
+      case kSortDimension: return std::max(a.width, a.height) > std::max(b.width, b.height);
+      case kSortNaturalName: return NaturalCompare(a.name, b.name) == 1;
+      default: return false;
+    }
+  });
+}
+
+}  // namespace velmora::html
