@@ -32,3 +32,6 @@ if ((${#missing[@]})); then
   "${sudo_cmd[@]}" apt-get update
   "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The sample photo tree that the demo run turns into a gallery.
+"$(dirname "$0")/make_samples.sh"
