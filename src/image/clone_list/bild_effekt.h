@@ -1,0 +1,44 @@
+// CBildEffekt: one image effect of the clone list, a code with up to ten integer
+// and ten floating-point parameters.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "image/clone_list/clone_item.h"
+#include "image/clone_list/effect_codes.h"
+
+namespace velmora::image {
+
+class CBildEffekt final : public CloneItem {
+ public:
+  CBildEffekt();
+
+  CloneItemKind Kind() const override { return CloneItemKind::kEffect; }
+  std::unique_ptr<CloneItem> Clone() const override { return std::make_unique<CBildEffekt>(*this); }
+  PropertyResult SetProfileProperty(std::string_view key, std::string_view value) override;
+  std::vector<std::pair<std::string, std::string>> ProfileProperties() const override;
+
+  std::int32_t Bildeffektart() const { return bildeffektart_; }
+  // A different code brings that code's parameter defaults: the old parameters
+  // mean something else for the new effect.
+  void SetBildeffektart(std::int32_t code);
+  // Loads the parameter defaults of the current code.
+  void ResetToBildeffekt();
+
+  // Parameters by index from 1 to kEffectParameterCount; other indices read 0
+  // and are not stored.
+  std::int32_t LongArray(int index) const;
+  void SetLongArray(int index, std::int32_t value);
+  double DoubleArray(int index) const;
+  void SetDoubleArray(int index, double value);
+
+ private:
+  static bool ValidIndex(int index) { return index >= 1 && index <= kEffectParameterCount; }
+
+  std::int32_t bildeffektart_ = 0;
+  std::array<std::int32_t, kEffectParameterCount> longs_{};
+  std::array<double, kEffectParameterCount> doubles_{};
+};
+
+}  // namespace velmora::image

@@ -1,1 +1,0 @@
-// The clone list record types (filled in by the clone list unit).

@@ -1,0 +1,52 @@
+// CImageStamp: a small picture (logo, watermark) laid onto every clone. Only the
+// picture's file name is held here; the pixels are loaded by the image layer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "image/clone_list/clone_item.h"
+
+namespace velmora::image {
+
+class CImageStamp final : public CloneItem {
+ public:
+  CImageStamp();
+
+  CloneItemKind Kind() const override { return CloneItemKind::kImageStamp; }
+  std::unique_ptr<CloneItem> Clone() const override { return std::make_unique<CImageStamp>(*this); }
+  PropertyResult SetProfileProperty(std::string_view key, std::string_view value) override;
+  std::vector<std::pair<std::string, std::string>> ProfileProperties() const override;
+
+  const std::string& Name() const { return name_; }  // path of the stamp picture
+  void SetName(std::string v) { Change(name_, std::move(v)); }
+  std::int32_t Position() const { return position_; }  // 1-9, as for text stamps
+  void SetPosition(std::int32_t v) { Change(position_, v); }
+  std::int32_t OffsetX() const { return offset_x_; }
+  void SetOffsetX(std::int32_t v) { Change(offset_x_, v); }
+  std::int32_t OffsetY() const { return offset_y_; }
+  void SetOffsetY(std::int32_t v) { Change(offset_y_, v); }
+  std::int32_t Deckkraft() const { return deckkraft_; }  // opacity in percent
+  void SetDeckkraft(std::int32_t v) { Change(deckkraft_, v); }
+  std::int32_t TransparenteFarbeNutzen() const { return transparente_farbe_nutzen_; }
+  void SetTransparenteFarbeNutzen(std::int32_t v) { Change(transparente_farbe_nutzen_, v); }
+  std::int32_t TransparenteFarbe() const { return transparente_farbe_; }
+  void SetTransparenteFarbe(std::int32_t v) { Change(transparente_farbe_, v); }
+  std::int32_t TransparenzFarbtoleranz() const { return transparenz_farbtoleranz_; }
+  void SetTransparenzFarbtoleranz(std::int32_t v) { Change(transparenz_farbtoleranz_, v); }
+  std::int32_t Strecken() const { return strecken_; }  // 1 = stretched over the whole clone
+  void SetStrecken(std::int32_t v) { Change(strecken_, v); }
+
+ private:
+  std::string name_;
+  std::int32_t position_ = 1;
+  std::int32_t offset_x_ = 10;
+  std::int32_t offset_y_ = 10;
+  std::int32_t deckkraft_ = 50;
+  std::int32_t transparente_farbe_nutzen_ = 0;
+  std::int32_t transparente_farbe_ = 16777215;  // white
+  std::int32_t transparenz_farbtoleranz_ = 0;
+  std::int32_t strecken_ = 0;
+};
+
+}  // namespace velmora::image
