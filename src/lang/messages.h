@@ -15,11 +15,17 @@ namespace velmora::lang {
 enum MessageStyle : int {
   kButtonsOk = 0,
   kButtonsOkCancel = 1,
+  kButtonsYesNoCancel = 3,
   kButtonsYesNo = 4,
   kIconStop = 16,
   kIconQuestion = 32,
   kIconExclamation = 48,
   kIconInformation = 64,
+  // Which button is the default: the first unless one of these is given. A
+  // headless run answers every question with its default button, so a caller
+  // whose first button is the risky answer names the safe one here.
+  kDefaultButton2 = 256,
+  kDefaultButton3 = 512,
 };
 
 // Buttons a message can return.
@@ -58,5 +64,18 @@ struct ShownMessage {
 // the previous observer; pass an empty function to remove it.
 using MessageObserver = std::function<void(const ShownMessage&)>;
 MessageObserver SetMessageObserver(MessageObserver observer);
+
+// Without a window a message goes to standard error (and the log, when one
+// is open) and a question takes its default button. With asking switched on
+// and standard input and error on a terminal, the question is asked there.
+void SetAskOnTerminal(bool ask);
+
+// While batch mode is active, any message shown is remembered: the desktop
+// program would stay open after such a run for the user to read it, so the
+// headless program reports it in its exit status instead.
+void SetBatchModeActive(bool active);
+bool BatchModeActive();
+bool MessageShownDuringBatch();
+void ResetMessageShownDuringBatch();
 
 }  // namespace velmora::lang

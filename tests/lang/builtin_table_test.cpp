@@ -1,0 +1,58 @@
+// The built-in German table and the shipped English language file.
+#include "lang/builtin_german.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "app/platform/program_paths.h"
+#include "app/platform/text_encoding.h"
+#include "lang/keyed_collection.h"
+
+namespace velmora::lang {
+namespace {
+
+std::multiset<std::string> Placeholders(const std::string& text) {
+  static const std::regex placeholder("%([0-9]+|n)");
+  std::multiset<std::string> found;
+  for (std::sregex_iterator it(text.begin(), text.end(), placeholder), end; it != end; ++it) found.insert(it->str());
+  return found;
+}
+
+TEST(BuiltinGerman, HoldsEveryKeyOnceWithTextsInWindows1252) {
+  std::set<std::string> keys;
+  std::set<std::string> sections;
+  std::size_t message_keys = 0;
+  for (const BuiltinText& entry : BuiltinGermanTexts()) {
+    EXPECT_TRUE(keys.insert(FoldCase(entry.section) + "/" + FoldCase(entry.key)).second) << entry.key;
+    EXPECT_TRUE(Utf8ToCp1252(entry.text).has_value()) << entry.key;
+    EXPECT_FALSE(entry.text.empty()) << entry.key;
+    sections.insert(std::string(entry.section));
+    if (entry.section == "Msg") ++message_keys;
+  }
+  EXPECT_EQ(message_keys, 147u);
+  for (const char* section : {"Sprache", "Startdialog", "Optionen", "CProfil", "CDeko", "CClonen",
+                              "CClonenUmbenennen", "CClonenEffekte", "CDateifilter", "CThumbnails", "CAllgemeines",
+                              "CTextStempel", "CRahmen", "CBildStempel", "CRiloScript", "CRiloScriptModul",
+                              "CBildEffekte", "Profile", "Erzeugung", "Fortschrittanzeige", "Global", "Find", "Msg"}) {
+    EXPECT_TRUE(sections.count(section)) << section;
+  }
+}
+
+TEST(BuiltinGerman, EnglishFileTranslatesEveryKeyWithTheSamePlaceholders) {
+  RLLanguages list;
+  RLLanguage& english = list.AddFile(ProgramDirectory() / "languages" / "English.lng");
+  EXPECT_EQ(english.ID(), "en");
+  std::size_t english_keys = 0;
+  for (const auto& [name, section] : english.Resources().Sections().Entries()) english_keys += section.Entries().Count();
+  EXPECT_EQ(english_keys, BuiltinGermanTexts().size()) << "the English file holds keys the German table lacks";
+  for (const BuiltinText& entry : BuiltinGermanTexts()) {
+    const std::string translated = english.GetText(entry.section, entry.key);
+    ASSERT_NE(translated, "?" + std::string(entry.key) + "?") << entry.section << "/" << entry.key;
+    EXPECT_EQ(Placeholders(translated), Placeholders(std::string(entry.text))) << entry.key;
+  }
+}
+
+}  // namespace
+}  // namespace velmora::lang

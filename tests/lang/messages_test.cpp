@@ -1,0 +1,77 @@
+// Message formatting and the headless message facility.
+#include "lang/messages.h"
+
+#include <gtest/gtest.h>
+
+#include "app/platform/log.h"
+#include "support/temp_dir.h"
+
+namespace velmora::lang {
+namespace {
+
+TEST(FormatMessage, EveryPlaceholderIsReplacedThenLineBreaks) {
+  EXPECT_EQ(FormatMessage("A%nB %1 %1", {"x"}), "A\r\nB x x");
+  EXPECT_EQ(FormatMessage("50% of %1, 100%", {"all"}), "50% of all, 100%");
+  EXPECT_EQ(FormatMessage("%1 %2", {}), "%1 %2");
+}
+
+TEST(FormatMessage, ParametersAreSubstitutedInAscendingOrder) {
+  // A parameter holding "%2" is itself replaced by parameter 2.
+  EXPECT_EQ(FormatMessage("%1", {"%2", "t"}), "t");
+  // A parameter holding "%n" becomes a line break.
+  EXPECT_EQ(FormatMessage("[%1]", {"a%nb"}), "[a\r\nb]");
+  // "%10" is hit by "%1" first.
+  const MessageParameters ten = {"one", "2", "3", "4", "5", "6", "7", "8", "9", "ten"};
+  EXPECT_EQ(FormatMessage("%10", ten), "one0");
+}
+
+class MessageFacility : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous_ = SetMessageObserver([this](const ShownMessage& message) { shown_.push_back(message); });
+  }
+  void TearDown() override {
+    SetMessageObserver(previous_);
+    SetBatchModeActive(false);
+    ResetMessageShownDuringBatch();
+  }
+  std::vector<ShownMessage> shown_;
+  MessageObserver previous_;
+};
+
+TEST_F(MessageFacility, ShowMessageLooksUpTheGermanTextAndFormatsIt) {
+  EXPECT_EQ(ShowMessage(kApplicationTitle, kIconExclamation, "ErrBatchLevel", {"7"}), kResultOk);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].key, "ErrBatchLevel");
+  EXPECT_EQ(shown_[0].title, "Velmora");
+  EXPECT_EQ(shown_[0].text, "Auswerte-Level\r\n7\r\nnicht zul\xE4ssig");
+}
+
+TEST_F(MessageFacility, QuestionsTakeTheDefaultButtonWithoutATerminal) {
+  EXPECT_EQ(ShowMessageText("T", kButtonsYesNo | kIconQuestion, "?"), kResultYes);
+  EXPECT_EQ(ShowMessageText("T", kButtonsYesNo | kDefaultButton2, "?"), kResultNo);
+  EXPECT_EQ(ShowMessageText("T", kButtonsOkCancel, "?"), kResultOk);
+  EXPECT_EQ(ShowMessageText("T", kButtonsYesNoCancel | kDefaultButton3, "?"), kResultCancel);
+  EXPECT_EQ(ShowMessageText("T", kButtonsOk | kDefaultButton3, "?"), kResultOk);
+}
+
+TEST_F(MessageFacility, AMessageDuringBatchModeIsRemembered) {
+  ShowMessageText("T", 0, "before batch");
+  EXPECT_FALSE(MessageShownDuringBatch());
+  SetBatchModeActive(true);
+  ShowMessage("T", 0, "ErrBatchLevelMissing");
+  EXPECT_TRUE(MessageShownDuringBatch());
+}
+
+TEST_F(MessageFacility, MessagesAreLoggedOnOneLineWithTheirKey) {
+  test::TempDir dir;
+  ASSERT_TRUE(ProgramLog().Open((dir / "m.log").string()));
+  ShowMessage(kApplicationTitle, 0, "ErrBatchLevel", {"abc"});
+  ProgramLog().Close();
+  const std::string log = test::ReadFile(dir / "m.log");
+  EXPECT_NE(log.find(" Message ErrBatchLevel Velmora: Auswerte-Level | abc | nicht zul\xE4ssig\r\n"),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::lang
