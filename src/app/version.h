@@ -1,14 +1,5 @@
-// The program's version, one place for every report of it.
+// The program's version, one place for every report of it. The constants live
+// with the settings, which write them into every profile and migrate by them.
 #pragma once
 
-#include <string_view>
-
-namespace velmora {
-
-inline constexpr int kVersionMajor = 2;
-inline constexpr int kVersionMinor = 11;
-inline constexpr int kVersionRevision = 0;
-// "2.11.00": the form profiles carry in their VERSION key.
-inline constexpr std::string_view kProgramVersionText = "2.11.00";
-
-}  // namespace velmora
+#include "settings/program_version.h"

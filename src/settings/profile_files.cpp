@@ -1,0 +1,196 @@
+// Profile file load, save and delete.
+#include "settings/profile_files.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
+#include "lang/messages.h"
+#include "settings/atomic_file.h"
+#include "settings/profile_data.h"
+#include "settings/profile_management.h"
+#include "settings/profile_migration.h"
+#include "settings/profile_reader.h"
+#include "settings/profile_writer.h"
+#include "settings/text_utils.h"
+#include "settings/user_settings.h"
+#include "settings/working_settings.h"
+
+namespace velmora::settings {
+namespace {
+
+constexpr int kMessageStyle = lang::kButtonsOk | lang::kIconExclamation;
+
+struct Selection {
+  RLProfil default_profile{kDefaultProfileType, "Voreinstellung", ""};
+  RLProfil current = default_profile;
+};
+
+Selection& TheSelection() {
+  static Selection selection;
+  return selection;
+}
+
+std::string Title(std::string_view key) { return lang::GetText("Profile", key); }
+
+std::string PathText(const std::filesystem::path& path) { return FromFileSystemPath(path); }
+
+// A file that is valid UTF-8 and not plain ASCII was most likely saved by an
+// editor in UTF-8; it is still read byte for byte (umlauts then show as two
+// characters), but the log says why.
+void LogIfUtf8(std::string_view bytes, const std::filesystem::path& path) {
+  const bool has_high_bytes =
+      std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (has_high_bytes && IsValidUtf8(bytes)) {
+    WriteLog("Profile " + PathText(path) + " looks like UTF-8 text; it is read as Windows-1252, byte for byte");
+  }
+}
+
+// The base directory remembered per profile once carried "|"-separated extras.
+void CleanProfileLastData(const std::string& name) {
+  const std::string value = ReadUserSetting("ProfilesLastData", name);
+  const std::size_t bar = value.find('|');
+  if (bar != std::string::npos) WriteUserSetting("ProfilesLastData", name, value.substr(0, bar));
+}
+
+bool FailLoad(std::string_view key, const lang::MessageParameters& parameters) {
+  lang::ShowMessage(Title("ProfileLoad"), kMessageStyle, key, parameters);
+  SelectProfile(nullptr);
+  return false;
+}
+
+bool ReadProfileFile(const std::filesystem::path& path) {
+  std::string bytes;
+  if (const std::error_code error = ReadWholeFile(path, bytes)) {
+    return FailLoad("ErrProfileFileOpen", {std::to_string(error.value()), PathText(path)});
+  }
+  LogIfUtf8(bytes, path);
+  if (const auto error = ReadProfileText(bytes, StoredSettings(), StoredCloneList(), StoredModules())) {
+    return FailLoad("ErrProfileFileRead", {std::to_string(error->number), PathText(path),
+                                           std::to_string(error->line_number), error->line_text});
+  }
+  const std::string& version = StoredSettings().Text("VERSION");
+  if (!IsSupportedProfileVersion(version)) return FailLoad("ErrProfileVersion", {version, PathText(path)});
+  MigrateProfile(StoredSettings());
+  NormaliseSortKeys(StoredSettings());
+  return true;
+}
+
+void MarkLoaded() {
+  SetSettingsChanged(false);
+  SetProfileDirty(false);
+  StoredModules().VeraendertReset();
+  WorkingModules().VeraendertReset();
+  StoredCloneList().VeraendertReset();
+}
+
+}  // namespace
+
+const RLProfil& CurrentProfile() { return TheSelection().current; }
+const RLProfil& DefaultProfile() { return TheSelection().default_profile; }
+
+void SetDefaultProfile(RLProfil profile) {
+  Selection& selection = TheSelection();
+  if (selection.current.IsDefault()) selection.current = profile;
+  selection.default_profile = std::move(profile);
+}
+
+std::string UserProfileDirectory() { return ReadUserSetting("LastSession", "userprofiledir"); }
+
+bool LoadCurrentProfile() {
+  ResetToDefaults();
+  const RLProfil profile = CurrentProfile();
+  if (profile.IsDefault()) {
+    StoredSettings().Set("VERSION", ProgramVersionText());
+  } else if (!ReadProfileFile(profile.FilePath())) {
+    return false;
+  }
+  // JPEG 2000 cannot be read; a loaded profile never selects it.
+  StoredSettings().Set("JP2", "0");
+  if (Hooks().set_window_title) Hooks().set_window_title(std::string(lang::kApplicationTitle) + " - " + profile.Name);
+  MarkLoaded();
+  CleanProfileLastData(profile.Name);
+  return true;
+}
+
+bool SelectProfile(const RLProfil* profile) {
+  TheSelection().current = profile != nullptr ? *profile : DefaultProfile();
+  const bool loaded = LoadCurrentProfile();
+  CopyStoredToWorking();
+  return loaded;
+}
+
+int SaveCurrentProfile() {
+  const std::string title = Title("ProfileSave");
+  if (CurrentProfile().IsDefault()) {
+    lang::ShowMessage(title, kMessageStyle, "ErrProfileDefaultReadonly");
+    return kProfileNotWritten;
+  }
+  const std::string directory = UserProfileDirectory();
+  std::error_code error;
+  if (directory.empty() || !std::filesystem::is_directory(ToFileSystemPath(directory), error)) {
+    lang::ShowMessage(title, kMessageStyle, "ErrUserProfileDirNotExist", {directory});
+    return kProfileNotWritten;
+  }
+  const RLProfil target{kUserProfileType, CurrentProfile().Name, directory};
+  const std::filesystem::path path = target.FilePath();
+  const std::string version = ProgramVersionText();
+  const std::string old_working_version = WorkingSettings().Text("VERSION");
+  const std::string old_stored_version = StoredSettings().Text("VERSION");
+  WorkingSettings().Set("VERSION", version);
+  StoredSettings().Set("VERSION", version);
+  bool create_failed = false;
+  error = WriteFileAtomically(path, WriteProfileText(StoredSettings(), WorkingCloneList(), StoredModules()),
+                              &create_failed);
+  if (error) {
+    // Nothing was written, so the tables keep the version the file still has.
+    WorkingSettings().Set("VERSION", old_working_version);
+    StoredSettings().Set("VERSION", old_stored_version);
+    lang::ShowMessage(title, kMessageStyle, create_failed ? "ErrProfileFileCreate" : "ErrProfileFileWrite",
+                      {std::to_string(error.value()), PathText(path)});
+    return kProfileNotWritten;
+  }
+  SetSettingsChanged(false);
+  SetProfileDirty(false);
+  StoredModules().VeraendertReset();
+  WorkingModules().VeraendertReset();
+  WriteUserSetting("LastSession", "profile", ToLowerAscii(target.Name));
+  TheSelection().current = target;
+  NoteSavedProfile(target);
+  return kProfileWritten;
+}
+
+int SaveProfileAs(std::string_view name) {
+  CommitWorkingSettings();
+  const RLProfil previous = CurrentProfile();
+  TheSelection().current = RLProfil{kUserProfileType, std::string(name), UserProfileDirectory()};
+  const int result = SaveCurrentProfile();
+  if (result == kProfileWritten) {
+    RefreshProfileList();
+  } else {
+    TheSelection().current = previous;
+  }
+  return result;
+}
+
+int DeleteCurrentProfile() {
+  if (CurrentProfile().IsDefault()) {
+    lang::ShowMessage(Title("ProfileDelete"), kMessageStyle, "ErrProfileDefaultDelete");
+    return kProfileDeleteRefused;
+  }
+  const std::filesystem::path path = CurrentProfile().FilePath();
+  std::error_code error;
+  if (!std::filesystem::remove(path, error) && !error) error = std::make_error_code(std::errc::no_such_file_or_directory);
+  if (error) {
+    lang::ShowMessage(Title("ProfileDelete"), kMessageStyle, "ErrProfileProfileDelete",
+                      {std::to_string(error.value()), PathText(path)});
+    return kProfileDeleteRefused;
+  }
+  RefreshProfileList();
+  SetSettingsChanged(false);
+  WorkingModules().VeraendertReset();
+  return kProfileDeleted;
+}
+
+}  // namespace velmora::settings

@@ -1,0 +1,92 @@
+// Text helpers of the settings units.
+#include "settings/text_utils.h"
+
+#include <cstdlib>
+
+namespace velmora::settings {
+namespace {
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the number at the start of `text` (after blanks were skipped), 0 when none.
+std::size_t NumberLength(std::string_view text) {
+  std::size_t pos = 0;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+  std::size_t digits = 0;
+  while (pos < text.size() && IsDigit(text[pos])) ++pos, ++digits;
+  if (pos < text.size() && text[pos] == '.') {
+    ++pos;
+    while (pos < text.size() && IsDigit(text[pos])) ++pos, ++digits;
+  }
+  return digits == 0 ? 0 : pos;
+}
+
+}  // namespace
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = UpperAscii(c);
+  return result;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return result;
+}
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  text = TrimLeft(text);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view NextLine(std::string_view& bytes) {
+  std::size_t end = bytes.find_first_of("\r\n");
+  const std::string_view line = bytes.substr(0, end);
+  if (end == std::string_view::npos) {
+    end = bytes.size();
+  } else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') {
+    ++end;
+  }
+  bytes.remove_prefix(end < bytes.size() ? end + 1 : bytes.size());
+  return line;
+}
+
+double NumericValue(std::string_view text) {
+  text = TrimLeft(text);
+  const std::size_t length = NumberLength(text);
+  if (length == 0) return 0.0;
+  return std::strtod(std::string(text.substr(0, length)).c_str(), nullptr);
+}
+
+bool IsNumeric(std::string_view text) {
+  text = Trim(text);
+  return !text.empty() && NumberLength(text) == text.size();
+}
+
+std::size_t CaseInsensitiveHash::operator()(std::string_view text) const {
+  std::size_t hash = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
+  for (char c : text) {
+    hash ^= static_cast<unsigned char>(UpperAscii(c));
+    hash *= 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace velmora::settings
