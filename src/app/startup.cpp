@@ -1,23 +1,146 @@
-// Program start-up.
+// Program start-up: command line, log and start-up report, languages, the
+// user settings store and the last session, then batch mode.
 #include "app/startup.h"
 
 #include <cstdio>
-#include <string_view>
+#include <ctime>
+#include <string>
+#include <vector>
 
+#include "app/batch_mode.h"
+#include "app/command_arguments.h"
+#include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
+#include "app/program_call.h"
+#include "app/startup_report.h"
+#include "app/startup_state.h"
 #include "app/version.h"
+#include "lang/date_pattern.h"
+#include "lang/language_registry.h"
+#include "lang/messages.h"
+#include "settings/profile_data.h"
+#include "settings/profile_management.h"
+#include "settings/user_settings.h"
+#include "settings/working_settings.h"
 
 namespace velmora {
+namespace {
+
+using lang::kApplicationTitle;
+
+// The main window's name, which prefixes the lines of its load step in the log.
+constexpr std::string_view kMainWindow = "Startdialog";
+
+// Shown before any language is loaded, so fixed in both languages.
+constexpr std::string_view kCommandLineError = "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1";
+constexpr std::string_view kLogFileError = "LOG-Datei kann nicht erzeugt werden%nUnable to create Logfile%n%n%1";
+
+void SelectStartLanguage() {
+  lang::LoadLanguageFiles();
+  const std::string id =
+      lang::StartLanguageID([] { return settings::ReadUserSetting("Administration", "language", "de"); });
+  lang::SelectLanguage(id, [](const std::string& chosen) {
+    settings::WriteUserSetting("Administration", "language", chosen);
+    settings::ApplyTemplateLabels(settings::StoredSettings());
+    settings::ApplyTemplateLabels(settings::WorkingSettings());
+  });
+}
+
+void PrintUsage(std::FILE* stream) {
+  std::string usage = lang::FormatMessage(lang::GetText("Kommandozeile", "Usage"), {});
+  for (auto pos = usage.find("\r\n"); pos != std::string::npos; pos = usage.find("\r\n", pos)) usage.erase(pos, 1);
+  std::fprintf(stream, "%s\n", Cp1252ToUtf8(usage).c_str());
+}
+
+std::string Now() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return lang::ApplyDatePattern(lang::FormatDateTime(), local);
+}
+
+// What the main window's load step does without a window: remember this
+// start in the user settings store, prepare the user profile directory, then
+// take the batch arguments or restore the last session.
+void LoadMainWindow(app::CommandArguments& arguments, app::StartupState& state) {
+  const std::string window(kMainWindow);
+  WriteLog(window + " LOAD START");
+  settings::WriteUserSetting("Administration", "version",
+                             std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor));
+  const std::string now = Now();
+  for (const char* section : {"Administration", "LastSession", "ProfilesLastData"}) {
+    settings::WriteUserSetting(section, "lastuseddatetime", now);
+  }
+  settings::InitUserProfileDirectory();
+  if (state.BatchMode) {
+    app::ApplyBatchArguments(arguments, state);
+  } else {
+    WriteLog(window + " LOAD Inquire Profiles");
+    settings::RefreshProfileList();
+    state.DirLevel = static_cast<std::int32_t>(settings::WorkingSettings().Int("DIR_LEVEL"));
+  }
+  WriteLog(window + " LOAD END");
+}
+
+}  // namespace
 
 int RunProgram(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string_view arg = argv[i];
-    if (arg == "--version") {
-      std::printf("velmora %.*s\n", static_cast<int>(kProgramVersionText.size()), kProgramVersionText.data());
-      return 0;
-    }
+  const app::ProgramCall call = app::ReadProgramCall(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
+  if (call.version) {
+    std::printf("velmora %s\n", app::ShortVersion(std::string(kProgramVersionText)).c_str());
+    return kExitOk;
   }
-  std::fprintf(stderr, "velmora: batch mode is not available yet\n");
-  return 2;
+  if (call.help) {
+    SelectStartLanguage();
+    PrintUsage(stdout);
+    return kExitOk;
+  }
+  lang::SetAskOnTerminal(call.ask);
+  lang::ResetMessageShownDuringBatch();
+
+  app::CommandArguments arguments;
+  arguments.SetCommandLine(call.command_line);
+  if (!call.unconvertible.empty()) {
+    // The fixed text is Windows-1252; the argument cannot be, so name it in ASCII.
+    std::string shown;
+    for (unsigned char c : call.unconvertible) shown += c < 0x80 ? static_cast<char>(c) : '?';
+    lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kCommandLineError,
+                          {shown + "\r\n(Zeichen au\xDF" "erhalb von Windows-1252 / characters outside Windows-1252)"});
+    return kExitCommandLineError;
+  }
+  if (arguments.Error()) {
+    lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kCommandLineError, {arguments.CommandLine()});
+    return kExitCommandLineError;
+  }
+
+  if (auto log_name = arguments.ItemParameter("Logfile")) {
+    arguments.Remove("Logfile");
+    if (!ProgramLog().Open(Cp1252ToUtf8(*log_name))) {
+      const std::string file = LogClass::ResolveFileName(Cp1252ToUtf8(*log_name)).string();
+      lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kLogFileError,
+                            {Utf8ToCp1252(file).value_or(std::string(*log_name))});
+      return kExitCommandLineError;
+    }
+    WriteLog("Initialization START");
+  }
+
+  app::StartupState& state = app::ProgramStartupState();
+  state.BatchMode = arguments.Count() > 0;
+  lang::SetBatchModeActive(state.BatchMode);
+  app::WriteStartupReport();
+  SelectStartLanguage();
+  LoadMainWindow(arguments, state);
+  WriteLog("Initialization END");
+
+  if (!state.BatchMode) {
+    // Without a window there is nothing to do interactively.
+    std::fprintf(stderr, "velmora: no batch arguments given; this program has no window.\n\n");
+    PrintUsage(stderr);
+    return kExitOk;
+  }
+  // The run follows here; until then batch mode shows what the run would use.
+  std::fputs(app::DescribeEffectiveSettings(state).c_str(), stdout);
+  return lang::MessageShownDuringBatch() ? kExitMessagesShown : kExitOk;
 }
 
 }  // namespace velmora

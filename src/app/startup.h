@@ -4,6 +4,16 @@
 
 namespace velmora {
 
+// Exit status of the program, for scripts and CI.
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitRunFailed = 1,         // a check or the run failed
+  kExitCommandLineError = 2,  // the command line did not parse or the log could not be created
+  // Batch mode finished, but messages were shown on the way (a desktop
+  // program would have stayed open for the user to read them).
+  kExitMessagesShown = 3,
+};
+
 // The whole program behind main(); returns the process exit status.
 int RunProgram(int argc, char** argv);
 

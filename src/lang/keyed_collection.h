@@ -10,24 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/platform/cp1252_case.h"
+
 namespace velmora::lang {
 
-// Folds Windows-1252 letters to lower case, the umlauts and accented capitals
-// included, so that "ÄNDERN" and "ändern" name the same key.
-inline std::string FoldCase(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
-      c = static_cast<char>(byte + 0x20);
-    } else if (byte == 0x8A || byte == 0x8C || byte == 0x8E) {
-      c = static_cast<char>(byte + 0x10);  // Š Œ Ž
-    } else if (byte == 0x9F) {
-      c = static_cast<char>(0xFF);  // Ÿ
-    }
-  }
-  return folded;
-}
+// Keys compare in Windows-1252 letter case, umlauts included, so that
+// "ÄNDERN" and "ändern" name the same key.
+inline std::string FoldCase(std::string_view text) { return Cp1252ToLower(text); }
 
 template <typename T>
 class KeyedCollection {

@@ -1,0 +1,123 @@
+// Applying the batch command line.
+#include "app/batch_mode.h"
+
+#include <charconv>
+#include <cstdio>
+
+#include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
+#include "lang/keyed_collection.h"
+#include "lang/messages.h"
+#include "settings/profile_data.h"
+#include "settings/profile_files.h"
+#include "settings/profile_management.h"
+#include "settings/settings_catalogue.h"
+#include "settings/user_settings.h"
+#include "settings/working_settings.h"
+
+namespace velmora::app {
+namespace {
+
+using lang::kApplicationTitle;
+
+void ShowBatchMessage(std::string_view key, const lang::MessageParameters& parameters = {}) {
+  lang::ShowMessage(kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, key, parameters);
+}
+
+void ApplyProfile(CommandArguments& arguments) {
+  const auto name = arguments.ItemParameter("Profile");
+  if (!name) {
+    ShowBatchMessage("ErrBatchProfileMissing");
+    settings::RefreshProfileList();
+    if (!settings::CurrentProfile().IsDefault()) settings::SelectProfile(nullptr);
+    return;
+  }
+  const bool is_default = lang::FoldCase(*name) == lang::FoldCase(lang::GetText("Global", "ProfileDefaultname"));
+  settings::WriteUserSetting("LastSession", "profile", is_default ? std::string() : *name);
+  settings::RefreshProfileList();
+  if (!is_default && settings::FindProfile(*name) == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {*name});
+  arguments.Remove("Profile");
+}
+
+void ApplyLevel(CommandArguments& arguments, StartupState& state) {
+  state.DirLevel = 0;
+  const auto level = arguments.ItemParameter("Level");
+  if (!level) {
+    ShowBatchMessage("ErrBatchLevelMissing");
+  } else if (!ParseDirLevel(*level, state.DirLevel)) {
+    state.DirLevel = 0;
+    ShowBatchMessage("ErrBatchLevel", {*level});
+  }
+  arguments.Remove("Level");
+}
+
+// A key that names no setting is ignored, as the command line allows; the log
+// and the terminal still say so, since it is most often a typing error.
+void ApplySettingOverrides(CommandArguments& arguments) {
+  for (std::size_t i = 1; i <= arguments.Count(); ++i) {
+    const std::string key = arguments.ItemKey(i);
+    if (!settings::SetStoredSettingByName(key, arguments.ItemParameter(key).value_or(""))) {
+      WriteLog("Batch setting " + key + " unknown, ignored");
+      std::fprintf(stderr, "velmora: /%s names no setting and is ignored\n", Cp1252ToUtf8(key).c_str());
+    }
+  }
+  settings::CopyStoredToWorking();
+}
+
+std::string Printable(std::string_view cp1252) {
+  std::string text = Cp1252ToUtf8(cp1252);
+  for (std::size_t pos = text.find("\r\n"); pos != std::string::npos; pos = text.find("\r\n", pos + 2)) {
+    text.replace(pos, 2, "\\n");
+  }
+  return text;
+}
+
+}  // namespace
+
+bool ParseDirLevel(std::string_view text, std::int32_t& level) {
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > 2) return false;
+  level = value;
+  return true;
+}
+
+bool IsControlImageOn(std::string_view text) {
+  return text == "1" || text == "T" || text == "W" || text == "TRUE" || text == "WAHR";
+}
+
+void ApplyBatchArguments(CommandArguments& arguments, StartupState& state) {
+  ApplyProfile(arguments);
+
+  state.StartPath.clear();
+  if (auto base = arguments.ItemParameter("Basedir")) state.StartPath = *base;
+  else ShowBatchMessage("ErrBatchBasedirMissing");
+  arguments.Remove("Basedir");
+
+  ApplyLevel(arguments, state);
+
+  state.ControlImage = IsControlImageOn(arguments.ItemParameter("Controlimage").value_or(""));
+  arguments.Remove("Controlimage");
+
+  ApplySettingOverrides(arguments);
+  arguments = CommandArguments();
+}
+
+std::string DescribeEffectiveSettings(const StartupState& state) {
+  const settings::SettingsTable defaults;
+  const settings::SettingsTable& working = settings::WorkingSettings();
+  std::string text = "Profile: " + Printable(settings::CurrentProfile().IsDefault()
+                                                 ? lang::GetText("Global", "ProfileDefaultname")
+                                                 : settings::CurrentProfile().Name) +
+                     "\n";
+  for (const settings::SettingDefinition& definition : settings::SettingsCatalogue()) {
+    const std::string& value = working.Value(definition.slot);
+    if (value != defaults.Value(definition.slot)) text += std::string(definition.key) + "=" + Printable(value) + "\n";
+  }
+  text += "Basedir: " + Printable(state.StartPath) + "\n";
+  text += "Level: " + std::to_string(state.DirLevel) + "\n";
+  text += std::string("Controlimage: ") + (state.ControlImage ? "1" : "0") + "\n";
+  return text;
+}
+
+}  // namespace velmora::app

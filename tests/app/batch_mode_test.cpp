@@ -1,0 +1,121 @@
+// Batch mode: profile, base directory, level, control image and overrides.
+#include "app/batch_mode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/platform/program_paths.h"
+#include "lang/messages.h"
+#include "settings/profile_data.h"
+#include "settings/profile_files.h"
+#include "settings/profile_management.h"
+#include "settings/user_settings.h"
+#include "settings/working_settings.h"
+#include "support/temp_dir.h"
+
+namespace velmora::app {
+namespace {
+
+class BatchMode : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    std::filesystem::create_directories(root_ / "program" / "profiles");
+    std::filesystem::create_directories(root_ / "user");
+    SetProgramDirectory(root_ / "program");
+    settings::WriteUserSetting("LastSession", "userprofiledir", (root_ / "user").string());
+    settings::RefreshProfileList();
+    previous_ = lang::SetMessageObserver([this](const lang::ShownMessage& message) { keys_.push_back(message.key); });
+  }
+  void TearDown() override {
+    lang::SetMessageObserver(previous_);
+    SetProgramDirectory({});
+  }
+
+  // Applies a batch command line and returns the keys of the messages shown.
+  std::vector<std::string> Apply(std::string_view command_line) {
+    keys_.clear();
+    CommandArguments arguments;
+    arguments.SetCommandLine(command_line);
+    EXPECT_FALSE(arguments.Error()) << command_line;
+    ApplyBatchArguments(arguments, state_);
+    EXPECT_EQ(arguments.Count(), 0u);
+    return keys_;
+  }
+
+  test::TempDir root_;
+  StartupState state_;
+  std::vector<std::string> keys_;
+  lang::MessageObserver previous_;
+};
+
+using Keys = std::vector<std::string>;
+
+TEST_F(BatchMode, CompleteCommandLineShowsNoMessage) {
+  EXPECT_EQ(Apply(R"(/Profile=voreinstellung /Basedir="/home/anna/Meine Bilder" /Level=2 /Controlimage=WAHR)"), Keys{});
+  EXPECT_TRUE(settings::CurrentProfile().IsDefault());
+  EXPECT_EQ(settings::ReadUserSetting("LastSession", "profile", "unset"), "");
+  EXPECT_EQ(state_.StartPath, "/home/anna/Meine Bilder");
+  EXPECT_EQ(state_.DirLevel, 2);
+  EXPECT_TRUE(state_.ControlImage);
+}
+
+TEST_F(BatchMode, MissingItemsAreReportedAndDefaultsUsed) {
+  state_.DirLevel = 2;
+  state_.StartPath = "/old";
+  EXPECT_EQ(Apply("/THUMB_SIZE=200"), (Keys{"ErrBatchProfileMissing", "ErrBatchBasedirMissing", "ErrBatchLevelMissing"}));
+  EXPECT_EQ(state_.DirLevel, 0);
+  EXPECT_EQ(state_.StartPath, "");
+  EXPECT_EQ(settings::WorkingSettings().Text("THUMB_SIZE"), "200");
+}
+
+TEST_F(BatchMode, LevelOutsideZeroToTwoOrNotANumberIsLevelZero) {
+  for (const char* level : {"3", "abc", "-1", "1.5", ""}) {
+    state_.DirLevel = 2;
+    EXPECT_EQ(Apply(std::string("/Profile=Voreinstellung /Basedir=x /Level=\"") + level + "\""), Keys{"ErrBatchLevel"})
+        << level;
+    EXPECT_EQ(state_.DirLevel, 0);
+  }
+}
+
+TEST_F(BatchMode, ControlImageOnlyForTheExactWords) {
+  for (const char* on : {"1", "T", "W", "TRUE", "WAHR"}) {
+    Apply(std::string("/Profile=Voreinstellung /Basedir=x /Level=0 /Controlimage=") + on);
+    EXPECT_TRUE(state_.ControlImage) << on;
+  }
+  for (const char* off : {"true", "wahr", "0", "yes"}) {
+    Apply(std::string("/Profile=Voreinstellung /Basedir=x /Level=0 /Controlimage=") + off);
+    EXPECT_FALSE(state_.ControlImage) << off;
+  }
+}
+
+TEST_F(BatchMode, UnknownProfileKeepsTheDefaultProfile) {
+  EXPECT_EQ(Apply("/Profile=Nirgends /Basedir=x /Level=0"), Keys{"ErrBatchProfileCollection"});
+  EXPECT_TRUE(settings::CurrentProfile().IsDefault());
+}
+
+TEST_F(BatchMode, NamedUserProfileIsSelectedAndItsSettingsOverridden) {
+  settings::SetWorkingSetting("HTML_INDEX_TITLE", "Urlaub");
+  ASSERT_EQ(settings::SaveProfileAs("Web"), settings::kProfileWritten);
+  settings::SelectProfile(nullptr);
+  keys_.clear();
+  EXPECT_EQ(Apply(R"(/Profile=WEB /Basedir=x /Level=1 /$HTML_INDEX_TITLE=" 2024" /HTML_TITLE$=" - Galerie" )"
+                  R"(/$HTML_PIC_TITLE="Foto: " /THUMB_SIZE=150 /NO_SUCH_SETTING=1)"),
+            Keys{});
+  EXPECT_EQ(settings::CurrentProfile().Name, "Web");
+  const auto& working = settings::WorkingSettings();
+  EXPECT_EQ(working.Text("HTML_INDEX_TITLE"), " 2024Urlaub");
+  EXPECT_EQ(working.Text("HTML_TITLE"), "Velmora - Thumbnails - Galerie");
+  EXPECT_EQ(working.Text("HTML_PIC_TITLE"), "Foto: Velmora - {doc}");
+  EXPECT_EQ(working.Text("THUMB_SIZE"), "150");
+
+  const std::string described = DescribeEffectiveSettings(state_);
+  EXPECT_NE(described.find("Profile: Web\n"), std::string::npos);
+  EXPECT_NE(described.find("THUMB_SIZE=150\n"), std::string::npos);
+  EXPECT_NE(described.find("Basedir: x\nLevel: 1\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora::app

@@ -1,0 +1,95 @@
+// The whole start-up from an argument vector: exit status, messages and log.
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/platform/log.h"
+#include "app/platform/program_paths.h"
+#include "lang/messages.h"
+#include "support/temp_dir.h"
+
+namespace velmora {
+namespace {
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    std::filesystem::create_directories(root_ / "program");
+    SetProgramDirectory(root_ / "program");
+    previous_ = lang::SetMessageObserver([this](const lang::ShownMessage& message) { shown_.push_back(message); });
+  }
+  void TearDown() override {
+    ProgramLog().Close();
+    lang::SetMessageObserver(previous_);
+    SetProgramDirectory({});
+  }
+
+  int Run(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "velmora");
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    const int status = RunProgram(static_cast<int>(argv.size()), argv.data());
+    ProgramLog().Close();
+    return status;
+  }
+
+  test::TempDir root_;
+  std::vector<lang::ShownMessage> shown_;
+  lang::MessageObserver previous_;
+};
+
+TEST_F(Startup, SwitchWithoutValueShowsTheFixedTwoLanguageError) {
+  EXPECT_EQ(Run({"/Basedir"}), kExitCommandLineError);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].text, "Kommandozeile fehlerhaft\r\nError in Commandline\r\n\r\n\r\n/Basedir");
+  EXPECT_FALSE(std::filesystem::exists(root_ / "program" / "Velmora.log"));
+}
+
+TEST_F(Startup, LogThatCannotBeCreatedEndsTheProgram) {
+  EXPECT_EQ(Run({"/Logfile=/nonexistent-velmora-folder/x.log", "/Level=1"}), kExitCommandLineError);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].text,
+            "LOG-Datei kann nicht erzeugt werden\r\nUnable to create Logfile\r\n\r\n/nonexistent-velmora-folder/x.log");
+}
+
+TEST_F(Startup, EmptyLogNameWritesVelmoraLogBesideTheProgramWithReportAndBatchMessages) {
+  EXPECT_EQ(Run({"/Logfile=", "/Level=7"}), kExitMessagesShown);
+  const std::string log = test::ReadFile(root_ / "program" / "Velmora.log");
+  for (const char* line : {" Initialization START\r\n", " Determinating Versioninfo START\r\n",
+                           " Velmora Version 2.11.0\r\n", " Determinating Versioninfo END\r\n",
+                           " Load Languagefiles START\r\n", " Select Languagefile de START\r\n",
+                           " Startdialog LOAD START\r\n",
+                           " Message ErrBatchLevel Velmora: Auswerte-Level | 7 | nicht zul\xE4ssig\r\n",
+                           " Startdialog LOAD END\r\n", " Initialization END\r\n"}) {
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  }
+  EXPECT_LT(log.find("Initialization START"), log.find("Determinating Versioninfo START"));
+  EXPECT_LT(log.find("Message ErrBatchLevel"), log.find("Initialization END"));
+}
+
+TEST_F(Startup, OnlyALogFileMeansInteractiveStartWithoutBatchMessages) {
+  EXPECT_EQ(Run({"/Logfile=start.log"}), kExitOk);
+  EXPECT_TRUE(shown_.empty());
+  const std::string log = test::ReadFile(root_ / "program" / "start.log");
+  EXPECT_NE(log.find(" Startdialog LOAD Inquire Profiles\r\n"), std::string::npos);
+}
+
+TEST_F(Startup, CompleteBatchCommandLineEndsNormally) {
+  EXPECT_EQ(Run({"/Profile=Voreinstellung", "/Basedir=" + (root_ / "Meine Bilder").string(), "/Level=1",
+                 "/THUMB_SIZE=200"}),
+            kExitOk);
+  EXPECT_TRUE(shown_.empty());
+}
+
+TEST_F(Startup, VersionAndHelpAreAnsweredBeforeTheCommandLine) {
+  EXPECT_EQ(Run({"/Basedir", "--version"}), kExitOk);
+  EXPECT_EQ(Run({"--help", "/Basedir"}), kExitOk);
+  EXPECT_TRUE(shown_.empty());
+}
+
+}  // namespace
+}  // namespace velmora
