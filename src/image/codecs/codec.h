@@ -14,6 +14,10 @@
 
 namespace velmora::image {
 
+// JPEG markers and PNG text carried from a read to a later write
+// (image_metadata.h); codecs without metadata ignore it.
+struct ImageMetadata;
+
 struct ImageSize {
   int width = 0;
   int height = 0;
@@ -49,12 +53,16 @@ struct DecodeOptions {
   // may return any size whose sides are both at least these values.
   int min_width = 0;
   int min_height = 0;
+  // When set, a JPEG or PNG decoder stores the file's markers or text here.
+  ImageMetadata* metadata = nullptr;
 };
 
 struct EncodeOptions {
   int quality = 75;          // JPEG 1..100
   bool progressive = false;  // JPEG
   int tiff_compression = 1;  // TIFF compression code (1 = none)
+  // When set, a JPEG or PNG encoder writes these markers or text chunks.
+  const ImageMetadata* metadata = nullptr;
 };
 
 class ImageCodec {

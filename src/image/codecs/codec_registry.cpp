@@ -1,0 +1,77 @@
+#include "image/codecs/codec_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "image/codecs/gif_codec.h"
+#include "image/codecs/jpeg_codec.h"
+#include "image/codecs/png_codec.h"
+#include "image/codecs/raw_codec.h"
+#include "image/codecs/tiff_codec.h"
+// Own-format codecs: include their headers here.
+
+namespace velmora::image {
+namespace {
+
+const JpegCodec kJpeg;
+const PngCodec kPng;
+const TiffCodec kTiff;
+const GifCodec kGif;
+const RawCodec kRaw;
+
+// Own-format codecs (BMP, metafile, PCX, PSD, TGA, Photo CD): put the codec
+// instance in place of nullptr when it is ready; until then files of these
+// types fail cleanly with "unsupported".
+const ImageType kTypes[] = {
+    {kImageTypeBmp, "BMP", "BMP", nullptr, true, "IS_WriteBMP"},
+    {kImageTypeMetafile, "Metafile", "EMF,WMF", nullptr, true, "IS_WriteRGBToMetafile"},
+    {kImageTypeGif, "GIF", "GIF", &kGif, true, "IS_WriteGIF"},
+    {kImageTypeJpg, "JPG", "JPG", &kJpeg, true, "IS_WriteJPG"},
+    {kImageTypeJpeg2000, "JPEG 2000", "J2K,JP2", nullptr, false, "IS_WriteUnsupportedImageType"},
+    {kImageTypePcd, "Photo CD", "PCD", nullptr, false, "IS_WriteUnsupportedImageType"},
+    {kImageTypePcx, "PCX", "PCX", nullptr, true, "IS_WritePCX"},
+    {kImageTypePng, "PNG", "PNG", &kPng, true, "IS_WritePNG"},
+    {kImageTypePsd, "PSD", "PSD", nullptr, true, "IS_WritePSD"},
+    {kImageTypeRaw, "RAW", "CR2,CRW,DCR,DNG,MRW,NEF,ORF,PEF,RAF,RAW,SRF,SR2", &kRaw, false,
+     "IS_WriteUnsupportedImageType"},
+    {kImageTypeTga, "TGA", "TGA", nullptr, true, "IS_WriteTGA"},
+    {kImageTypeTif, "TIF", "TIF", &kTiff, true, "IS_WriteTIFF"},
+};
+
+bool StartsWith(std::span<const std::uint8_t> file, std::size_t offset, const char* magic, std::size_t length) {
+  return file.size() >= offset + length && std::memcmp(file.data() + offset, magic, length) == 0;
+}
+
+}  // namespace
+
+std::span<const ImageType> ImageTypes() { return kTypes; }
+
+const ImageType* FindImageType(int code) {
+  const auto* it = std::find_if(std::begin(kTypes), std::end(kTypes), [&](const ImageType& t) { return t.code == code; });
+  return it == std::end(kTypes) ? nullptr : it;
+}
+
+bool CanReadImageType(int code) {
+  const ImageType* type = FindImageType(code);
+  return type != nullptr && type->codec != nullptr;
+}
+
+bool CanWriteImageType(int code) {
+  const ImageType* type = FindImageType(code);
+  return type != nullptr && type->can_write && type->codec != nullptr && type->codec->CanEncode();
+}
+
+int GuessImageType(std::span<const std::uint8_t> file) {
+  if (StartsWith(file, 0, "\xFF\xD8\xFF", 3)) return kImageTypeJpg;
+  if (StartsWith(file, 0, "\x89PNG\r\n\x1A\n", 8)) return kImageTypePng;
+  if (StartsWith(file, 0, "GIF87a", 6) || StartsWith(file, 0, "GIF89a", 6)) return kImageTypeGif;
+  if (StartsWith(file, 0, "II*\0", 4) || StartsWith(file, 0, "MM\0*", 4)) return kImageTypeTif;
+  if (StartsWith(file, 0, "BM", 2) && file.size() >= 26) return kImageTypeBmp;
+  if (StartsWith(file, 40, " EMF", 4) || StartsWith(file, 0, "\xD7\xCD\xC6\x9A", 4)) return kImageTypeMetafile;
+  if (StartsWith(file, 2048, "PCD_IPI", 7)) return kImageTypePcd;
+  if (file.size() >= 128 && file[0] == 0x0A && file[1] <= 5 && file[2] == 1) return kImageTypePcx;
+  if (file.size() >= 26 && StartsWith(file, file.size() - 18, "TRUEVISION-XFILE", 16)) return kImageTypeTga;
+  return kImageTypeUnknown;
+}
+
+}  // namespace velmora::image

@@ -1,0 +1,190 @@
+// libjpeg reports errors by calling a function that must not return; its
+// default calls exit(). Ours records the message and longjmps back to the
+// entry point, which turns it into a CodecError once libjpeg is cleaned up.
+#include "image/codecs/jpeg_codec.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "image/codecs/image_metadata.h"
+
+namespace velmora::image {
+namespace {
+
+struct ErrorManager {
+  jpeg_error_mgr pub;
+  std::jmp_buf jump;
+  int code = kCodecBadFormat;
+  char message[JMSG_LENGTH_MAX] = {};
+};
+
+void OnError(j_common_ptr cinfo) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, err->message);
+  std::longjmp(err->jump, 1);
+}
+
+// Warnings stay quiet, except a file that ends early: libjpeg would pad it
+// with grey and call it a success, and a half-grey clone is worse than an error.
+void OnMessage(j_common_ptr cinfo, int level) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
+    err->code = kCodecTruncated;
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+  }
+}
+
+jpeg_error_mgr* Install(ErrorManager& err) {
+  jpeg_std_error(&err.pub);
+  err.pub.error_exit = OnError;
+  err.pub.emit_message = OnMessage;
+  return &err.pub;
+}
+
+struct Decompressor {
+  jpeg_decompress_struct cinfo{};
+  ErrorManager err;
+  Decompressor() { cinfo.err = Install(err); }
+  ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+  [[noreturn]] void Fail() const { throw CodecError(err.code, err.message); }
+};
+
+void StartReading(jpeg_decompress_struct& cinfo, std::span<const std::uint8_t> file, bool keep_markers) {
+  jpeg_create_decompress(&cinfo);
+  jpeg_mem_src(&cinfo, file.data(), static_cast<unsigned long>(file.size()));
+  if (keep_markers) {
+    jpeg_save_markers(&cinfo, JPEG_COM, 0xFFFF);
+    for (int i = 0; i < 16; ++i) jpeg_save_markers(&cinfo, JPEG_APP0 + i, 0xFFFF);
+  }
+  jpeg_read_header(&cinfo, TRUE);
+}
+
+void CollectMarkers(const jpeg_decompress_struct& cinfo, ImageMetadata& metadata) {
+  metadata.jpeg_markers.clear();
+  for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
+    metadata.jpeg_markers.push_back({m->marker, {m->data, m->data + m->data_length}});
+  }
+}
+
+// Photoshop writes CMYK JPEGs with inverted samples (marked by its Adobe
+// segment); others store them plainly.
+void CmykRowToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, int width, bool inverted) {
+  for (int x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+    const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+    for (int c = 0; c < 3; ++c) {
+      const unsigned v = inverted ? cmyk[c] : 255u - cmyk[c];
+      rgb[c] = static_cast<std::uint8_t>((v * k + 127u) / 255u);
+    }
+  }
+}
+
+// A carried JFIF or Adobe segment would contradict the one libjpeg writes
+// for the new file.
+bool IsRewrittenByEncoder(const JpegMarker& m) {
+  auto starts = [&](const char* tag) {
+    const std::size_t n = std::strlen(tag);
+    return m.data.size() >= n && std::memcmp(m.data.data(), tag, n) == 0;
+  };
+  return (m.marker == JPEG_APP0 && starts("JFIF")) || (m.marker == JPEG_APP0 + 14 && starts("Adobe"));
+}
+
+}  // namespace
+
+int JpegScaleNumerator(int width, int height, int min_width, int min_height) {
+  if (min_width <= 0 && min_height <= 0) return 8;
+  for (int num = 1; num < 8; ++num) {
+    // libjpeg rounds scaled sizes up.
+    const long w = (static_cast<long>(width) * num + 7) / 8;
+    const long h = (static_cast<long>(height) * num + 7) / 8;
+    if (w >= min_width && h >= min_height) return num;
+  }
+  return 8;
+}
+
+ImageSize JpegCodec::ReadSize(std::span<const std::uint8_t> file) const {
+  Decompressor d;
+  if (setjmp(d.err.jump)) d.Fail();
+  StartReading(d.cinfo, file, false);
+  return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
+}
+
+RgbBuffer JpegCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
+  Decompressor d;
+  RgbBuffer out;
+  std::vector<JSAMPLE> cmyk_row;
+  if (setjmp(d.err.jump)) d.Fail();
+  jpeg_decompress_struct& cinfo = d.cinfo;
+  StartReading(cinfo, file, options.metadata != nullptr);
+  CheckDecodeSize(cinfo.image_width, cinfo.image_height, options);
+  if (options.metadata != nullptr) CollectMarkers(cinfo, *options.metadata);
+
+  cinfo.scale_num = JpegScaleNumerator(cinfo.image_width, cinfo.image_height, options.min_width, options.min_height);
+  cinfo.scale_denom = 8;
+  const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+  cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+  cinfo.dct_method = JDCT_ISLOW;
+  jpeg_start_decompress(&cinfo);
+
+  out = RgbBuffer::Uninitialized(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));
+  if (cmyk) cmyk_row.resize(static_cast<std::size_t>(cinfo.output_width) * 4);
+  while (cinfo.output_scanline < cinfo.output_height) {
+    const int y = static_cast<int>(cinfo.output_scanline);
+    if (cmyk) {
+      JSAMPROW row = cmyk_row.data();
+      jpeg_read_scanlines(&cinfo, &row, 1);
+      CmykRowToRgb(row, out.row(y), out.width(), cinfo.saw_Adobe_marker);
+    } else {
+      JSAMPROW row = out.row(y);
+      jpeg_read_scanlines(&cinfo, &row, 1);
+    }
+  }
+  jpeg_finish_decompress(&cinfo);
+  return out;
+}
+
+std::vector<std::uint8_t> JpegCodec::Encode(const RgbBuffer& image, const EncodeOptions& options) const {
+  if (image.empty()) throw CodecError(kCodecFailed, "empty image");
+  struct Compressor {
+    jpeg_compress_struct cinfo{};
+    ErrorManager err;
+    unsigned char* memory = nullptr;
+    unsigned long size = 0;
+    ~Compressor() {
+      jpeg_destroy_compress(&cinfo);
+      std::free(memory);
+    }
+  } c;
+  c.cinfo.err = Install(c.err);
+  if (setjmp(c.err.jump)) throw CodecError(kCodecFailed, c.err.message);
+  jpeg_compress_struct& cinfo = c.cinfo;
+  jpeg_create_compress(&cinfo);
+  jpeg_mem_dest(&cinfo, &c.memory, &c.size);
+  cinfo.image_width = static_cast<JDIMENSION>(image.width());
+  cinfo.image_height = static_cast<JDIMENSION>(image.height());
+  cinfo.input_components = 3;
+  cinfo.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&cinfo);
+  jpeg_set_quality(&cinfo, std::clamp(options.quality, 1, 100), TRUE);
+  if (options.progressive) jpeg_simple_progression(&cinfo);
+  jpeg_start_compress(&cinfo, TRUE);
+  if (options.metadata != nullptr) {
+    for (const JpegMarker& m : options.metadata->jpeg_markers) {
+      if (IsRewrittenByEncoder(m) || m.data.size() > 65533) continue;
+      jpeg_write_marker(&cinfo, m.marker, m.data.data(), static_cast<unsigned>(m.data.size()));
+    }
+  }
+  while (cinfo.next_scanline < cinfo.image_height) {
+    JSAMPROW row = const_cast<JSAMPROW>(image.row(static_cast<int>(cinfo.next_scanline)));
+    jpeg_write_scanlines(&cinfo, &row, 1);
+  }
+  jpeg_finish_compress(&cinfo);
+  return {c.memory, c.memory + c.size};
+}
+
+}  // namespace velmora::image

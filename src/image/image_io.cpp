@@ -1,0 +1,171 @@
+#include "image/image_io.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <random>
+
+#include "image/codecs/codec_registry.h"
+#include "image/quality_search.h"
+
+namespace velmora::image {
+namespace {
+
+constexpr const char* kGetDims = "GetImageDims";
+constexpr const char* kRead = "ReadImage";
+constexpr const char* kWrite = "WriteImage";
+
+[[noreturn]] void Raise(const char* operation, std::string_view step, const CodecError& e) {
+  throw ImageError(kImageErrorBase + e.code(), operation, std::string(step), e.what());
+}
+
+// Type 0 asks for a guess from the file's signature.
+const ImageType& ReadableType(std::span<const std::uint8_t> file, int type, const char* operation,
+                              const char* step) {
+  if (type == kImageTypeUnknown) type = GuessImageType(file);
+  const ImageType* entry = FindImageType(type);
+  if (entry == nullptr || entry->codec == nullptr) {
+    throw ImageError(kImageErrorBase + (type == kImageTypeUnknown ? kCodecBadFormat : kCodecUnsupported), operation,
+                     step, type == kImageTypeUnknown ? "unknown file format" : "this image type cannot be read");
+  }
+  if (file.empty()) throw ImageError(kImageErrorBase + kCodecTruncated, operation, step, "the file is empty");
+  return *entry;
+}
+
+DecodeOptions ToDecodeOptions(const ImageReadOptions& options) {
+  DecodeOptions d;
+  d.max_pixels = options.max_pixels;
+  d.pcd_resolution = std::clamp(options.pcd_format, 0, 2);
+  d.min_width = options.min_width;
+  d.min_height = options.min_height;
+  d.metadata = options.metadata;
+  return d;
+}
+
+std::string SystemError(const std::filesystem::path& path) { return path.string() + ": " + std::strerror(errno); }
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadImageFileBytes(const std::filesystem::path& path, const char* operation) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileSource", SystemError(path));
+  const std::streamoff size = in.tellg();
+  std::vector<std::uint8_t> bytes(size > 0 ? static_cast<std::size_t>(size) : 0);
+  in.seekg(0);
+  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileSource", SystemError(path));
+  }
+  return bytes;
+}
+
+void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                         const char* operation) {
+  // A hidden name in the target folder: the rename stays within one file
+  // system, and listings that skip dot files never see the half-written file.
+  static std::mt19937_64 random{std::random_device{}()};
+  std::filesystem::path temp = path;
+  temp.replace_filename("." + path.filename().string() + "." + std::to_string(random() % 1'000'000'000) + ".tmp");
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest", SystemError(path));
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    written += static_cast<std::size_t>(n);
+  }
+  const bool ok = written == bytes.size() && ::close(fd) == 0;
+  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+    const std::string detail = SystemError(path);
+    ::unlink(temp.c_str());
+    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest", detail);
+  }
+}
+
+ImageSize GetImageDims(std::span<const std::uint8_t> file, int type, const ImageReadOptions& options) {
+  const char* step = "IS_GetXXXDims";
+  const ImageType& entry = ReadableType(file, type, kGetDims, step);
+  try {
+    ImageSize size;
+    // Photo CD and metafiles learn their size only by decoding.
+    if (entry.code == kImageTypePcd || entry.code == kImageTypeMetafile) {
+      const RgbBuffer image = entry.codec->Decode(file, ToDecodeOptions(options));
+      size = {image.width(), image.height()};
+    } else {
+      size = entry.codec->ReadSize(file);
+    }
+    if (options.metadata != nullptr) {
+      options.metadata->clear();
+      if (entry.code == kImageTypeJpg || entry.code == kImageTypePng) {
+        // Markers and text come with a decode; a 1 x 1 minimum keeps it cheap
+        // for JPEG, and PNG files are small next to the photos that matter.
+        DecodeOptions d = ToDecodeOptions(options);
+        d.min_width = d.min_height = 1;
+        entry.codec->Decode(file, d);
+      }
+    }
+    return size;
+  } catch (const CodecError& e) {
+    Raise(kGetDims, step, e);
+  }
+}
+
+RgbBuffer ReadImage(std::span<const std::uint8_t> file, int type, const ImageReadOptions& options) {
+  const char* step = "IS_ReadXXX";
+  const ImageType& entry = ReadableType(file, type, kRead, step);
+  if (options.metadata != nullptr) options.metadata->clear();
+  try {
+    return entry.codec->Decode(file, ToDecodeOptions(options));
+  } catch (const CodecError& e) {
+    Raise(kRead, step, e);
+  }
+}
+
+EncodedImage EncodeImage(int type, const RgbBuffer& image, const ImageWriteOptions& options) {
+  const ImageType* entry = FindImageType(type);
+  if (entry == nullptr || !entry->can_write) {
+    throw ImageError(kImageErrorBase + kCodecFailed, kWrite, "IS_WriteUnsupportedImageType",
+                     "this image type cannot be written");
+  }
+  if (entry->codec == nullptr || !entry->codec->CanEncode()) {
+    throw ImageError(kImageErrorBase + kCodecUnsupported, kWrite, std::string(entry->write_step),
+                     "no writer for this image type");
+  }
+  EncodeOptions e;
+  e.quality = options.quality;
+  e.progressive = options.progressive;
+  e.tiff_compression = options.tiff_compression;
+  e.metadata = options.metadata;
+  try {
+    if (type != kImageTypeJpg) return {entry->codec->Encode(image, e), 100};
+    if (options.max_bytes <= 0) return {entry->codec->Encode(image, e), std::clamp(options.quality, 1, 100)};
+    QualitySearchResult found = QualitySearch(
+        [&](int quality) {
+          e.quality = quality;
+          return entry->codec->Encode(image, e);
+        },
+        options.max_bytes, options.quality);
+    return {std::move(found.file), found.quality};
+  } catch (const CodecError& error) {
+    Raise(kWrite, entry->write_step, error);
+  }
+}
+
+ImageSize GetImageDims(const std::filesystem::path& path, int type, const ImageReadOptions& options) {
+  return GetImageDims(ReadImageFileBytes(path, kGetDims), type, options);
+}
+
+RgbBuffer ReadImage(const std::filesystem::path& path, int type, const ImageReadOptions& options) {
+  return ReadImage(ReadImageFileBytes(path, kRead), type, options);
+}
+
+int WriteImage(const std::filesystem::path& path, int type, const RgbBuffer& image, const ImageWriteOptions& options) {
+  EncodedImage encoded = EncodeImage(type, image, options);
+  WriteFileAtomically(path, encoded.file, kWrite);
+  return encoded.quality;
+}
+
+}  // namespace velmora::image
