@@ -155,7 +155,7 @@ std::variant<IniDocument, IniParseError> IniDocument::Parse(std::string_view byt
     if (name.empty()) return IniParseError{line_number, "empty value name"};
     auto& values = current->values;
     const auto existing = std::find_if(values.begin(), values.end(),
-                                       [&](const auto& entry) { return EqualsIgnoreCase(entry.first, name); });
+                                       [&](const auto& entry) { return Cp1252EqualsIgnoreCase(entry.first, name); });
     if (existing != values.end()) existing->second = std::move(value);
     else values.emplace_back(std::move(name), std::move(value));
   }
@@ -179,7 +179,7 @@ std::string IniDocument::Serialize() const {
 
 const IniSection* IniDocument::Section(std::string_view section) const {
   const auto found = std::find_if(sections_.begin(), sections_.end(),
-                                  [&](const IniSection& s) { return EqualsIgnoreCase(s.name, section); });
+                                  [&](const IniSection& s) { return Cp1252EqualsIgnoreCase(s.name, section); });
   return found == sections_.end() ? nullptr : &*found;
 }
 
@@ -187,7 +187,7 @@ const std::string* IniDocument::Find(std::string_view section, std::string_view 
   const IniSection* found = Section(section);
   if (found == nullptr) return nullptr;
   for (const auto& entry : found->values) {
-    if (EqualsIgnoreCase(entry.first, name)) return &entry.second;
+    if (Cp1252EqualsIgnoreCase(entry.first, name)) return &entry.second;
   }
   return nullptr;
 }
@@ -200,7 +200,7 @@ IniSection& IniDocument::SectionForWrite(std::string_view section) {
 void IniDocument::Set(std::string_view section, std::string_view name, std::string_view value) {
   auto& values = SectionForWrite(section).values;
   for (auto& entry : values) {
-    if (EqualsIgnoreCase(entry.first, name)) {
+    if (Cp1252EqualsIgnoreCase(entry.first, name)) {
       entry.second = value;
       return;
     }
@@ -210,7 +210,7 @@ void IniDocument::Set(std::string_view section, std::string_view name, std::stri
 
 bool IniDocument::RemoveSection(std::string_view section) {
   const auto found = std::find_if(sections_.begin(), sections_.end(),
-                                  [&](const IniSection& s) { return EqualsIgnoreCase(s.name, section); });
+                                  [&](const IniSection& s) { return Cp1252EqualsIgnoreCase(s.name, section); });
   if (found == sections_.end()) return false;
   sections_.erase(found);
   return true;

@@ -23,7 +23,7 @@ namespace {
 constexpr int kMessageStyle = lang::kButtonsOk | lang::kIconExclamation;
 
 struct Selection {
-  RLProfil default_profile{kDefaultProfileType, "Voreinstellung", ""};
+  RLProfil default_profile{kDefaultProfileType, lang::GetText("Global", "ProfileDefaultname"), ""};
   RLProfil current = default_profile;
 };
 
@@ -155,7 +155,7 @@ int SaveCurrentProfile() {
   SetProfileDirty(false);
   StoredModules().VeraendertReset();
   WorkingModules().VeraendertReset();
-  WriteUserSetting("LastSession", "profile", ToLowerAscii(target.Name));
+  WriteUserSetting("LastSession", "profile", Cp1252ToLower(target.Name));
   TheSelection().current = target;
   NoteSavedProfile(target);
   return kProfileWritten;

@@ -21,7 +21,7 @@ std::filesystem::path RLProfil::FilePath() const {
 }
 
 RLProfil& RLProfile::Add(std::int32_t type, std::string name, std::string directory) {
-  std::erase_if(entries_, [&](const RLProfil& entry) { return EqualsIgnoreCase(entry.Name, name); });
+  std::erase_if(entries_, [&](const RLProfil& entry) { return Cp1252EqualsIgnoreCase(entry.Name, name); });
   return entries_.emplace_back(RLProfil{type, std::move(name), std::move(directory)});
 }
 
@@ -31,7 +31,7 @@ const RLProfil* RLProfile::Item(std::size_t index) const {
 
 const RLProfil* RLProfile::Item(std::string_view name) const {
   const auto found = std::find_if(entries_.begin(), entries_.end(),
-                                  [&](const RLProfil& entry) { return EqualsIgnoreCase(entry.Name, name); });
+                                  [&](const RLProfil& entry) { return Cp1252EqualsIgnoreCase(entry.Name, name); });
   return found == entries_.end() ? nullptr : &*found;
 }
 

@@ -26,7 +26,7 @@ RLProfile& TheList() {
 }
 
 bool HasProfileExtension(const std::filesystem::path& path) {
-  return EqualsIgnoreCase(path.extension().string(), ".vlp");
+  return Cp1252EqualsIgnoreCase(path.extension().string(), ".vlp");
 }
 
 // Adds every "*.vlp" of `folder` in name order (the listing order of a folder
@@ -102,7 +102,7 @@ int ConfirmProfileChanges() {
 bool SwitchProfile(const RLProfil& profile) {
   const RLProfil target = profile;
   const RLProfil current = CurrentProfile();
-  if (target.ProfileType == current.ProfileType && EqualsIgnoreCase(target.Name, current.Name)) return false;
+  if (target.ProfileType == current.ProfileType && Cp1252EqualsIgnoreCase(target.Name, current.Name)) return false;
   CommitWorkingSettings();
   if (ConfirmProfileChanges() == lang::kResultCancel) return false;
   WriteUserSetting("LastSession", "profileprevious", current.IsDefault() ? std::string() : current.Name);

@@ -84,7 +84,7 @@ constexpr SortWord kDirectionWords[] = {{"DOWN", "1"}, {"UP", "0"}};
 // (or stays when there is no fallback).
 void NormaliseSortValue(SettingsTable& s, std::string_view key, std::span<const SortWord> words,
                         std::string_view fallback) {
-  const std::string upper = ToUpperAscii(s.Text(key));
+  const std::string upper = Cp1252ToUpper(s.Text(key));
   for (const SortWord& word : words) {
     if (upper == word.word) {
       s.Set(key, std::string(word.code));

@@ -41,7 +41,7 @@ class ProfileReader {
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return true;
-    return KeyLine(ToUpperAscii(Trim(line.substr(0, equals))), line.substr(equals + 1), raw_line, line_number);
+    return KeyLine(Cp1252ToUpper(Trim(line.substr(0, equals))), line.substr(equals + 1), raw_line, line_number);
   }
 
   const ProfileReadError& error() const { return error_; }

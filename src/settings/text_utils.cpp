@@ -6,7 +6,6 @@
 namespace velmora::settings {
 namespace {
 
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -24,26 +23,6 @@ std::size_t NumberLength(std::string_view text) {
 }
 
 }  // namespace
-
-std::string ToUpperAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = UpperAscii(c);
-  return result;
-}
-
-std::string ToLowerAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  return result;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
-  }
-  return true;
-}
 
 std::string_view TrimLeft(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -81,9 +60,9 @@ bool IsNumeric(std::string_view text) {
 }
 
 std::size_t CaseInsensitiveHash::operator()(std::string_view text) const {
-  std::size_t hash = 14695981039346656037ull;  // FNV-1a over the upper-cased bytes
+  std::size_t hash = 14695981039346656037ull;  // FNV-1a over the lower-cased bytes
   for (char c : text) {
-    hash ^= static_cast<unsigned char>(UpperAscii(c));
+    hash ^= Cp1252Lower(static_cast<unsigned char>(c));
     hash *= 1099511628211ull;
   }
   return hash;

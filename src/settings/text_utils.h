@@ -1,17 +1,15 @@
-// Small text helpers shared by the settings units: letter case, blanks and the
-// lenient reading of numbers that settings stored as text need.
+// Small text helpers shared by the settings units: blanks, lines, the
+// lenient reading of numbers that settings stored as text need, and hashing
+// for case-insensitive maps (letter case itself: app/platform/cp1252_case.h).
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace velmora::settings {
+#include "app/platform/cp1252_case.h"
 
-// Upper case of ASCII letters; other bytes stay (keys are ASCII).
-std::string ToUpperAscii(std::string_view text);
-std::string ToLowerAscii(std::string_view text);
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+namespace velmora::settings {
 
 // Blanks are spaces and tabs.
 std::string_view TrimLeft(std::string_view text);
@@ -36,7 +34,7 @@ struct CaseInsensitiveHash {
 };
 struct CaseInsensitiveEqual {
   using is_transparent = void;
-  bool operator()(std::string_view a, std::string_view b) const { return EqualsIgnoreCase(a, b); }
+  bool operator()(std::string_view a, std::string_view b) const { return Cp1252EqualsIgnoreCase(a, b); }
 };
 
 }  // namespace velmora::settings

@@ -30,6 +30,11 @@ void ApplyTemplateLabels(SettingsTable& settings) {
   }
 }
 
+void RefreshTemplateLabels() {
+  ApplyTemplateLabels(StoredSettings());
+  ApplyTemplateLabels(WorkingSettings());
+}
+
 void ResetToDefaults() {
   StoredSettings() = SettingsTable();
   ApplyTemplateLabels(StoredSettings());

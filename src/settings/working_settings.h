@@ -16,9 +16,10 @@ std::string ProgramVersionText();
 // language; both clone lists and both module lists emptied; flags cleared.
 void ResetToDefaults();
 
-// The labels of the template snippet slots from language section "Profile"
-// (run again whenever the language changes).
+// The labels of the template snippet slots from language section "Profile".
 void ApplyTemplateLabels(SettingsTable& settings);
+// The same for the stored and the working copy: call after the language changed.
+void RefreshTemplateLabels();
 
 // Sets a working value; SettingsChanged only when the text differs.
 void SetWorkingSetting(int slot, std::string_view value);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "app/platform/log.h"
 #include "image/clone_list/clone_list.h"
 #include "profile_fixture.h"
 #include "settings/profile_data.h"
@@ -193,9 +194,36 @@ TEST_F(ProfileFilesTest, SetStoredSettingByNameAddsBeforeOrAfter) {
   EXPECT_FALSE(SetStoredSettingByName("$$", "x"));
 }
 
-TEST_F(ProfileFilesTest, Utf8ProfileLoadsByteForByte) {
+TEST_F(ProfileFilesTest, Utf8ProfileLoadsByteForByteAndIsLogged) {
+  const std::filesystem::path log = root_ / "run.log";
+  ASSERT_TRUE(ProgramLog().Open(log.string()));
   ASSERT_TRUE(LoadUserProfile("utf8", "VERSION=2.11.00\r\nKOMMENTAR=M\xC3\xBC" "nchen\r\n"));
+  ProgramLog().Close();
   EXPECT_EQ(WorkingSettings().Text("KOMMENTAR"), "M\xC3\xBC" "nchen");
+  EXPECT_NE(ReadFile(log).find("utf8.vlp looks like UTF-8"), std::string::npos) << ReadFile(log);
+}
+
+TEST_F(ProfileFilesTest, WriteErrorIsReportedAndChangesNothing) {
+  ASSERT_EQ(SaveProfileAs("x"), kProfileWritten);
+  std::filesystem::remove(UserDir() / "x.vlp");
+  std::filesystem::create_directory(UserDir() / "x.vlp");  // a folder in the way of the file
+  SetWorkingSetting("THUMB_SIZE", "5");
+  CommitWorkingSettings();
+  TakeMessageKeys();
+  EXPECT_EQ(SaveCurrentProfile(), kProfileNotWritten);
+  EXPECT_EQ(TakeMessageKeys(), std::vector<std::string>{"ErrProfileFileWrite"});
+  EXPECT_TRUE(ProfileDirty());
+  EXPECT_EQ(CurrentProfile().Name, "x");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(UserDir()), {}), 1);  // no temporary file left
+}
+
+TEST_F(ProfileFilesTest, TemplateLabelsComeFromTheLanguage) {
+  ResetToDefaults();
+  CopyStoredToWorking();
+  EXPECT_EQ(WorkingSettings().Slot(125).label, "Dokumentenkopf");
+  EXPECT_EQ(WorkingSettings().Slot(186).label, "Verweis auf n\xE4" "chstes Bild");
+  EXPECT_EQ(WorkingSettings().Slot(132).label, "");
+  EXPECT_EQ(WorkingSettings().Slot(15).label, "BMP");
 }
 
 TEST_F(ProfileFilesTest, HooksSeeModulesAndTitle) {

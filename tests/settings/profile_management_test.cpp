@@ -30,6 +30,19 @@ TEST_F(ProfileManagementTest, UserProfilesHideSystemProfilesOfTheSameName) {
   EXPECT_EQ(FindProfile(""), nullptr);
 }
 
+TEST_F(ProfileManagementTest, UmlautNamesFromUtf8FileNames) {
+  WriteFile(UserDir() / "Gr\xC3\xB6\xC3\x9F" "e.vlp", "VERSION=2.11.00\r\nTHUMB_SIZE=42\r\n");
+  RefreshProfileList();
+  const RLProfil* profile = FindProfile("GR\xD6\xDF" "E");  // Windows-1252, any letter case
+  ASSERT_NE(profile, nullptr);
+  EXPECT_EQ(profile->Name, "Gr\xF6\xDF" "e");
+  ASSERT_TRUE(SelectProfile(profile));
+  EXPECT_EQ(WorkingSettings().Text("THUMB_SIZE"), "42");
+  ASSERT_EQ(SaveCurrentProfile(), kProfileWritten);
+  EXPECT_EQ(ReadUserSetting("LastSession", "profile"), "gr\xF6\xDF" "e");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(UserDir()), {}), 1);  // the same file again
+}
+
 TEST_F(ProfileManagementTest, LastSessionProfileIsSelectedAndAnUnknownOneGivesTheDefault) {
   WriteFile(UserDir() / "Urlaub.vlp", "VERSION=2.11.00\r\nTHUMB_SIZE=77\r\n");
   WriteUserSetting("LastSession", "profile", "urlaub");
