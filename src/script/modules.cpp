@@ -1,0 +1,152 @@
+// Script modules and the script file format.
+#include "script/modules.h"
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+#include "app/platform/text_encoding.h"
+#include "lang/messages.h"
+#include "script/ansi.h"
+
+namespace velmora::script {
+namespace {
+
+constexpr std::string_view kCompilerTitle = "RiloScript Compiler";
+
+std::string DisplayName(const std::filesystem::path& path) {
+  const std::string utf8 = path.string();
+  return Utf8ToCp1252(utf8).value_or(utf8);
+}
+
+// Lines with CR LF, LF or CR ends.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t begin = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.push_back(text.substr(begin, i - begin));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    begin = i + 1;
+  }
+  if (begin < text.size()) lines.push_back(text.substr(begin));
+  return lines;
+}
+
+std::string_view TrimLeft(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  return s;
+}
+
+std::string_view Trim(std::string_view s) {
+  s = TrimLeft(s);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) { return AnsiLower(a) == AnsiLower(b); }
+
+}  // namespace
+
+void RLModule::Add(RLModul module) {
+  if (RLModul* existing = Find(module.name)) {
+    *existing = std::move(module);
+  } else {
+    modules_.push_back(std::move(module));
+  }
+}
+
+RLModul* RLModule::Find(std::string_view name) {
+  for (RLModul& m : modules_) {
+    if (SameName(m.name, name)) return &m;
+  }
+  return nullptr;
+}
+
+bool RLModule::Remove(std::string_view name) {
+  for (std::size_t i = 0; i < modules_.size(); ++i) {
+    if (SameName(modules_[i].name, name)) {
+      RemoveAt(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool RLModule::AnyChanged() const {
+  for (const RLModul& m : modules_) {
+    if (m.changed) return true;
+  }
+  return false;
+}
+
+void RLModule::ResetChanged() {
+  for (RLModul& m : modules_) m.changed = false;
+}
+
+bool LoadScriptFile(const std::filesystem::path& path, RLModule& modules) {
+  modules.Clear();
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileOpen",
+                      {std::to_string(errno), DisplayName(path)});
+    return false;
+  }
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  const std::string text = bytes.str();
+  RLModul* current = nullptr;
+  int number = 0;
+  for (std::string_view raw : SplitLines(text)) {
+    ++number;
+    const std::string_view line = TrimLeft(raw);
+    if (line.empty() || line.front() == '*') continue;
+    if (line.starts_with("!*")) {
+      const std::string name(Trim(line.substr(2)));
+      modules.Add(RLModul{name, "", kModuleNotCompiled, false});
+      current = modules.Find(name);
+      continue;
+    }
+    if (line.starts_with("!+") && current != nullptr) {
+      if (!current->content.empty()) current->content += "\r\n";
+      current->content += line.substr(2);
+      continue;
+    }
+    lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileRead",
+                      {"1", DisplayName(path), std::to_string(number), std::string(raw)});
+    modules.ResetChanged();
+    return false;
+  }
+  modules.ResetChanged();
+  return true;
+}
+
+bool StoreScriptFile(const std::filesystem::path& path, RLModule& modules) {
+  std::string text;
+  for (const RLModul& m : modules.all()) {
+    text += "!*" + m.name + "\r\n";
+    if (m.content.empty()) continue;
+    for (std::string_view line : SplitLines(m.content)) {
+      text += "!+";
+      text += line;
+      text += "\r\n";
+    }
+  }
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) {
+    lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileCreate",
+                      {std::to_string(errno), DisplayName(path)});
+    return false;
+  }
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.close();
+  if (!out) {
+    lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileWrite",
+                      {std::to_string(errno), DisplayName(path)});
+    return false;
+  }
+  modules.ResetChanged();
+  return true;
+}
+
+}  // namespace velmora::script

@@ -1,0 +1,133 @@
+// RLSArray: natural key order, case-insensitive keys.
+#include "script/rls_array.h"
+
+#include <algorithm>
+
+#include "script/ansi.h"
+
+namespace velmora::script {
+namespace {
+
+// The next run of digits or of non-digits, starting at `pos`.
+std::string_view NextRun(std::string_view text, std::size_t& pos) {
+  const std::size_t begin = pos;
+  if (pos >= text.size()) return {};
+  const bool digits = IsAnsiDigit(static_cast<unsigned char>(text[pos]));
+  while (pos < text.size() && IsAnsiDigit(static_cast<unsigned char>(text[pos])) == digits) ++pos;
+  return text.substr(begin, pos - begin);
+}
+
+int CompareDigitRuns(std::string_view a, std::string_view b) {
+  // Padding the shorter run with leading zeros compares by numeric value.
+  const std::size_t width = std::max(a.size(), b.size());
+  for (std::size_t i = 0; i < width; ++i) {
+    const char ca = i < width - a.size() ? '0' : a[i - (width - a.size())];
+    const char cb = i < width - b.size() ? '0' : b[i - (width - b.size())];
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return 0;
+}
+
+int CompareTextRuns(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(AnsiLower(a[i]));
+    const auto cb = static_cast<unsigned char>(AnsiLower(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+}  // namespace
+
+int NaturalCompare(std::string_view a, std::string_view b) {
+  std::size_t pa = 0;
+  std::size_t pb = 0;
+  for (;;) {
+    const std::string_view ra = NextRun(a, pa);
+    const std::string_view rb = NextRun(b, pb);
+    if (ra.empty() || rb.empty()) return ra.empty() && rb.empty() ? 0 : (ra.empty() ? -1 : 1);
+    const bool da = IsAnsiDigit(static_cast<unsigned char>(ra[0]));
+    const bool db = IsAnsiDigit(static_cast<unsigned char>(rb[0]));
+    int order = 0;
+    if (da != db) {
+      order = da ? -1 : 1;
+    } else {
+      order = da ? CompareDigitRuns(ra, rb) : CompareTextRuns(ra, rb);
+    }
+    if (order != 0) return order;
+  }
+}
+
+ElementRep* ArrayRep::At(std::int64_t position) const {
+  if (position < 1 || position > static_cast<std::int64_t>(elements.size())) return nullptr;
+  return elements[static_cast<std::size_t>(position - 1)];
+}
+
+std::size_t ArrayRep::LowerBound(std::string_view key) const {
+  return static_cast<std::size_t>(
+      std::lower_bound(elements.begin(), elements.end(), key,
+                       [](const ElementRep* e, std::string_view k) { return NaturalCompare(e->key, k) < 0; }) -
+      elements.begin());
+}
+
+ElementRep* ArrayRep::Find(std::string_view key) const {
+  const std::string lower = AnsiLower(key);
+  // Keys such as "01" and "1" sort as equal but are different keys.
+  for (std::size_t i = LowerBound(lower); i < elements.size() && NaturalCompare(elements[i]->key, lower) == 0; ++i) {
+    if (elements[i]->key == lower) return elements[i];
+  }
+  return nullptr;
+}
+
+ElementRep* ArrayRep::FindOrInsert(std::string_view key) {
+  const std::string lower = AnsiLower(key);
+  std::size_t i = LowerBound(lower);
+  for (; i < elements.size() && NaturalCompare(elements[i]->key, lower) == 0; ++i) {
+    if (elements[i]->key == lower) return elements[i];
+  }
+  auto* element = new ElementRep;
+  element->refs = 1;
+  element->key = lower;
+  elements.insert(elements.begin() + static_cast<std::ptrdiff_t>(i), element);
+  return element;
+}
+
+void ArrayRep::Set(std::string_view key, Value value) { FindOrInsert(key)->value = std::move(value); }
+
+bool ArrayRep::RemoveAt(std::int64_t position) {
+  ElementRep* element = At(position);
+  if (element == nullptr) return false;
+  elements.erase(elements.begin() + (position - 1));
+  if (--element->refs == 0) delete element;
+  return true;
+}
+
+bool ArrayRep::Remove(std::string_view key) {
+  ElementRep* element = Find(key);
+  if (element == nullptr) return false;
+  const auto it = std::find(elements.begin(), elements.end(), element);
+  return RemoveAt(it - elements.begin() + 1);
+}
+
+void ArrayRep::Clear() {
+  for (ElementRep* element : elements) {
+    if (--element->refs == 0) delete element;
+  }
+  elements.clear();
+}
+
+ArrayRep* ArrayRep::Clone() const {
+  auto* copy = new ArrayRep;
+  copy->elements.reserve(elements.size());
+  for (const ElementRep* element : elements) {
+    auto* e = new ElementRep;
+    e->refs = 1;
+    e->key = element->key;
+    e->value = element->value;
+    copy->elements.push_back(e);
+  }
+  return copy;
+}
+
+}  // namespace velmora::script

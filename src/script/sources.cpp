@@ -1,0 +1,88 @@
+// Compiling a run's sources together, with their messages.
+#include "script/sources.h"
+
+#include <string>
+
+#include "lang/messages.h"
+
+namespace velmora::script {
+
+void ShowCompileResult(SourceOrigin origin, const CompileResult& result, std::string_view name,
+                       std::string_view page) {
+  const int style = result.ok() ? lang::kIconInformation : lang::kIconExclamation;
+  const std::string message = result.Message();
+  const std::string n(name);
+  switch (origin) {
+    case SourceOrigin::kProfileModule:
+      lang::ShowMessage(kCompilerTitle, style, "ErrProfileModuleLastErr", {n, message});
+      break;
+    case SourceOrigin::kScriptFileModule:
+      lang::ShowMessage(kCompilerTitle, style, "ErrModuleLastErr", {n, message});
+      break;
+    case SourceOrigin::kStampText:
+      lang::ShowMessage(kCompilerTitle, style, "ErrStampLastErr", {n, message});
+      break;
+    case SourceOrigin::kTemplate:
+      lang::ShowMessage(kCompilerTitle, style, "ErrTagLastErr", {std::string(page), n, message});
+      break;
+    case SourceOrigin::kOracle:
+      lang::ShowMessage(kCompilerTitle, style, "ErrOracleLastErr", {message});
+      break;
+  }
+}
+
+ModulesResult CompileModules(Program& program, std::span<const ModuleSource> modules, SourceOrigin origin) {
+  ModulesResult result;
+  for (std::size_t i = 0; i < modules.size(); ++i) {
+    CompileResult r = Compile(program, modules[i].source, SourceKind::kModule, modules[i].name);
+    if (!r.ok()) {
+      ShowCompileResult(origin, r, modules[i].name);
+      result.ok = false;
+      result.failed = i;
+      result.error = std::move(r);
+      return result;
+    }
+  }
+  return result;
+}
+
+bool CompileOracle(Program& program, std::string_view text) {
+  std::string source = "{\r\n";
+  source += text;
+  source += "\r\n}";
+  const CompileResult r = Compile(program, source, SourceKind::kTemplate, "_oracle");
+  if (!r.ok()) ShowCompileResult(SourceOrigin::kOracle, r, "_oracle");
+  return r.ok();
+}
+
+bool CompileTemplate(Program& program, std::string_view text, std::string_view name, SourceOrigin origin,
+                     std::string_view page) {
+  const CompileResult r = Compile(program, text, SourceKind::kTemplate, name);
+  if (!r.ok()) ShowCompileResult(origin, r, name, page);
+  return r.ok();
+}
+
+bool CheckMissingFunctions(const Program& program) {
+  const RLSFunktion* missing = program.functions().FirstMissing();
+  if (missing == nullptr) return true;
+  lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrMissingFunction",
+                    {missing->name, missing->referenced_from});
+  return false;
+}
+
+CompileResult SyntaxTest(Program& program, std::string_view text, SourceKind kind, std::string_view name,
+                         SourceOrigin origin, std::string_view page) {
+  const CompileResult r = Compile(program, text, kind, name);
+  if (kind == SourceKind::kTemplate) {
+    program.functions().Remove(name);
+    if (origin == SourceOrigin::kTemplate && r.ok() && text.find('{') == std::string_view::npos) {
+      lang::ShowMessage(kCompilerTitle, lang::kIconInformation, "ErrTagLastErr",
+                        {std::string(page), std::string(name), lang::GetText("Msg", "MsgSyntaxcheckNotNecessary")});
+      return r;
+    }
+  }
+  ShowCompileResult(origin, r, name, page);
+  return r;
+}
+
+}  // namespace velmora::script
