@@ -1,7 +1,7 @@
 // Text helpers of the settings units.
 #include "settings/text_utils.h"
 
-#include <cstdlib>
+#include <charconv>
 
 namespace velmora::settings {
 namespace {
@@ -51,7 +51,11 @@ double NumericValue(std::string_view text) {
   text = TrimLeft(text);
   const std::size_t length = NumberLength(text);
   if (length == 0) return 0.0;
-  return std::strtod(std::string(text.substr(0, length)).c_str(), nullptr);
+  std::string_view number = text.substr(0, length);
+  if (number.front() == '+') number.remove_prefix(1);  // from_chars takes no plus sign
+  double value = 0.0;
+  std::from_chars(number.data(), number.data() + number.size(), value);
+  return value;
 }
 
 bool IsNumeric(std::string_view text) {

@@ -56,6 +56,10 @@ void SetWorkingSetting(std::string_view key, std::string_view value) {
   SetWorkingSetting(SettingsTable::SlotOf(key), value);
 }
 
+void SetWorkingSetting(int slot, long long value) { SetWorkingSetting(slot, std::to_string(value)); }
+
+void SetWorkingSetting(std::string_view key, long long value) { SetWorkingSetting(key, std::to_string(value)); }
+
 int CommitWorkingSettings() {
   if (!AnythingChanged()) return 1;
   StoredSettings() = WorkingSettings();

@@ -167,7 +167,9 @@ TEST_F(ProfileFilesTest, CommitAndRevert) {
   EXPECT_FALSE(SettingsChanged());
   EXPECT_EQ(RevertWorkingSettings(), lang::kResultYes);
   EXPECT_TRUE(Messages().empty());
-  SetWorkingSetting("THUMB_SIZE", "99");
+  SetWorkingSetting("THUMB_SIZE", 120);  // a number as its decimal text: still no change
+  EXPECT_FALSE(SettingsChanged());
+  SetWorkingSetting("THUMB_SIZE", 99);
   EXPECT_TRUE(SettingsChanged());
   EXPECT_EQ(RevertWorkingSettings(), lang::kResultYes);  // headless: the question takes Yes
   EXPECT_EQ(TakeMessageKeys(), std::vector<std::string>{"MsgProfileChangesReject"});
