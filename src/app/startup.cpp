@@ -35,10 +35,16 @@ constexpr std::string_view kMainWindow = "Startdialog";
 constexpr std::string_view kCommandLineError = "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1";
 constexpr std::string_view kLogFileError = "LOG-Datei kann nicht erzeugt werden%nUnable to create Logfile%n%n%1";
 
-void SelectStartLanguage() {
+// The language chosen last time; `remember` stores the choice again and
+// relabels the template fields (not wanted when only the help is printed).
+void SelectStartLanguage(bool remember) {
   lang::LoadLanguageFiles();
   const std::string id =
       lang::StartLanguageID([] { return settings::ReadUserSetting("Administration", "language", "de"); });
+  if (!remember) {
+    lang::SelectLanguage(id);
+    return;
+  }
   lang::SelectLanguage(id, [](const std::string& chosen) {
     settings::WriteUserSetting("Administration", "language", chosen);
     settings::ApplyTemplateLabels(settings::StoredSettings());
@@ -91,7 +97,7 @@ int RunProgram(int argc, char** argv) {
     return kExitOk;
   }
   if (call.help) {
-    SelectStartLanguage();
+    SelectStartLanguage(false);
     PrintUsage(stdout);
     return kExitOk;
   }
@@ -128,7 +134,7 @@ int RunProgram(int argc, char** argv) {
   state.BatchMode = arguments.Count() > 0;
   lang::SetBatchModeActive(state.BatchMode);
   app::WriteStartupReport();
-  SelectStartLanguage();
+  SelectStartLanguage(true);
   LoadMainWindow(arguments, state);
   WriteLog("Initialization END");
 

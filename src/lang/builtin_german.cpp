@@ -397,8 +397,8 @@ constexpr BuiltinText kTexts[] = {
     {"Kommandozeile", "Usage",
      "Aufruf: velmora [/Name=Wert ...]%n"
      "%n"
-     "Ohne Angaben (oder nur mit /Logfile) startet Velmora im Dialogbetrieb; jede weitere Angabe startet den "
-     "Stapelbetrieb.%n"
+     "Jede Angabe außer /Logfile startet den Stapelbetrieb; ohne solche Angaben zeigt Velmora diese Hilfe, "
+     "da dieses Programm kein Fenster hat.%n"
      "%n"
      "  /Logfile=Datei         Protokolldatei schreiben (\"\" = Velmora.log im Programmverzeichnis)%n"
      "  /Profile=Name          Profil des Stapelbetriebs (Voreinstellung = eingebautes Profil)%n"
