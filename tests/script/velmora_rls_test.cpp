@@ -1,0 +1,79 @@
+// velmora-rls as a process on files.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+#include "app/platform/program_paths.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using velmora::test::TempDir;
+using velmora::test::WriteFile;
+
+struct Result {
+  int status;
+  std::string out;
+};
+
+Result Rls(const std::string& args, const TempDir& dir) {
+  const std::string command = (velmora::ProgramDirectory() / "velmora-rls").string() + " " + args + " 2>" +
+                              (dir / "stderr.txt").string();
+  Result result{0, {}};
+  FILE* pipe = popen(command.c_str(), "r");
+  std::array<char, 4096> buffer{};
+  std::size_t n = 0;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+TEST(VelmoraRlsTest, TemplatePrintsLiteralBraces) {
+  TempDir dir;
+  WriteFile(dir / "t.rlt", "a~<b~>c {1 + 2}");
+  const Result r = Rls("template " + (dir / "t.rlt").string(), dir);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "a{b}c 3");
+}
+
+TEST(VelmoraRlsTest, RunsNamedFunction) {
+  TempDir dir;
+  WriteFile(dir / "m.rls",
+            "function main() { x = 1; x = x; a = 1; a == 1; a == 2; }\r\nfunction other() { \"other\"; }\r\n");
+  Result r = Rls("run " + (dir / "m.rls").string(), dir);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "@true@false");
+  r = Rls("run " + (dir / "m.rls").string() + " other", dir);
+  EXPECT_EQ(r.out, "other");
+}
+
+TEST(VelmoraRlsTest, CompileErrorGoesToStandardErrorWithExitOne) {
+  TempDir dir;
+  WriteFile(dir / "bad.rls", "function main() {\r\n  x = 1 y\r\n}\r\n");
+  WriteFile(dir / "good.rls", "function main() { }\r\n");
+  Result r = Rls("run " + (dir / "bad.rls").string(), dir);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  const std::string err = velmora::test::ReadFile(dir / "stderr.txt");
+  EXPECT_NE(err.find("RiloScript Compiler"), std::string::npos);
+  EXPECT_NE(err.find(" y\n"), std::string::npos);
+  EXPECT_NE(err.find(" 2"), std::string::npos);
+
+  r = Rls("check " + (dir / "good.rls").string() + " " + (dir / "bad.rls").string(), dir);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("good.rls: ok"), std::string::npos);
+}
+
+TEST(VelmoraRlsTest, EndlessTemplateEndsWithAnError) {
+  TempDir dir;
+  WriteFile(dir / "loop.rlt", "start{while (1) x = 1;}");
+  const Result r = Rls("template " + (dir / "loop.rlt").string(), dir);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "start");
+}
+
+}  // namespace
