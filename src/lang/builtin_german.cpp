@@ -411,6 +411,7 @@ constexpr BuiltinText kTexts[] = {
      "%n"
      "  -h, --help             diese Hilfe%n"
      "  --version              Programmversion%n"
+     "  --ask                  Fragen im Terminal stellen, statt die Vorgabe-Antwort zu nehmen%n"
      "%n"
      "Werte mit Leerzeichen stehen in Anführungszeichen: /Basedir=\"/home/anna/Meine Bilder\""},
     {"Kommandozeile", "AnswerOk", "OK"},
