@@ -8,7 +8,12 @@
 #include "image/codecs/png_codec.h"
 #include "image/codecs/raw_codec.h"
 #include "image/codecs/tiff_codec.h"
-// Own-format codecs: include their headers here.
+#include "image/codecs/bmp_codec.h"
+#include "image/codecs/emf_codec.h"
+#include "image/codecs/pcd_codec.h"
+#include "image/codecs/pcx_codec.h"
+#include "image/codecs/psd_codec.h"
+#include "image/codecs/tga_codec.h"
 
 namespace velmora::image {
 namespace {
@@ -18,23 +23,26 @@ const PngCodec kPng;
 const TiffCodec kTiff;
 const GifCodec kGif;
 const RawCodec kRaw;
+const BmpCodec kBmp;
+const EmfCodec kMetafile;
+const PcdCodec kPcd;
+const PcxCodec kPcx;
+const PsdCodec kPsd;
+const TgaCodec kTga;
 
-// Own-format codecs (BMP, metafile, PCX, PSD, TGA, Photo CD): put the codec
-// instance in place of nullptr when it is ready; until then files of these
-// types fail cleanly with "unsupported".
 const ImageType kTypes[] = {
-    {kImageTypeBmp, "BMP", "BMP", nullptr, true, "IS_WriteBMP"},
-    {kImageTypeMetafile, "Metafile", "EMF,WMF", nullptr, true, "IS_WriteRGBToMetafile"},
+    {kImageTypeBmp, "BMP", "BMP", &kBmp, true, "IS_WriteBMP"},
+    {kImageTypeMetafile, "Metafile", "EMF,WMF", &kMetafile, true, "IS_WriteRGBToMetafile"},
     {kImageTypeGif, "GIF", "GIF", &kGif, true, "IS_WriteGIF"},
     {kImageTypeJpg, "JPG", "JPG", &kJpeg, true, "IS_WriteJPG"},
     {kImageTypeJpeg2000, "JPEG 2000", "J2K,JP2", nullptr, false, "IS_WriteUnsupportedImageType"},
-    {kImageTypePcd, "Photo CD", "PCD", nullptr, false, "IS_WriteUnsupportedImageType"},
-    {kImageTypePcx, "PCX", "PCX", nullptr, true, "IS_WritePCX"},
+    {kImageTypePcd, "Photo CD", "PCD", &kPcd, false, "IS_WriteUnsupportedImageType"},
+    {kImageTypePcx, "PCX", "PCX", &kPcx, true, "IS_WritePCX"},
     {kImageTypePng, "PNG", "PNG", &kPng, true, "IS_WritePNG"},
-    {kImageTypePsd, "PSD", "PSD", nullptr, true, "IS_WritePSD"},
+    {kImageTypePsd, "PSD", "PSD", &kPsd, true, "IS_WritePSD"},
     {kImageTypeRaw, "RAW", "CR2,CRW,DCR,DNG,MRW,NEF,ORF,PEF,RAF,RAW,SRF,SR2", &kRaw, false,
      "IS_WriteUnsupportedImageType"},
-    {kImageTypeTga, "TGA", "TGA", nullptr, true, "IS_WriteTGA"},
+    {kImageTypeTga, "TGA", "TGA", &kTga, true, "IS_WriteTGA"},
     {kImageTypeTif, "TIF", "TIF", &kTiff, true, "IS_WriteTIFF"},
 };
 

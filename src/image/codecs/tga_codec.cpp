@@ -1,0 +1,180 @@
+#include "image/codecs/tga_codec.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "image/codecs/byte_reader.h"
+
+namespace velmora::image {
+namespace {
+
+enum TgaType { kColourMapped = 1, kTrueColour = 2, kGrey = 3, kRle = 8 };
+
+struct TgaHeader {
+  int id_length = 0;
+  int colour_map_type = 0;
+  int type = 0;
+  int map_first = 0;
+  int map_length = 0;
+  int map_entry_bits = 0;
+  int width = 0;
+  int height = 0;
+  int pixel_bits = 0;
+  int descriptor = 0;
+};
+
+// TGA has no signature; the header's fields must at least make sense together.
+TgaHeader ReadHeader(ByteReader& in) {
+  TgaHeader h;
+  h.id_length = in.U8();
+  h.colour_map_type = in.U8();
+  h.type = in.U8();
+  h.map_first = in.U16Le();
+  h.map_length = in.U16Le();
+  h.map_entry_bits = in.U8();
+  in.Skip(4);  // origin on screen
+  h.width = in.U16Le();
+  h.height = in.U16Le();
+  h.pixel_bits = in.U8();
+  h.descriptor = in.U8();
+  const int base = h.type & ~kRle;
+  const int bits = h.pixel_bits;
+  const bool depth_fits = (base == kColourMapped && (bits == 8 || bits == 16)) ||
+                          (base == kTrueColour && (bits == 15 || bits == 16 || bits == 24 || bits == 32)) ||
+                          (base == kGrey && (bits == 8 || bits == 16));
+  if (h.colour_map_type > 1 || base < kColourMapped || base > kGrey || h.type > (kGrey | kRle) || !depth_fits ||
+      (base == kColourMapped && h.colour_map_type != 1)) {
+    throw CodecError(kCodecBadFormat, "not a TGA file, or an unknown TGA type " + std::to_string(h.type) + " with " +
+                                          std::to_string(bits) + " bits");
+  }
+  return h;
+}
+
+Rgb From16(std::uint32_t v) {
+  auto scale = [](std::uint32_t five) { return static_cast<std::uint8_t>((five * 255 + 15) / 31); };
+  return {scale((v >> 10) & 31), scale((v >> 5) & 31), scale(v & 31)};
+}
+
+// One stored pixel or colour map entry of `bits` bits as a colour.
+Rgb ColourOf(const std::uint8_t* p, int bits) {
+  switch (bits) {
+    case 15:
+    case 16:
+      return From16(p[0] | (p[1] << 8));
+    case 8:
+      return {p[0], p[0], p[0]};
+    default:
+      return {p[2], p[1], p[0]};
+  }
+}
+
+}  // namespace
+
+ImageSize TgaCodec::ReadSize(std::span<const std::uint8_t> file) const {
+  ByteReader in(file);
+  const TgaHeader h = ReadHeader(in);
+  CheckDecodeSize(h.width, h.height, DecodeOptions{.max_pixels = INT64_MAX});
+  return {h.width, h.height};
+}
+
+RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
+  ByteReader in(file);
+  const TgaHeader h = ReadHeader(in);
+  CheckDecodeSize(h.width, h.height, options);
+  in.Skip(h.id_length);
+
+  std::vector<Rgb> map;
+  if (h.colour_map_type == 1) {
+    const int entry_bytes = (h.map_entry_bits + 7) / 8;
+    if (entry_bytes < 2 || entry_bytes > 4) throw CodecError(kCodecBadFormat, "unknown TGA colour map entry size");
+    const auto entries = in.Bytes(static_cast<std::uint64_t>(h.map_length) * entry_bytes);
+    map.resize(h.map_first + h.map_length);
+    for (int i = 0; i < h.map_length; ++i) {
+      map[h.map_first + i] = ColourOf(entries.data() + i * entry_bytes, h.map_entry_bits == 32 ? 24 : h.map_entry_bits);
+    }
+  }
+  const int base = h.type & ~kRle;
+  const int pixel_bytes = (h.pixel_bits + 7) / 8;
+  auto colour = [&](const std::uint8_t* p) -> Rgb {
+    if (base == kColourMapped) {
+      const std::uint32_t index = pixel_bytes == 1 ? p[0] : p[0] | (p[1] << 8);
+      return index < map.size() ? map[index] : Rgb{};
+    }
+    if (base == kGrey) return {p[0], p[0], p[0]};  // a second byte is alpha
+    return ColourOf(p, h.pixel_bits == 32 ? 24 : h.pixel_bits);
+  };
+
+  // Pixels come in file order into a buffer laid out like the file; the
+  // origin bits then say how file rows and columns map onto the picture.
+  RgbBuffer image = RgbBuffer::Uninitialized(h.width, h.height);
+  const std::size_t total = static_cast<std::size_t>(h.width) * h.height;
+  std::uint8_t* out = image.data();
+  if (h.type & kRle) {
+    std::size_t done = 0;
+    while (done < total) {
+      const std::uint8_t packet = in.U8();
+      const std::size_t count = std::min<std::size_t>((packet & 0x7F) + 1, total - done);
+      if (packet & 0x80) {
+        const Rgb c = colour(in.Bytes(pixel_bytes).data());
+        for (std::size_t i = 0; i < count; ++i, out += 3) out[0] = c.r, out[1] = c.g, out[2] = c.b;
+      } else {
+        const std::uint8_t* p = in.Bytes(count * pixel_bytes).data();
+        for (std::size_t i = 0; i < count; ++i, p += pixel_bytes, out += 3) {
+          const Rgb c = colour(p);
+          out[0] = c.r, out[1] = c.g, out[2] = c.b;
+        }
+      }
+      done += count;
+    }
+  } else {
+    const std::uint8_t* p = in.Bytes(total * pixel_bytes).data();
+    for (std::size_t i = 0; i < total; ++i, p += pixel_bytes, out += 3) {
+      const Rgb c = colour(p);
+      out[0] = c.r, out[1] = c.g, out[2] = c.b;
+    }
+  }
+
+  if (!(h.descriptor & 0x20)) {  // bottom-up, the TGA default
+    std::vector<std::uint8_t> swap(image.stride());
+    for (int top = 0, bottom = h.height - 1; top < bottom; ++top, --bottom) {
+      std::copy_n(image.row(top), image.stride(), swap.data());
+      std::copy_n(image.row(bottom), image.stride(), image.row(top));
+      std::copy_n(swap.data(), image.stride(), image.row(bottom));
+    }
+  }
+  if (h.descriptor & 0x10) {  // right to left
+    for (int y = 0; y < h.height; ++y) {
+      std::uint8_t* row = image.row(y);
+      for (int l = 0, r = h.width - 1; l < r; ++l, --r) std::swap_ranges(row + l * 3, row + l * 3 + 3, row + r * 3);
+    }
+  }
+  return image;
+}
+
+std::vector<std::uint8_t> TgaCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
+  if (image.empty() || image.width() > 0xFFFF || image.height() > 0xFFFF) {
+    throw CodecError(kCodecFailed, "TGA files hold at most 65535 x 65535 pixels");
+  }
+  ByteWriter out;
+  out.bytes().reserve(18 + image.size());
+  out.U8(0);
+  out.U8(0);
+  out.U8(kTrueColour);
+  out.Zeros(5);  // no colour map
+  out.Zeros(4);  // origin on screen
+  out.U16Le(image.width());
+  out.U16Le(image.height());
+  out.U8(24);
+  out.U8(0x20);  // top-down rows: the buffer's own order
+  std::vector<std::uint8_t>& bytes = out.bytes();
+  std::size_t at = bytes.size();
+  bytes.resize(at + image.size());
+  const std::uint8_t* src = image.data();
+  for (std::size_t i = 0; i < image.size(); i += 3) {
+    bytes[at + i] = src[i + 2], bytes[at + i + 1] = src[i + 1], bytes[at + i + 2] = src[i];
+  }
+  return out.Take();
+}
+
+}  // namespace velmora::image

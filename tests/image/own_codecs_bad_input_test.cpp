@@ -1,0 +1,140 @@
+// Damaged and hostile files: every codec answers with a CodecError, never a
+// crash, an out-of-range read or a huge allocation.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "own_codecs_support.h"
+
+namespace velmora::image::test {
+namespace {
+
+// A Photo CD pack: signature, landscape, flat grey at every base resolution.
+Bytes PhotoCdFile() {
+  Bytes file(0x30000 + 768 * 512 * 3 / 2, 128);
+  const char signature[] = "PCD_IPI";
+  std::copy(signature, signature + 7, file.begin() + 0x800);
+  file[0xE02] = 0;
+  return file;
+}
+
+struct Sample {
+  const char* name;
+  const ImageCodec& codec;
+  Bytes file;
+  // Turns the file into one that declares a gigantic image.
+  std::function<void(Bytes&)> make_huge;
+  // Breaks the file's signature or type.
+  std::function<void(Bytes&)> break_magic;
+};
+
+void PutLe32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+void PutBe32(Bytes& b, std::size_t at, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * (3 - i)));
+}
+
+std::vector<Sample> Samples() {
+  const RgbBuffer image = Pattern(29, 17);
+  std::vector<Sample> samples;
+  samples.push_back({"BMP", Codec(kImageTypeBmp), Codec(kImageTypeBmp).Encode(image, {}),
+                     [](Bytes& b) { PutLe32(b, 18, 100000), PutLe32(b, 22, 100000); }, [](Bytes& b) { b[0] = 'X'; }});
+  samples.push_back({"PCX", Codec(kImageTypePcx), Codec(kImageTypePcx).Encode(image, {}),
+                     [](Bytes& b) { b[9] = b[11] = 0xF0, b[67] = 0xFF; },
+                     [](Bytes& b) { b[0] = 0x0B; }});
+  samples.push_back({"TGA", Codec(kImageTypeTga), Codec(kImageTypeTga).Encode(image, {}),
+                     [](Bytes& b) { b[12] = b[13] = b[14] = b[15] = 0xFF; }, [](Bytes& b) { b[2] = 7; }});
+  samples.push_back({"PSD", Codec(kImageTypePsd), Codec(kImageTypePsd).Encode(image, {}),
+                     [](Bytes& b) { PutBe32(b, 14, 100000), PutBe32(b, 18, 100000); }, [](Bytes& b) { b[0] = '9'; }});
+  samples.push_back({"EMF", Codec(kImageTypeMetafile), Codec(kImageTypeMetafile).Encode(image, {}),
+                     [](Bytes& b) { PutLe32(b, 108 + 80 + 4, 100000), PutLe32(b, 108 + 80 + 8, 100000); },
+                     [](Bytes& b) { b[41] = 'X'; }});
+  samples.push_back({"PCD", Codec(kImageTypePcd), PhotoCdFile(), nullptr, [](Bytes& b) { b[0x800] = 'X'; }});
+  return samples;
+}
+
+int ErrorCode(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const CodecError& error) {
+    return error.code();
+  }
+  return 0;
+}
+
+TEST(OwnCodecsBadInput, SamplesAreValid) {
+  for (const Sample& s : Samples()) {
+    SCOPED_TRACE(s.name);
+    EXPECT_EQ(ErrorCode([&] { s.codec.Decode(s.file, {}); }), 0);
+  }
+}
+
+TEST(OwnCodecsBadInput, EmptyFileIsAnError) {
+  for (const Sample& s : Samples()) {
+    SCOPED_TRACE(s.name);
+    EXPECT_NE(ErrorCode([&] { s.codec.Decode({}, {}); }), 0);
+    EXPECT_NE(ErrorCode([&] { s.codec.ReadSize({}); }), 0);
+  }
+}
+
+TEST(OwnCodecsBadInput, TruncatedFileIsAnError) {
+  for (const Sample& s : Samples()) {
+    for (int eighth = 1; eighth < 8; ++eighth) {
+      SCOPED_TRACE(std::string(s.name) + " cut at " + std::to_string(eighth) + "/8");
+      const Bytes cut(s.file.begin(), s.file.begin() + s.file.size() * eighth / 8);
+      EXPECT_NE(ErrorCode([&] { s.codec.Decode(cut, {}); }), 0);
+    }
+  }
+}
+
+TEST(OwnCodecsBadInput, AbsurdSizeIsRefusedBeforeDecoding) {
+  for (const Sample& s : Samples()) {
+    SCOPED_TRACE(s.name);
+    Bytes file = s.file;
+    DecodeOptions options;
+    if (s.make_huge) {
+      s.make_huge(file);
+    } else {
+      options.max_pixels = 1000;  // Photo CD sizes are fixed; lower the limit instead
+    }
+    EXPECT_EQ(ErrorCode([&] { s.codec.Decode(file, options); }), kCodecTooLarge);
+  }
+}
+
+TEST(OwnCodecsBadInput, WrongSignatureIsNotThisFormat) {
+  for (const Sample& s : Samples()) {
+    SCOPED_TRACE(s.name);
+    Bytes file = s.file;
+    s.break_magic(file);
+    EXPECT_EQ(ErrorCode([&] { s.codec.Decode(file, {}); }), kCodecBadFormat);
+    EXPECT_EQ(ErrorCode([&] { s.codec.ReadSize(file); }), kCodecBadFormat);
+  }
+}
+
+TEST(OwnCodecsBadInput, EveryPrefixAndEveryByteFlipIsHandled) {
+  // Small files, so every prefix and a damaged version of every byte can be tried.
+  const RgbBuffer tiny = Pattern(5, 3);
+  const std::pair<const ImageCodec*, Bytes> files[] = {
+      {&Codec(kImageTypeBmp), Codec(kImageTypeBmp).Encode(tiny, {})}, {&Codec(kImageTypePcx), Codec(kImageTypePcx).Encode(tiny, {})},
+      {&Codec(kImageTypeTga), Codec(kImageTypeTga).Encode(tiny, {})}, {&Codec(kImageTypePsd), Codec(kImageTypePsd).Encode(tiny, {})},
+      {&Codec(kImageTypeMetafile), Codec(kImageTypeMetafile).Encode(tiny, {})}};
+  for (const auto& [codec, file] : files) {
+    for (std::size_t length = 0; length < file.size(); ++length) {
+      const Bytes cut(file.begin(), file.begin() + length);
+      const int code = ErrorCode([&] { codec->Decode(cut, {}); });
+      // A BMP may lack the padding of its last row, so some prefixes decode.
+      EXPECT_TRUE(code >= 0 && code <= kCodecTooLarge) << length;
+    }
+    for (std::size_t at = 0; at < file.size(); ++at) {
+      for (std::uint8_t value : {0x00, 0x80, 0xFF}) {
+        Bytes damaged = file;
+        damaged[at] = value;
+        ErrorCode([&] { codec->Decode(damaged, {}); });  // either result is fine; no crash
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace velmora::image::test
