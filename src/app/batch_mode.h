@@ -22,9 +22,4 @@ bool ParseDirLevel(std::string_view text, std::int32_t& level);
 // "1", "T", "W", "TRUE" and "WAHR" switch the control image on, exactly so written.
 bool IsControlImageOn(std::string_view text);
 
-// Until a run follows batch mode: the effective settings of the run, one
-// "KEY=value" line for every setting that differs from the built-in default
-// (line breaks in a value shown as "\n"), then base directory and level. UTF-8.
-std::string DescribeEffectiveSettings(const StartupState& state);
-
 }  // namespace velmora::app

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/batch_mode.h"
+#include "app/effective_settings.h"
 #include "app/command_arguments.h"
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"

@@ -1,5 +1,6 @@
 // Batch mode: profile, base directory, level, control image and overrides.
 #include "app/batch_mode.h"
+#include "app/effective_settings.h"
 
 #include <gtest/gtest.h>
 

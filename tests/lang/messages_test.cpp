@@ -2,6 +2,10 @@
 #include "lang/messages.h"
 
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
+
+#include <iostream>
 
 #include "app/platform/log.h"
 #include "support/temp_dir.h"
@@ -53,6 +57,34 @@ TEST_F(MessageFacility, QuestionsTakeTheDefaultButtonWithoutATerminal) {
   EXPECT_EQ(ShowMessageText("T", kButtonsOkCancel, "?"), kResultOk);
   EXPECT_EQ(ShowMessageText("T", kButtonsYesNoCancel | kDefaultButton3, "?"), kResultCancel);
   EXPECT_EQ(ShowMessageText("T", kButtonsOk | kDefaultButton3, "?"), kResultOk);
+}
+
+// With asking switched on and a terminal on standard input and error, the
+// question is asked there; an answer picks the button whose name it starts,
+// an empty line the default button.
+TEST_F(MessageFacility, OnATerminalQuestionsAreAskedWhenAskingIsOn) {
+  int master = -1;
+  int slave = -1;
+  ASSERT_EQ(openpty(&master, &slave, nullptr, nullptr, nullptr), 0);
+  const int saved_input = dup(STDIN_FILENO);
+  const int saved_error = dup(STDERR_FILENO);
+  dup2(slave, STDIN_FILENO);
+  dup2(slave, STDERR_FILENO);
+  SetAskOnTerminal(true);
+  ASSERT_EQ(write(master, "n\n\nX\nj\n", 7), 7);
+  const int no = ShowMessageText("T", kButtonsYesNo, "?");
+  const int by_default = ShowMessageText("T", kButtonsYesNo | kDefaultButton2, "?");
+  const int after_unknown_answer = ShowMessageText("T", kButtonsYesNo | kDefaultButton2, "?");
+  SetAskOnTerminal(false);
+  const int not_asked = ShowMessageText("T", kButtonsYesNo | kDefaultButton2, "?");
+  dup2(saved_input, STDIN_FILENO);
+  dup2(saved_error, STDERR_FILENO);
+  for (int fd : {saved_input, saved_error, slave, master}) close(fd);
+  std::cin.clear();
+  EXPECT_EQ(no, kResultNo);
+  EXPECT_EQ(by_default, kResultNo);
+  EXPECT_EQ(after_unknown_answer, kResultYes);
+  EXPECT_EQ(not_asked, kResultNo);
 }
 
 TEST_F(MessageFacility, AMessageDuringBatchModeIsRemembered) {
