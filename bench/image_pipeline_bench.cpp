@@ -2,11 +2,15 @@
 // image one clone (longest side 1600, quality 75) and one thumbnail (longest
 // side 160) made from the clone. Prints one line per image with its
 // milliseconds, then the median.
-// usage: image_pipeline_bench OUTPUT_FOLDER SOURCE.jpg...
+// With --full the clone keeps the original size and is still decoded and
+// encoded (as with a clone list), the pipeline's largest memory need.
+// usage: image_pipeline_bench [--full] OUTPUT_FOLDER SOURCE.jpg...
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <vector>
 
 #include "image/codecs/codec_registry.h"
@@ -17,6 +21,11 @@ namespace fs = std::filesystem;
 using velmora::image::RLImage;
 
 int main(int argc, char** argv) {
+  const bool full = argc > 1 && std::string_view(argv[1]) == "--full";
+  if (full) {
+    --argc;
+    ++argv;
+  }
   if (argc < 3) {
     std::fprintf(stderr, "usage: %s OUTPUT_FOLDER SOURCE.jpg...\n", argv[0]);
     return 2;
@@ -24,7 +33,12 @@ int main(int argc, char** argv) {
   const fs::path output = argv[1];
   fs::create_directories(output / "clones");
   fs::create_directories(output / "thumbs");
-  std::vector<double> times;
+  auto cpu_ms = [] {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+  };
+  std::vector<double> times, cpu_times;
   for (int i = 2; i < argc; ++i) {
     const fs::path source = argv[i];
     RLImage image;
@@ -36,7 +50,8 @@ int main(int argc, char** argv) {
     image.ImageFile.Clone = {stem, "jpg", velmora::image::kImageTypeJpg};
     image.ImageFile.Thumb = {stem, "jpg", velmora::image::kImageTypeJpg};
     image.ClonenDurchfuehren = true;
-    image.CloneSeitenwahl = 1;
+    image.CloneSeitenwahl = full ? 0 : 1;
+    image.CloneStempeln = full;
     image.CloneAusdehnung = 1600;
     image.CloneQualitaet = 75;
     image.CloneFilter = -2;
@@ -46,6 +61,7 @@ int main(int argc, char** argv) {
     image.ThumbAusdehnung = 160;
     image.ThumbQualitaet = 75;
     const auto start = std::chrono::steady_clock::now();
+    const double cpu_start = cpu_ms();
     try {
       image.DoIt();
     } catch (const velmora::image::ImageError& e) {
@@ -53,10 +69,14 @@ int main(int argc, char** argv) {
       return 1;
     }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double cpu = cpu_ms() - cpu_start;
     times.push_back(ms);
-    std::printf("%.1f %s\n", ms, source.c_str());
+    cpu_times.push_back(cpu);
+    std::printf("%.1f %.1f %s\n", cpu, ms, source.c_str());
   }
   std::sort(times.begin(), times.end());
-  std::printf("median %.1f ms over %zu images\n", times[times.size() / 2], times.size());
+  std::sort(cpu_times.begin(), cpu_times.end());
+  std::printf("median cpu %.1f ms, wall %.1f ms over %zu images\n", cpu_times[cpu_times.size() / 2],
+              times[times.size() / 2], times.size());
   return 0;
 }
