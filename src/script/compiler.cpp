@@ -460,10 +460,27 @@ class Compiler {
     for (auto it = destinations.rbegin(); it != destinations.rend(); ++it) {
       const bool same = it->op.kind == left.op.kind && it->op.kind != OperandKind::kElementRef &&
                         it->op.cell == left.op.cell && it->op.index == left.op.index;
-      if (!same) Emit(Opcode::kAssign, it->op, left.op);
+      if (same) {
+      } else if (FusesIntoAddAssign(it->op, left.op)) {
+        code().back().opcode = Opcode::kAddAssign;
+      } else {
+        Emit(Opcode::kAssign, it->op, left.op);
+      }
       left = *it;
     }
     return left;
+  }
+
+  // `x = x + e`: the add just emitted reads the destination itself and no
+  // jump lands between it and the assignment.
+  bool FusesIntoAddAssign(const Operand& dest, const Operand& source) {
+    if (source.kind != OperandKind::kStack || code().empty()) return false;
+    const RLSInstruction& last = code().back();
+    if (last.opcode != Opcode::kAdd || last.a.kind != dest.kind) return false;
+    if (dest.kind == OperandKind::kGlobal && last.a.cell != dest.cell) return false;
+    if (dest.kind == OperandKind::kLocal && last.a.index != dest.index) return false;
+    if (dest.kind != OperandKind::kGlobal && dest.kind != OperandKind::kLocal) return false;
+    return farthest_target_ < NextIndex();
   }
 
   Expr Conditional() {

@@ -60,6 +60,9 @@ enum class Opcode : std::int32_t {
   // Pushes a reference to a variable: arguments of internal functions, so
   // that `remove` and `clear` act on the caller's array.
   kPushReference = 33,
+  // `x = x + e` on a variable: appends in place to a text that only this
+  // variable holds, so building a page text in a loop stays linear.
+  kAddAssign = 34,
 };
 
 struct Operand {

@@ -190,6 +190,7 @@ RunStatus Machine::Execute() {
       case Opcode::kEndOfTemplate: Return(SymbolValue(kSymUndefined)); break;
       case Opcode::kPop: stack_[--sp_] = Value(); break;
       case Opcode::kOutput: Output(In(in.a)); break;
+      case Opcode::kAddAssign: AddAssign(in); break;
       case Opcode::kPushReference: Push(Value::VariableRef(&Variable(in.a))); break;
       default: Return(Value()); break;
     }
@@ -220,6 +221,29 @@ void Machine::Assign(const RLSInstruction& in, bool pop_source) {
     case OperandKind::kElementRef: stack_[sp_ - 1].Deref() = std::move(value); break;
     default: Push(std::move(value)); break;
   }
+}
+
+void Machine::AddAssign(const RLSInstruction& in) {
+  const Value& b = In(in.b);
+  Value& x = Variable(in.a);
+  if (BothIntegers(x, b)) {
+    x = WidenedInteger(static_cast<std::int64_t>(x.integer()) + b.integer());
+    return;
+  }
+  const auto type = static_cast<int>(b.type());
+  if (x.is(ValueType::kString) && type >= 1 && type <= 5) {
+    NumberBuffer buffer;
+    std::string storage;
+    const std::string_view text = ValueText(b, program_.constants(), buffer, storage);
+    if (x.text().size() + text.size() > kMaxStringBytes) {
+      x = ErrorValue();
+    } else {
+      x.Append(text);
+    }
+    return;
+  }
+  Value sum = Binary(Opcode::kAdd, x, b, program_.constants());
+  x = std::move(sum);
 }
 
 void Machine::Element(const RLSInstruction& in) {

@@ -85,6 +85,7 @@ class Machine {
   }
   void Jump(const Operand& target) { pc_ = static_cast<std::size_t>(target.index - 1); }
   void Assign(const RLSInstruction& in, bool pop_source);
+  void AddAssign(const RLSInstruction& in);
   void Element(const RLSInstruction& in);
   void ElementKey(const RLSInstruction& in);
   void Call(const RLSFunktion& f);

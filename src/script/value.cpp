@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "script/rls_array.h"
 
@@ -49,13 +50,33 @@ Value Value::ElementRef(ElementRep* element) {
 
 void Value::RetainArray(ArrayRep* array) noexcept { ++array->refs; }
 
+namespace {
+
+// Arrays nested in arrays are freed one after the other, not recursively, so
+// that a chain of a million nested arrays cannot exhaust the C++ stack.
+void DestroyArray(ArrayRep* array) {
+  static std::vector<ArrayRep*> pending;
+  static bool destroying = false;
+  pending.push_back(array);
+  if (destroying) return;
+  destroying = true;
+  while (!pending.empty()) {
+    ArrayRep* next = pending.back();
+    pending.pop_back();
+    delete next;
+  }
+  destroying = false;
+}
+
+}  // namespace
+
 void Value::ReleaseShared() noexcept {
   switch (type_) {
     case ValueType::kString:
       if (--s_->refs == 0) std::free(s_);
       break;
     case ValueType::kArray:
-      if (--a_->refs == 0) delete a_;
+      if (--a_->refs == 0) DestroyArray(a_);
       break;
     case ValueType::kElementRef:
       if (--e_->refs == 0) delete e_;
@@ -82,12 +103,15 @@ void Value::Append(std::string_view text) {
     // Growing by half again keeps repeated appends linear overall.
     StringRep* rep = AllocateString(size + size / 2 + 16);
     std::memcpy(rep->data(), s_->data(), s_->size);
-    rep->size = s_->size;
+    // The appended text may be this very string: copy it before the release.
+    if (!text.empty()) std::memcpy(rep->data() + s_->size, text.data(), text.size());
+    rep->size = static_cast<std::uint32_t>(size);
     Release();
     s_ = rep;
     type_ = ValueType::kString;
+    return;
   }
-  if (!text.empty()) std::memcpy(s_->data() + s_->size, text.data(), text.size());
+  if (!text.empty()) std::memmove(s_->data() + s_->size, text.data(), text.size());
   s_->size = static_cast<std::uint32_t>(size);
 }
 

@@ -176,6 +176,21 @@ TEST(MachineTest, InternalFunctionErrorReport) {
   EXPECT_EQ(r.Global("ERRF_LAST").text(), "len < h < run");
 }
 
+TEST(MachineTest, AddingToTheDestinationItself) {
+  ScriptRunner r;
+  EXPECT_EQ(r.RunBody("s = \"ab\"; s = s + s; s = s + 1; s = s + @Red; s;"), "abab1red");
+  EXPECT_EQ(r.RunBody("s = \"a\"; t = s; s = s + \"b\"; t; s;"), "aab");  // a shared text is not changed
+  EXPECT_EQ(r.RunBody("x = 1; c = 1; x = c ? 10 : x + 1; x; x = x + 0.5; x; y = x = x + 1; y;"), "1010.511.5");
+  EXPECT_EQ(r.RunBody("i = 2147483647; i = i + 1; i; s = \"x\"; s = s + a; s;"), "2147483648.0@error");
+  // Building a long text piece by piece stays linear.
+  EXPECT_EQ(r.RunBody("s = \"\"; for (i = 0; i < 200000; i = i + 1) s = s + \"0123456789\"; len(s);"), "2000000");
+}
+
+TEST(MachineTest, LongChainsOfNestedArraysAreFreedWithoutRecursion) {
+  ScriptRunner r;
+  EXPECT_EQ(r.RunBody("for (i = 0; i < 300000; i = i + 1) { c[\"x\"] = a; a = c; } a[];"), "1");
+}
+
 TEST(MachineTest, OutputFormatting) {
   ScriptRunner r;
   EXPECT_EQ(r.RunBody("2.0; \" \"; 0.25; \" \"; 1.0 / 3; \" \"; -0.5; \" \"; @Foo; \" \"; x;"),

@@ -1,0 +1,35 @@
+// Feeds arbitrary text to the RiloScript compiler and runs what compiles,
+// with small limits: nothing may crash, leak or read out of bounds.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "script/compiler.h"
+#include "script/machine.h"
+#include "script/symbols.h"
+
+using namespace velmora::script;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte chooses template or module.
+  const SourceKind kind = (data[0] & 1) != 0 ? SourceKind::kTemplate : SourceKind::kModule;
+  const std::string_view source(reinterpret_cast<const char*>(data + 1), size - 1);
+  Program program;
+  program.RegisterContextVariable("count_cur_file", ValueType::kInteger).SetInteger(3);
+  program.RegisterContextVariable("file", ValueType::kString).SetString("IMG_0001");
+  const CompileResult result = Compile(program, source, kind, "fuzz");
+  (void)result.Message();
+  MachineLimits limits;
+  limits.max_call_depth = 64;
+  limits.stack_slots = 4096;
+  limits.template_instructions = 20000;
+  limits.code_instructions = 20000;
+  limits.max_output_bytes = 1 << 16;
+  Machine machine(program, limits);
+  DiscardSink sink;
+  for (const RLSFunktion& f : program.functions().all()) {
+    if (f.state == FunctionState::kScript) machine.Run(f, sink);
+  }
+  return 0;
+}
