@@ -9,6 +9,7 @@
 #include <random>
 
 #include "image/codecs/codec_registry.h"
+#include "image/codecs/jpeg_codec.h"
 #include "image/quality_search.h"
 
 namespace velmora::image {
@@ -99,13 +100,10 @@ ImageSize GetImageDims(std::span<const std::uint8_t> file, int type, const Image
     }
     if (options.metadata != nullptr) {
       options.metadata->clear();
-      if (entry.code == kImageTypeJpg || entry.code == kImageTypePng) {
-        // Markers and text come with a decode; a 1 x 1 minimum keeps it cheap
-        // for JPEG, and PNG files are small next to the photos that matter.
-        DecodeOptions d = ToDecodeOptions(options);
-        d.min_width = d.min_height = 1;
-        entry.codec->Decode(file, d);
-      }
+      if (entry.code == kImageTypeJpg) ReadJpegMarkers(file, *options.metadata);
+      // PNG text may follow the image data, so it takes a decode; PNG files
+      // are small next to the photos that matter.
+      if (entry.code == kImageTypePng) entry.codec->Decode(file, ToDecodeOptions(options));
     }
     return size;
   } catch (const CodecError& e) {

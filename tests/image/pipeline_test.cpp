@@ -155,17 +155,23 @@ TEST_F(PipelineTest, SizeLimitSearchesTheQuality) {
 
 TEST_F(PipelineTest, FrameFillCentresTheThumbnail) {
   ASSERT_TRUE(test::Magick("-size 100x50 xc:'rgb(0,0,255)' '" + (dir_ / "orig" / "small.png").string() + "'"));
-  RLImage image;
-  Configure(image, "small", "png", kImageTypePng);
-  image.ClonenDurchfuehren = false;
-  image.ImageFile.Thumb = {"t_small", "png", kImageTypePng};
-  image.ThumbSeitenwahl = 4;
-  image.ThumbBreite = image.ThumbHoehe = 120;
-  image.ThumbRahmenFuellen = true;
-  image.ThumbRahmenfarbe = 255;  // red
-  image.DoIt();
+  auto framed_thumb = [&](bool matching_colour, bool enlarge) {
+    fs::remove(dir_ / "thumb" / "t_small.png");
+    RLImage image;
+    Configure(image, "small", "png", kImageTypePng);
+    image.ClonenDurchfuehren = false;
+    image.ImageFile.Thumb = {"t_small", "png", kImageTypePng};
+    image.ThumbSeitenwahl = 4;
+    image.ThumbBreite = image.ThumbHoehe = 120;
+    image.ThumbRahmenFuellen = true;
+    image.ThumbRahmenfarbe = 255;  // red
+    image.ThumbRahmenfarbePassend = matching_colour;
+    image.ThumbVergroessernErlauben = enlarge;
+    image.DoIt();
+    return ReadImage(dir_ / "thumb" / "t_small.png", kImageTypePng);
+  };
   // The thumbnail never grows without permission: 100 x 50 in a 120 x 120 frame at (10, 35).
-  const RgbBuffer thumb = ReadImage(dir_ / "thumb" / "t_small.png", kImageTypePng);
+  const RgbBuffer thumb = framed_thumb(false, false);
   ASSERT_EQ(thumb.width(), 120);
   EXPECT_EQ(thumb.pixel(9, 60)[0], 255);
   EXPECT_EQ(thumb.pixel(10, 60)[2], 255);
@@ -174,20 +180,8 @@ TEST_F(PipelineTest, FrameFillCentresTheThumbnail) {
   EXPECT_EQ(thumb.pixel(109, 84)[2], 255);
   EXPECT_EQ(thumb.pixel(110, 84)[0], 255);
   EXPECT_EQ(thumb.pixel(109, 85)[0], 255);
-
   // The matching colour is the thumbnail's average: blue.
-  fs::remove(dir_ / "thumb" / "t_small.png");
-  RLImage fitting;
-  Configure(fitting, "small", "png", kImageTypePng);
-  fitting.ClonenDurchfuehren = false;
-  fitting.ImageFile.Thumb = {"t_small", "png", kImageTypePng};
-  fitting.ThumbSeitenwahl = 4;
-  fitting.ThumbBreite = fitting.ThumbHoehe = 120;
-  fitting.ThumbRahmenFuellen = true;
-  fitting.ThumbRahmenfarbePassend = true;
-  fitting.ThumbVergroessernErlauben = true;
-  fitting.DoIt();
-  const RgbBuffer grown = ReadImage(dir_ / "thumb" / "t_small.png", kImageTypePng);
+  const RgbBuffer grown = framed_thumb(true, true);
   EXPECT_EQ(grown.pixel(0, 0)[2], 255);
   EXPECT_EQ(grown.pixel(0, 0)[0], 0);
 }
@@ -226,6 +220,16 @@ TEST_F(PipelineTest, MetadataIsCarriedIntoTheCloneOnlyWhenAsked) {
   EXPECT_EQ(Exif(ThumbPath(), "Artist"), "");
   EXPECT_EQ(image_.InputMetadata.JpegComments(), std::vector<std::string>{"Abendrot am See"});
   EXPECT_TRUE(image_.OutputMetadata.empty());
+  // A size read delivers the same markers without decoding the photo.
+  ImageMetadata markers;
+  ImageReadOptions options;
+  options.metadata = &markers;
+  GetImageDims(dir_ / "orig" / "photo.jpg", kImageTypeJpg, options);
+  EXPECT_EQ(markers.jpeg_markers, image_.InputMetadata.jpeg_markers);
+  const auto exif = std::find_if(markers.jpeg_markers.begin(), markers.jpeg_markers.end(),
+                                 [](const JpegMarker& m) { return m.marker == 0xE1; });
+  ASSERT_NE(exif, markers.jpeg_markers.end());
+  EXPECT_EQ(std::string(exif->data.begin(), exif->data.begin() + 4), "Exif");
 }
 
 TEST_F(PipelineTest, PngTextIsCarriedIntoAPngClone) {

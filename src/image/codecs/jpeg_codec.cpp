@@ -107,6 +107,13 @@ int JpegScaleNumerator(int width, int height, int min_width, int min_height) {
   return 8;
 }
 
+void ReadJpegMarkers(std::span<const std::uint8_t> file, ImageMetadata& metadata) {
+  Decompressor d;
+  if (setjmp(d.err.jump)) d.Fail();
+  StartReading(d.cinfo, file, true);
+  CollectMarkers(d.cinfo, metadata);
+}
+
 ImageSize JpegCodec::ReadSize(std::span<const std::uint8_t> file) const {
   Decompressor d;
   if (setjmp(d.err.jump)) d.Fail();

@@ -14,6 +14,10 @@ class JpegCodec final : public ImageCodec {
   std::vector<std::uint8_t> Encode(const RgbBuffer& image, const EncodeOptions& options) const override;
 };
 
+// The marker segments (APPn, comments) before the image data, without
+// decoding any pixels; throws CodecError.
+void ReadJpegMarkers(std::span<const std::uint8_t> file, ImageMetadata& metadata);
+
 // The scale numerator (of 8) a scaled decode of a width x height JPEG uses so
 // that both sides stay at least min_width x min_height: 8 when no minimum.
 int JpegScaleNumerator(int width, int height, int min_width, int min_height);
