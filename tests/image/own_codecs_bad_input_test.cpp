@@ -50,6 +50,10 @@ std::vector<Sample> Samples() {
   samples.push_back({"EMF", Codec(kImageTypeMetafile), Codec(kImageTypeMetafile).Encode(image, {}),
                      [](Bytes& b) { PutLe32(b, 108 + 80 + 4, 100000), PutLe32(b, 108 + 80 + 8, 100000); },
                      [](Bytes& b) { b[41] = 'X'; }});
+  const Bytes bmp = Codec(kImageTypeBmp).Encode(image, {});
+  samples.push_back({"WMF", Codec(kImageTypeMetafile), WindowsMetafile(Bytes(bmp.begin() + 14, bmp.end()), 0x0F43, 28),
+                     [](Bytes& b) { PutLe32(b, 22 + 18 + 28 + 4, 100000), PutLe32(b, 22 + 18 + 28 + 8, 100000); },
+                     [](Bytes& b) { b[0] = 0; }});
   samples.push_back({"PCD", Codec(kImageTypePcd), PhotoCdFile(), nullptr, [](Bytes& b) { b[0x800] = 'X'; }});
   return samples;
 }

@@ -94,6 +94,23 @@ Bytes ReadBytes(const std::filesystem::path& path) {
   return Bytes(text.begin(), text.end());
 }
 
+Bytes WindowsMetafile(const Bytes& dib, std::uint16_t function, std::size_t dib_offset) {
+  Bytes file;
+  auto u16 = [&](std::uint32_t v) { file.push_back(v & 0xFF), file.push_back((v >> 8) & 0xFF); };
+  auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF), u16(v >> 16); };
+  u32(0x9AC6CDD7);
+  for (int i = 0; i < 9; ++i) u16(0);  // handle, bounds, units, reserved, checksum
+  u16(1), u16(9), u16(0x0300), u32(0), u16(0), u32(0), u16(0);
+  const std::size_t record_bytes = dib_offset + dib.size() + dib.size() % 2;
+  u32(static_cast<std::uint32_t>(record_bytes / 2));
+  u16(function);
+  file.resize(file.size() + dib_offset - 6, 0);  // raster operation, usage 0, coordinates
+  file.insert(file.end(), dib.begin(), dib.end());
+  if (dib.size() % 2) file.push_back(0);
+  u32(3), u16(0);  // end record
+  return file;
+}
+
 bool SameSize(const RgbBuffer& a, const RgbBuffer& b) { return a.width() == b.width() && a.height() == b.height(); }
 
 int MaxDifference(const RgbBuffer& a, const RgbBuffer& b) {

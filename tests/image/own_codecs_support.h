@@ -35,6 +35,11 @@ Bytes Convert(const std::string& arguments, const std::string& format, const std
 // transparent parts laid over white, after `options` (such as "-auto-orient").
 RgbBuffer ImageMagickDecode(const std::string& path, const std::string& options = "");
 
+// A Windows metafile that draws `dib` (a packed BITMAPINFO and pixels) with
+// one record of the given function, the DIB at `dib_offset` in the record,
+// behind a placeable header.
+Bytes WindowsMetafile(const Bytes& dib, std::uint16_t function, std::size_t dib_offset);
+
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes);
 Bytes ReadBytes(const std::filesystem::path& path);
 

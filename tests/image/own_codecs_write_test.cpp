@@ -70,6 +70,19 @@ TEST(OwnCodecsWrite, MetafileReaderTakesTheLargestBitmapDrawn) {
   }
 }
 
+TEST(OwnCodecsWrite, MetafileReaderAlsoReadsWindowsMetafiles) {
+  const RgbBuffer image = Pattern(13, 9);
+  const Bytes bmp = Codec(kImageTypeBmp).Encode(image, {});
+  const Bytes dib(bmp.begin() + 14, bmp.end());
+  const std::pair<std::uint16_t, std::size_t> records[] = {{0x0F43, 28}, {0x0B41, 26}, {0x0940, 22}, {0x0D33, 24}};
+  for (const auto& [function, offset] : records) {
+    SCOPED_TRACE(function);
+    const Bytes file = WindowsMetafile(dib, function, offset);
+    EXPECT_EQ(GuessImageType(file), kImageTypeMetafile);
+    EXPECT_EQ(MaxDifference(image, Codec(kImageTypeMetafile).Decode(file, {})), 0);
+  }
+}
+
 TEST(OwnCodecsWrite, PhotoCdCannotBeWritten) {
   EXPECT_FALSE(Codec(kImageTypePcd).CanEncode());
   try {

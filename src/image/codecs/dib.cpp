@@ -5,6 +5,8 @@
 #include <bit>
 #include <vector>
 
+#include "image/codecs/alpha_flatten.h"
+
 namespace velmora::image {
 namespace {
 
@@ -37,7 +39,7 @@ struct Channel {
 struct DibLayout {
   DibHeader header;
   std::array<Rgb, 256> palette{};  // indices past the stored palette are black
-  std::array<Channel, 3> channels;
+  std::array<Channel, 4> channels;  // red, green, blue, alpha
   std::uint64_t info_size = 0;
 };
 
@@ -47,22 +49,25 @@ DibLayout ReadLayout(std::span<const std::uint8_t> info) {
   const bool core = h.header_size == kCoreHeaderSize;
   std::uint64_t offset = h.header_size;
 
-  std::array<std::uint32_t, 3> masks{};
+  std::array<std::uint32_t, 4> masks{};
   if (h.compression == kBiBitfields || h.compression == kBiAlphaBitfields) {
     ByteReader in(info);
-    if (h.header_size >= 52) {
+    int count = 0;
+    if (h.header_size >= 52) {  // V3 headers hold three masks, V4 and V5 four
       in.Seek(40);
-    } else {
+      count = h.header_size >= 56 ? 4 : 3;
+    } else {  // the masks follow a 40-byte header
       in.Seek(offset);
-      offset += h.compression == kBiAlphaBitfields ? 16 : 12;
+      count = h.compression == kBiAlphaBitfields ? 4 : 3;
+      offset += 4 * count;
     }
-    for (auto& mask : masks) mask = in.U32Le();
+    for (int c = 0; c < count; ++c) masks[c] = in.U32Le();
   } else if (h.bit_count == 16) {
     masks = {0x7C00, 0x03E0, 0x001F};
   } else if (h.bit_count == 32) {
     masks = {0xFF0000, 0x00FF00, 0x0000FF};
   }
-  for (int c = 0; c < 3; ++c) layout.channels[c] = Channel(masks[c]);
+  for (int c = 0; c < 4; ++c) layout.channels[c] = Channel(masks[c]);
 
   const int entry_size = core ? 3 : 4;
   std::uint64_t entries = h.colours_used;
@@ -119,6 +124,36 @@ std::uint64_t RowBytes(std::int64_t width, int bit_count) {
   return (static_cast<std::uint64_t>(width) * bit_count + 31) / 32 * 4;
 }
 
+std::uint32_t PackedPixel(const std::uint8_t* src, int bytes) {
+  std::uint32_t pixel = src[0] | (src[1] << 8);
+  if (bytes == 4) pixel |= (src[2] << 16) | (static_cast<std::uint32_t>(src[3]) << 24);
+  return pixel;
+}
+
+// Bitmaps with an alpha mask are laid over white like every other format
+// with transparency. An alpha channel that is zero throughout is taken as
+// unused, as many writers leave it.
+void FlattenAlpha(const DibLayout& layout, std::span<const std::uint8_t> bits, std::uint64_t row_bytes,
+                  RgbBuffer& image, auto out_row) {
+  const Channel& alpha = layout.channels[3];
+  const int bytes = layout.header.bit_count / 8;
+  const int width = image.width(), height = image.height();
+  bool used = false;
+  for (int y = 0; y < height && !used; ++y) {
+    const std::uint8_t* src = bits.data() + row_bytes * y;
+    for (int x = 0; x < width && !used; ++x, src += bytes) used = alpha.Scale(PackedPixel(src, bytes)) != 0;
+  }
+  if (!used) return;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* src = bits.data() + row_bytes * y;
+    std::uint8_t* dst = image.row(out_row(y));
+    for (int x = 0; x < width; ++x, src += bytes, dst += 3) {
+      const unsigned a = alpha.Scale(PackedPixel(src, bytes));
+      for (int c = 0; c < 3; ++c) dst[c] = FlattenOnWhite8(dst[c], a);
+    }
+  }
+}
+
 void DecodeRow(const DibLayout& layout, const std::uint8_t* src, std::uint8_t* dst) {
   const DibHeader& h = layout.header;
   const auto width = static_cast<std::size_t>(h.width);
@@ -143,8 +178,7 @@ void DecodeRow(const DibLayout& layout, const std::uint8_t* src, std::uint8_t* d
     default: {  // 16 and 32 bits through the channel masks
       const int bytes = h.bit_count / 8;
       for (std::size_t x = 0; x < width; ++x, src += bytes, dst += 3) {
-        std::uint32_t pixel = src[0] | (src[1] << 8);
-        if (bytes == 4) pixel |= (src[2] << 16) | (static_cast<std::uint32_t>(src[3]) << 24);
+        const std::uint32_t pixel = PackedPixel(src, bytes);
         for (int c = 0; c < 3; ++c) dst[c] = layout.channels[c].Scale(pixel);
       }
     }
@@ -226,6 +260,7 @@ RgbBuffer DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uin
   }
   RgbBuffer image = RgbBuffer::Uninitialized(width, height);
   for (int y = 0; y < height; ++y) DecodeRow(layout, bits.data() + row_bytes * y, image.row(out_row(y)));
+  if (layout.channels[3].bits > 0) FlattenAlpha(layout, bits, row_bytes, image, out_row);
   return image;
 }
 

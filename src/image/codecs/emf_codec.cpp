@@ -1,9 +1,11 @@
 #include "image/codecs/emf_codec.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "image/codecs/byte_reader.h"
 #include "image/codecs/dib.h"
+#include "image/codecs/metafile_bitmap.h"
 
 namespace velmora::image {
 namespace {
@@ -20,12 +22,6 @@ constexpr std::uint32_t kSrcCopy = 0x00CC0020;
 constexpr std::uint32_t kHeaderRecordSize = 108;
 constexpr std::uint32_t kStretchDiBitsSize = 80;
 constexpr std::uint32_t kEofRecordSize = 20;
-
-struct Bitmap {
-  std::span<const std::uint8_t> info;
-  std::span<const std::uint8_t> bits;
-  DibHeader header;
-};
 
 // Where a bitmap record keeps its offsets: the BITMAPINFO offset, and the
 // colour usage field, both relative to the record.
@@ -47,7 +43,7 @@ std::optional<BitmapFields> FieldsOf(std::uint32_t type) {
   }
 }
 
-std::optional<Bitmap> BitmapOf(std::span<const std::uint8_t> record, BitmapFields fields) {
+std::optional<MetafileBitmap> BitmapOf(std::span<const std::uint8_t> record, BitmapFields fields) {
   ByteReader in(record, fields.usage);
   if (in.U32Le() != kDibRgbColours) return std::nullopt;  // palette-relative colours need the device palette
   in.Seek(fields.offsets);
@@ -56,19 +52,18 @@ std::optional<Bitmap> BitmapOf(std::span<const std::uint8_t> record, BitmapField
   if (info_at + info_size > record.size() || bits_at + bits_size > record.size()) {
     throw CodecError(kCodecBadFormat, "metafile bitmap lies outside its record");
   }
-  Bitmap bitmap{record.subspan(info_at, info_size), record.subspan(bits_at, bits_size), {}};
+  MetafileBitmap bitmap{record.subspan(info_at, info_size), record.subspan(bits_at, bits_size), {}};
   bitmap.header = ReadDibHeader(bitmap.info);
   return bitmap;
 }
 
-// The bitmap with the most pixels among all records that draw one.
-Bitmap LargestBitmap(std::span<const std::uint8_t> file) {
+std::vector<MetafileBitmap> EnhancedMetafileBitmaps(std::span<const std::uint8_t> file) {
   ByteReader in(file);
   if (in.U32Le() != kEmrHeader) throw CodecError(kCodecBadFormat, "not an enhanced metafile (no header record)");
   in.Seek(40);
   if (in.U32Le() != kEmfSignature) throw CodecError(kCodecBadFormat, "not an enhanced metafile (no \" EMF\" signature)");
 
-  std::optional<Bitmap> largest;
+  std::vector<MetafileBitmap> bitmaps;
   in.Seek(0);
   while (in.remaining() >= 8) {
     const std::size_t start = in.position();
@@ -80,14 +75,19 @@ Bitmap LargestBitmap(std::span<const std::uint8_t> file) {
     if (type == kEmrEof) break;
     const auto fields = FieldsOf(type);
     if (!fields) continue;
-    const auto bitmap = BitmapOf(record, *fields);
-    if (bitmap && (!largest || bitmap->header.width * bitmap->header.height >
-                                   largest->header.width * largest->header.height)) {
-      largest = bitmap;
-    }
+    if (auto bitmap = BitmapOf(record, *fields)) bitmaps.push_back(*bitmap);
   }
-  if (!largest) throw CodecError(kCodecUnsupported, "metafile draws no bitmap");
-  return *largest;
+  return bitmaps;
+}
+
+// The bitmap with the most pixels among all records that draw one; older
+// Windows metafiles share the type and are read the same way.
+MetafileBitmap LargestBitmap(std::span<const std::uint8_t> file) {
+  const auto bitmaps = IsWindowsMetafile(file) ? WindowsMetafileBitmaps(file) : EnhancedMetafileBitmaps(file);
+  if (bitmaps.empty()) throw CodecError(kCodecUnsupported, "metafile draws no bitmap");
+  auto pixels = [](const MetafileBitmap& b) { return b.header.width * b.header.height; };
+  return *std::max_element(bitmaps.begin(), bitmaps.end(),
+                           [&](const auto& a, const auto& b) { return pixels(a) < pixels(b); });
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ ImageSize EmfCodec::ReadSize(std::span<const std::uint8_t> file) const {
 }
 
 RgbBuffer EmfCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
-  const Bitmap bitmap = LargestBitmap(file);
+  const MetafileBitmap bitmap = LargestBitmap(file);
   return DecodeDib(bitmap.info, bitmap.bits, options);
 }
 

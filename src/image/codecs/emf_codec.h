@@ -1,6 +1,7 @@
-// Enhanced metafiles holding bitmaps. Reading takes the largest bitmap the
-// metafile draws (vector drawing is not rendered); writing produces a
-// metafile that draws the image once as a 24-bit bitmap.
+// Metafiles holding bitmaps, enhanced (EMF) and older Windows ones (WMF).
+// Reading takes the largest bitmap the metafile draws (vector drawing is not
+// rendered); writing produces an enhanced metafile that draws the image once
+// as a 24-bit bitmap.
 #pragma once
 
 #include "image/codecs/codec.h"

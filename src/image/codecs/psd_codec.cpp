@@ -72,11 +72,16 @@ void ToEightBit(std::span<const std::uint8_t> row, int depth, std::uint8_t* dst,
 // Reads channel planes one after the other, each row handed over as 8-bit samples.
 class PlaneReader {
  public:
-  PlaneReader(ByteReader& in, const PsdHeader& h) : in_(in), h_(h) {
+  // `planes` is how many channel planes will be read.
+  PlaneReader(ByteReader& in, const PsdHeader& h, int planes) : in_(in), h_(h) {
     row_bytes_ = h.depth == 1 ? (h.width + 7) / 8 : h.width * (h.depth / 8);
     compression_ = in.U16Be();
     if (compression_ != kRaw && compression_ != kPackBits) {
       throw CodecError(kCodecUnsupported, "PSD compression " + std::to_string(compression_) + " is not supported");
+    }
+    // Raw planes must all be there before a picture is allocated for them.
+    if (compression_ == kRaw && in.remaining() / row_bytes_ / h.height < static_cast<std::uint64_t>(planes)) {
+      throw CodecError(kCodecTruncated, "PSD file ends inside its image data");
     }
     if (compression_ == kPackBits) {
       const int count_bytes = h.version == 2 ? 4 : 2;
@@ -137,11 +142,11 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   const auto colour_data = in.Bytes(in.U32Be());
   in.Skip(in.U32Be());                                   // image resources
   in.Skip(h.version == 2 ? in.U64Be() : in.U32Be());     // layers and masks
-  PlaneReader planes(in, h);
+  const int colour_planes = h.mode == kRgb || h.mode == kCmyk ? 3 : 1;
+  PlaneReader planes(in, h, h.mode == kCmyk ? 4 : colour_planes);
 
   const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);
   RgbBuffer image = RgbBuffer::Uninitialized(width, height);
-  const int colour_planes = h.mode == kRgb || h.mode == kCmyk ? 3 : 1;
   for (int c = 0; c < colour_planes; ++c) {
     for (int y = 0; y < height; ++y) planes.NextRow(image.row(y) + c, 3);
   }

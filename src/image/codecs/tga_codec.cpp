@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "image/codecs/alpha_flatten.h"
 #include "image/codecs/byte_reader.h"
 
 namespace velmora::image {
@@ -105,33 +106,45 @@ RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
     return ColourOf(p, h.pixel_bits == 32 ? 24 : h.pixel_bits);
   };
 
+  // 32-bit colour and 16-bit grey carry alpha in their last byte. It is kept
+  // aside while decoding and used only when it is not zero throughout, since
+  // many writers leave it unset.
+  const bool has_alpha = (base == kTrueColour && h.pixel_bits == 32) || (base == kGrey && h.pixel_bits == 16);
+  const std::size_t total = static_cast<std::size_t>(h.width) * h.height;
+  std::vector<std::uint8_t> alpha(has_alpha ? total : 0);
+
+  const std::uint8_t* plain = h.type & kRle ? nullptr : in.Bytes(total * pixel_bytes).data();
+
   // Pixels come in file order into a buffer laid out like the file; the
   // origin bits then say how file rows and columns map onto the picture.
   RgbBuffer image = RgbBuffer::Uninitialized(h.width, h.height);
-  const std::size_t total = static_cast<std::size_t>(h.width) * h.height;
-  std::uint8_t* out = image.data();
+  std::size_t done = 0;
+  auto put = [&](const std::uint8_t* p, std::size_t count) {
+    const Rgb c = colour(p);
+    for (std::size_t i = 0; i < count; ++i, ++done) {
+      std::uint8_t* out = image.data() + done * 3;
+      out[0] = c.r, out[1] = c.g, out[2] = c.b;
+      if (has_alpha) alpha[done] = p[pixel_bytes - 1];
+    }
+  };
   if (h.type & kRle) {
-    std::size_t done = 0;
     while (done < total) {
       const std::uint8_t packet = in.U8();
       const std::size_t count = std::min<std::size_t>((packet & 0x7F) + 1, total - done);
       if (packet & 0x80) {
-        const Rgb c = colour(in.Bytes(pixel_bytes).data());
-        for (std::size_t i = 0; i < count; ++i, out += 3) out[0] = c.r, out[1] = c.g, out[2] = c.b;
+        put(in.Bytes(pixel_bytes).data(), count);
       } else {
         const std::uint8_t* p = in.Bytes(count * pixel_bytes).data();
-        for (std::size_t i = 0; i < count; ++i, p += pixel_bytes, out += 3) {
-          const Rgb c = colour(p);
-          out[0] = c.r, out[1] = c.g, out[2] = c.b;
-        }
+        for (std::size_t i = 0; i < count; ++i, p += pixel_bytes) put(p, 1);
       }
-      done += count;
     }
   } else {
-    const std::uint8_t* p = in.Bytes(total * pixel_bytes).data();
-    for (std::size_t i = 0; i < total; ++i, p += pixel_bytes, out += 3) {
-      const Rgb c = colour(p);
-      out[0] = c.r, out[1] = c.g, out[2] = c.b;
+    for (std::size_t i = 0; i < total; ++i, plain += pixel_bytes) put(plain, 1);
+  }
+  if (std::any_of(alpha.begin(), alpha.end(), [](std::uint8_t a) { return a != 0; })) {
+    std::uint8_t* p = image.data();
+    for (std::size_t i = 0; i < total; ++i, p += 3) {
+      for (int c = 0; c < 3; ++c) p[c] = FlattenOnWhite8(p[c], alpha[i]);
     }
   }
 
