@@ -641,7 +641,9 @@ class Compiler {
       if (!CanStartOperand(PeekKind())) Fail(err::kArgumentlist);
       const Expr argument = Assignment();
       const OperandKind k = argument.op.kind;
-      if (internal && (k == OperandKind::kGlobal || k == OperandKind::kLocal)) {
+      // Context variables are passed as copies: no built-in may change them.
+      const bool writable = k == OperandKind::kLocal || (k == OperandKind::kGlobal && !argument.global->readonly);
+      if (internal && writable) {
         Emit(Opcode::kPushReference, argument.op);
       } else {
         PushUnlessStack(argument);

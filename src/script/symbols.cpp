@@ -93,7 +93,7 @@ RLSFunktion* RLSFunktionArray::Find(std::string_view name) const {
   return it == by_name_.end() ? nullptr : it->second;
 }
 
-RLSFunktion* RLSFunktionArray::Reference(std::string_view name, std::string_view calling_module) {
+RLSFunktion* RLSFunktionArray::GetOrCreate(std::string_view name) {
   std::string lower = AnsiLower(name);
   auto [it, inserted] = by_name_.try_emplace(lower, nullptr);
   if (inserted) {
@@ -101,23 +101,21 @@ RLSFunktion* RLSFunktionArray::Reference(std::string_view name, std::string_view
     f.name = std::move(lower);
     it->second = &f;
   }
-  if (it->second->referenced_from.empty()) it->second->referenced_from = calling_module;
   return it->second;
 }
 
+RLSFunktion* RLSFunktionArray::Reference(std::string_view name, std::string_view calling_module) {
+  RLSFunktion* f = GetOrCreate(name);
+  if (f->referenced_from.empty()) f->referenced_from = calling_module;
+  return f;
+}
+
 RLSFunktion* RLSFunktionArray::Define(std::string_view name, std::string_view module) {
-  std::string lower = AnsiLower(name);
-  auto [it, inserted] = by_name_.try_emplace(lower, nullptr);
-  if (inserted) {
-    RLSFunktion& f = functions_.emplace_back();
-    f.name = std::move(lower);
-    it->second = &f;
-  } else if (it->second->state != FunctionState::kReferenced) {
-    return nullptr;
-  }
-  it->second->module = module;
-  it->second->state = FunctionState::kScript;
-  return it->second;
+  RLSFunktion* f = GetOrCreate(name);
+  if (f->state != FunctionState::kReferenced) return nullptr;
+  f->module = module;
+  f->state = FunctionState::kScript;
+  return f;
 }
 
 void RLSFunktionArray::Remove(std::string_view name) {

@@ -120,6 +120,8 @@ class RLSFunktionArray {
   const std::deque<RLSFunktion>& all() const { return functions_; }
 
  private:
+  RLSFunktion* GetOrCreate(std::string_view name);
+
   std::deque<RLSFunktion> functions_;
   std::unordered_map<std::string, RLSFunktion*> by_name_;
 };

@@ -58,6 +58,20 @@ double MakeDate(int year, int month, int day, int hour, int minute, int second) 
   return days + (hour * 3600.0 + minute * 60.0 + second) / 86400.0;
 }
 
+DateParts SplitDate(double date) {
+  const long long total_ms = std::llround(date * 86'400'000.0);
+  const long long days = total_ms >= 0 ? total_ms / 86'400'000 : -((-total_ms + 86'399'999) / 86'400'000);
+  const long long ms = total_ms - days * 86'400'000;
+  DateParts parts;
+  CivilFromDays(days - kDaysFrom1899To1970, parts.year, parts.month, parts.day);
+  parts.hour = static_cast<int>(ms / 3'600'000);
+  parts.minute = static_cast<int>(ms / 60'000 % 60);
+  parts.second = static_cast<int>(ms / 1000 % 60);
+  parts.millisecond = static_cast<int>(ms % 1000);
+  parts.weekday = static_cast<int>(((days + 6) % 7 + 7) % 7);  // 30.12.1899 was a Saturday
+  return parts;
+}
+
 std::string FormatDate(double date) {
   if (!std::isfinite(date) || std::fabs(date) > 3e6) return "ERROR";
   // Round to the second first so that 23:59:59.9 does not print as 24:00:00.

@@ -22,6 +22,13 @@ std::string_view FormatInteger(std::int32_t value, NumberBuffer& buffer);
 // text is "dd.mm.yyyy hh:nn:ss", without the time at midnight and without the
 // date on day 0.
 std::string FormatDate(double date);
+// The calendar fields of a date, rounded to the millisecond; `weekday`
+// counts from 0 for Sunday.
+struct DateParts {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0, weekday = 0;
+};
+DateParts SplitDate(double date);
+
 // Days since 30.12.1899 for a calendar date and time.
 double MakeDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 

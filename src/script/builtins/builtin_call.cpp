@@ -19,6 +19,14 @@ void BuiltinCall::Fail(int code) {
   result_ = ErrorValue();
 }
 
+void BuiltinCall::Fail(int code, std::string_view detail) {
+  Fail(code);
+  if (detail.empty()) return;
+  Value& text = program().errs_last().value;
+  text.Append(": ");
+  text.Append(detail);
+}
+
 bool BuiltinCall::CheckCount(int min, int max) {
   if (count_ >= min && count_ <= max) return true;
   Fail(rterr::kParameterCount);
