@@ -1,11 +1,12 @@
 #include "image/image_io.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <random>
 
 #include "image/codecs/codec_registry.h"
@@ -50,16 +51,29 @@ std::string SystemError(const std::filesystem::path& path) { return path.string(
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadImageFileBytes(const std::filesystem::path& path, const char* operation) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileSource", SystemError(path));
-  const std::streamoff size = in.tellg();
-  std::vector<std::uint8_t> bytes(size > 0 ? static_cast<std::size_t>(size) : 0);
-  in.seekg(0);
-  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileSource", SystemError(path));
+MappedFile::MappedFile(const std::filesystem::path& path, const char* operation) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat st {};
+  if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const std::string detail = SystemError(path);
+    if (fd >= 0) ::close(fd);
+    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileSource", detail);
   }
-  return bytes;
+  size_ = static_cast<std::size_t>(st.st_size);
+  if (size_ > 0) {
+    data_ = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+    if (data_ == MAP_FAILED) {
+      data_ = nullptr;
+      const std::string detail = SystemError(path);
+      ::close(fd);
+      throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileSource", detail);
+    }
+  }
+  ::close(fd);
+}
+
+MappedFile::~MappedFile() {
+  if (data_ != nullptr) ::munmap(data_, size_);
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
@@ -153,11 +167,13 @@ EncodedImage EncodeImage(int type, const RgbBuffer& image, const ImageWriteOptio
 }
 
 ImageSize GetImageDims(const std::filesystem::path& path, int type, const ImageReadOptions& options) {
-  return GetImageDims(ReadImageFileBytes(path, kGetDims), type, options);
+  const MappedFile file(path, kGetDims);
+  return GetImageDims(file.bytes(), type, options);
 }
 
 RgbBuffer ReadImage(const std::filesystem::path& path, int type, const ImageReadOptions& options) {
-  return ReadImage(ReadImageFileBytes(path, kRead), type, options);
+  const MappedFile file(path, kRead);
+  return ReadImage(file.bytes(), type, options);
 }
 
 int WriteImage(const std::filesystem::path& path, int type, const RgbBuffer& image, const ImageWriteOptions& options) {

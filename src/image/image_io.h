@@ -48,8 +48,22 @@ struct EncodedImage {
 };
 EncodedImage EncodeImage(int type, const RgbBuffer& image, const ImageWriteOptions& options = {});
 
-// Whole-file helpers with the error reporting of the operations above.
-std::vector<std::uint8_t> ReadImageFileBytes(const std::filesystem::path& path, const char* operation);
+// A whole file mapped read-only: no copy, and the pages arrive in one go.
+// Raises ImageError (operation, "IS_OpenFileSource") when it cannot be opened.
+class MappedFile {
+ public:
+  MappedFile(const std::filesystem::path& path, const char* operation);
+  ~MappedFile();
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  std::span<const std::uint8_t> bytes() const { return {static_cast<const std::uint8_t*>(data_), size_}; }
+
+ private:
+  void* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// Writes a complete file under a temporary name and renames it into place.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          const char* operation);
 

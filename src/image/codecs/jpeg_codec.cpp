@@ -136,6 +136,9 @@ RgbBuffer JpegCodec::Decode(std::span<const std::uint8_t> file, const DecodeOpti
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
   cinfo.dct_method = JDCT_ISLOW;
+  // Merged upsampling converts colour and doubles the chroma in one pass;
+  // the smoother "fancy" chroma gains nothing when the image is shrunk after.
+  cinfo.do_fancy_upsampling = cinfo.scale_num < 8 ? FALSE : TRUE;
   jpeg_start_decompress(&cinfo);
 
   out = RgbBuffer::Uninitialized(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));

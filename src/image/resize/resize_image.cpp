@@ -7,6 +7,10 @@
 #include <new>
 #include <vector>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 #include "image/image_error.h"
 #include "image/resize/resample_filter.h"
 
@@ -76,38 +80,36 @@ inline std::uint8_t ToByte(std::int32_t accumulated) {
 #define VELMORA_VECTOR_CLONES
 #endif
 
-// Down the columns: each output row is a weighted sum of whole source rows,
-// a loop over contiguous bytes that the compiler vectorises.
-VELMORA_VECTOR_CLONES RgbBuffer ResampleColumns(const RgbBuffer& source, int height, const ResampleFilter& filter) {
-  const Weights w = ComputeWeights(source.height(), height, filter);
-  RgbBuffer out = RgbBuffer::Uninitialized(source.width(), height);
+// Down the columns: output row y as a weighted sum of whole source rows, a
+// loop over contiguous bytes that the compiler vectorises.
+VELMORA_VECTOR_CLONES void ResampleColumn(const RgbBuffer& source, const Weights& w, int y, std::int32_t* sum,
+                                          std::uint8_t* dst) {
   const std::size_t n = source.stride();
-  std::vector<std::int32_t> sum(n);
-  for (int y = 0; y < height; ++y) {
-    std::fill(sum.begin(), sum.end(), 0);
-    const std::int32_t* weights = &w.values[static_cast<std::size_t>(y) * w.taps];
-    for (int k = 0; k < w.taps; ++k) {
-      const std::int32_t weight = weights[k];
-      if (weight == 0) continue;
-      const std::uint8_t* __restrict src = source.row(w.first[y] + k);
-      std::int32_t* __restrict acc = sum.data();
-      for (std::size_t i = 0; i < n; ++i) acc[i] += weight * src[i];
-    }
-    std::uint8_t* __restrict dst = out.row(y);
-    for (std::size_t i = 0; i < n; ++i) dst[i] = ToByte(sum[i]);
+  std::fill(sum, sum + n, 0);
+  const std::int32_t* weights = &w.values[static_cast<std::size_t>(y) * w.taps];
+  for (int k = 0; k < w.taps; ++k) {
+    const std::int32_t weight = weights[k];
+    if (weight == 0) continue;
+    const std::uint8_t* __restrict src = source.row(w.first[y] + k);
+    std::int32_t* __restrict acc = sum;
+    for (std::size_t i = 0; i < n; ++i) acc[i] += weight * src[i];
   }
-  return out;
+  std::uint8_t* __restrict out = dst;
+  for (std::size_t i = 0; i < n; ++i) out[i] = ToByte(sum[i]);
 }
 
 // Along the rows: per output pixel a short weighted sum of its neighbours.
 // kTaps > 0 fixes the tap count at compile time so the loop unrolls; 0 is
-// the general case.
+// the general case. Every source row must be followed by at least one
+// readable byte (the vector version loads four bytes per pixel).
 template <int kTaps>
-void ResampleRow(const std::uint8_t* src, std::uint8_t* dst, int width, const Weights& w) {
+void ResampleRowScalar(const std::uint8_t* src, std::uint8_t* dst, int width, const Weights& w) {
   const int taps = kTaps > 0 ? kTaps : w.taps;
+  const int* first = w.first.data();
+  const std::int32_t* values = w.values.data();
   for (int x = 0; x < width; ++x) {
-    const std::int32_t* weights = &w.values[static_cast<std::size_t>(x) * taps];
-    const std::uint8_t* p = src + static_cast<std::size_t>(w.first[x]) * 3;
+    const std::int32_t* weights = values + static_cast<std::size_t>(x) * taps;
+    const std::uint8_t* p = src + static_cast<std::size_t>(first[x]) * 3;
     std::int32_t r = 0, g = 0, b = 0;
     for (int k = 0; k < taps; ++k, p += 3) {
       r += weights[k] * p[0];
@@ -120,26 +122,85 @@ void ResampleRow(const std::uint8_t* src, std::uint8_t* dst, int width, const We
   }
 }
 
-VELMORA_VECTOR_CLONES RgbBuffer ResampleRows(const RgbBuffer& source, int width, const ResampleFilter& filter) {
-  const Weights w = ComputeWeights(source.width(), width, filter);
-  RgbBuffer out = RgbBuffer::Uninitialized(width, source.height());
-  using RowFunction = void (*)(const std::uint8_t*, std::uint8_t*, int, const Weights&);
-  static constexpr RowFunction kFixed[] = {ResampleRow<0>, ResampleRow<1>, ResampleRow<2>, ResampleRow<3>,
-                                           ResampleRow<4>, ResampleRow<5>, ResampleRow<6>, ResampleRow<7>};
-  const RowFunction row = w.taps < 8 ? kFixed[w.taps] : ResampleRow<0>;
-  for (int y = 0; y < source.height(); ++y) row(source.row(y), out.row(y), width, w);
-  return out;
+#if defined(__x86_64__) && defined(__GNUC__)
+// The three channels of a pixel side by side in one SSE register; the
+// fourth lane carries the next byte along and is dropped.
+template <int kTaps>
+__attribute__((target("sse4.1"))) void ResampleRowSse41(const std::uint8_t* src, std::uint8_t* dst, int width,
+                                                        const Weights& w) {
+  const int taps = kTaps > 0 ? kTaps : w.taps;
+  const int* first = w.first.data();
+  const std::int32_t* values = w.values.data();
+  const __m128i half = _mm_set1_epi32(kOne / 2);
+  for (int x = 0; x < width; ++x) {
+    const std::int32_t* weights = values + static_cast<std::size_t>(x) * taps;
+    const std::uint8_t* p = src + static_cast<std::size_t>(first[x]) * 3;
+    __m128i sum = half;
+    for (int k = 0; k < taps; ++k, p += 3) {
+      std::int32_t bytes;
+      std::memcpy(&bytes, p, 4);
+      const __m128i pixel = _mm_cvtepu8_epi32(_mm_cvtsi32_si128(bytes));
+      sum = _mm_add_epi32(sum, _mm_mullo_epi32(pixel, _mm_set1_epi32(weights[k])));
+    }
+    const __m128i shifted = _mm_srai_epi32(sum, kPrecision);
+    const __m128i words = _mm_packs_epi32(shifted, shifted);
+    const __m128i packed = _mm_packus_epi16(words, words);
+    const std::int32_t out = _mm_cvtsi128_si32(packed);
+    std::memcpy(dst + x * 3, &out, 3);
+  }
+}
+#endif
+
+using RowFunction = void (*)(const std::uint8_t*, std::uint8_t*, int, const Weights&);
+
+RowFunction RowFunctionFor(int taps) {
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool sse41 = __builtin_cpu_supports("sse4.1");
+  if (sse41) {
+    static constexpr RowFunction kFixed[] = {ResampleRowSse41<0>, ResampleRowSse41<1>, ResampleRowSse41<2>,
+                                             ResampleRowSse41<3>, ResampleRowSse41<4>, ResampleRowSse41<5>,
+                                             ResampleRowSse41<6>, ResampleRowSse41<7>};
+    return taps < 8 ? kFixed[taps] : ResampleRowSse41<0>;
+  }
+#endif
+  static constexpr RowFunction kFixed[] = {ResampleRowScalar<0>, ResampleRowScalar<1>, ResampleRowScalar<2>,
+                                           ResampleRowScalar<3>, ResampleRowScalar<4>, ResampleRowScalar<5>,
+                                           ResampleRowScalar<6>, ResampleRowScalar<7>};
+  return taps < 8 ? kFixed[taps] : ResampleRowScalar<0>;
 }
 
 }  // namespace
 
 RgbBuffer ResampleImage(const RgbBuffer& source, int width, int height, int mode) {
+  if (width == source.width() && height == source.height()) return source.Clone();
   const ResampleFilter filter = FilterForMode(mode);
-  // Columns first: the row pass, which the compiler cannot vectorise as
-  // well, then runs over the fewer output rows.
-  RgbBuffer columns = height == source.height() ? source.Clone() : ResampleColumns(source, height, filter);
-  if (width == source.width()) return columns;
-  return ResampleRows(columns, width, filter);
+  const bool columns = height != source.height();
+  const bool rows = width != source.width();
+  const Weights wy = columns ? ComputeWeights(source.height(), height, filter) : Weights{};
+  const Weights wx = rows ? ComputeWeights(source.width(), width, filter) : Weights{};
+  const RowFunction row_function = rows ? RowFunctionFor(wx.taps) : nullptr;
+  RgbBuffer out = RgbBuffer::Uninitialized(width, height);
+  // Each output row is made in one go, columns first, then along the row,
+  // through one line buffer: no intermediate image, and the line stays in
+  // cache between the passes. The line has the spare bytes the row pass reads.
+  std::vector<std::uint8_t> line(source.stride() + 4, 0);
+  std::vector<std::int32_t> sum(columns ? source.stride() : 0);
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* src = source.row(y);
+    if (columns) {
+      ResampleColumn(source, wy, y, sum.data(), line.data());
+      src = line.data();
+    } else if (y == height - 1) {
+      std::memcpy(line.data(), src, source.stride());
+      src = line.data();
+    }
+    if (rows) {
+      row_function(src, out.row(y), width, wx);
+    } else {
+      std::memcpy(out.row(y), src, out.stride());
+    }
+  }
+  return out;
 }
 
 RgbBuffer ResizeImage(const RgbBuffer& source, int width, int height, int filter_code) {
