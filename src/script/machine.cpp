@@ -217,8 +217,9 @@ void Machine::Assign(const RLSInstruction& in, bool pop_source) {
   switch (in.a.kind) {
     case OperandKind::kGlobal:
     case OperandKind::kLocal: Variable(in.a) = std::move(value); break;
-    // The element stays on the stack as the value of the assignment.
-    case OperandKind::kElementRef: stack_[sp_ - 1].Deref() = std::move(value); break;
+    // The element stays on the stack as the value of the assignment. An array
+    // stored in an element is copied deeply, so no array can contain itself.
+    case OperandKind::kElementRef: stack_[sp_ - 1].Deref() = value.DeepCopy(); break;
     default: Push(std::move(value)); break;
   }
 }

@@ -1,5 +1,15 @@
 // The instruction machine: runs compiled functions on one value stack and
 // writes what bare expressions evaluate to the current output sink.
+//
+// A host (the generation run, the page writers, the text stamp) works so:
+//   Program program;                      // tables, symbols, built-ins
+//   ContextVariable n = program.RegisterContextVariable("count_cur_file", ValueType::kInteger);
+//   CompileModules(program, modules, SourceOrigin::kProfileModule);   // sources.h
+//   CompileTemplate(program, text, "HTML_THUMB_PIC_TAG", SourceOrigin::kTemplate, page);
+//   Machine machine(program);
+//   const RLSFunktion* cell = program.functions().Find("HTML_THUMB_PIC_TAG");
+//   n.SetInteger(7); machine.Run(*cell, sink);   // per image: no name lookups
+//   program.return_value().value                  // _RETURN_VALUE after the call
 #pragma once
 
 #include <cstdint>

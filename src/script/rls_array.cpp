@@ -130,4 +130,28 @@ ArrayRep* ArrayRep::Clone() const {
   return copy;
 }
 
+ArrayRep* ArrayRep::DeepClone() const {
+  auto* root = new ArrayRep;
+  // Level by level with a work list: nesting depth must not become C++ recursion.
+  std::vector<std::pair<const ArrayRep*, ArrayRep*>> work{{this, root}};
+  while (!work.empty()) {
+    const auto [from, to] = work.back();
+    work.pop_back();
+    to->elements.reserve(from->elements.size());
+    for (const ElementRep* element : from->elements) {
+      auto* e = new ElementRep;
+      e->refs = 1;
+      e->key = element->key;
+      if (element->value.is(ValueType::kArray)) {
+        e->value = Value::NewArray();
+        work.emplace_back(&element->value.array(), &e->value.array());
+      } else {
+        e->value = element->value;
+      }
+      to->elements.push_back(e);
+    }
+  }
+  return root;
+}
+
 }  // namespace velmora::script

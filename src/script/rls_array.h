@@ -34,8 +34,12 @@ struct ArrayRep {
   bool RemoveAt(std::int64_t position);
   bool Remove(std::string_view key);
   void Clear();
-  // A deep copy: new elements with the same keys and values.
+  // A copy with new elements of the same keys and values; nested arrays
+  // are shared (copy-on-write).
   ArrayRep* Clone() const;
+  // A copy that shares nothing, nested arrays included: what an array
+  // element receives, so that no array can ever contain itself.
+  ArrayRep* DeepClone() const;
 
  private:
   // First position whose key does not sort before `key`.

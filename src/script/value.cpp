@@ -40,6 +40,15 @@ Value Value::NewArray() {
   return r;
 }
 
+Value Value::DeepCopy() const {
+  if (type_ != ValueType::kArray) return *this;
+  Value r;
+  r.a_ = a_->DeepClone();
+  r.a_->refs = 1;
+  r.type_ = ValueType::kArray;
+  return r;
+}
+
 Value Value::ElementRef(ElementRep* element) {
   Value r;
   r.e_ = element;

@@ -44,6 +44,8 @@ class Value {
   static Value String(std::string_view text);
   // An empty array.
   static Value NewArray();
+  // This value, with an array copied so that it shares nothing.
+  Value DeepCopy() const;
   static Value ElementRef(ElementRep* element);
   static Value VariableRef(Value* variable) { Value r; r.type_ = ValueType::kVariableRef; r.var_ = variable; return r; }
 

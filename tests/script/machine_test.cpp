@@ -186,9 +186,15 @@ TEST(MachineTest, AddingToTheDestinationItself) {
   EXPECT_EQ(r.RunBody("s = \"\"; for (i = 0; i < 200000; i = i + 1) s = s + \"0123456789\"; len(s);"), "2000000");
 }
 
-TEST(MachineTest, LongChainsOfNestedArraysAreFreedWithoutRecursion) {
+TEST(MachineTest, AnArrayStoredInItselfIsACopy) {
   ScriptRunner r;
-  EXPECT_EQ(r.RunBody("for (i = 0; i < 300000; i = i + 1) { c[\"x\"] = a; a = c; } a[];"), "1");
+  EXPECT_EQ(r.RunBody("b[\"x\"] = 1; b[\"self\"] = b; b[\"x\"] = 2; b[]; t = b[\"self\"]; t[\"x\"]; t[];"), "212");
+  r.program.Reset();
+  EXPECT_EQ(r.RunModule("function g() { global b; c[\"k\"] = b; return c; }\n"
+                        "function main() { global b; b[\"x\"] = 1; b[\"y\"] = g(); b[]; }"),
+            "2");
+  // Nested chains are built and freed without C++ recursion.
+  EXPECT_EQ(r.RunBody("for (i = 0; i < 3000; i = i + 1) { c[\"x\"] = a; a = c; } a[];"), "1");
 }
 
 TEST(MachineTest, OutputFormatting) {

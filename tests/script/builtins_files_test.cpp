@@ -1,0 +1,144 @@
+// File built-ins on real files: read with line ranges and as lists, write
+// and append, existence and the pieces of a path, and the failures.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "builtins_support.h"
+#include "support/temp_dir.h"
+
+namespace velmora::script {
+namespace {
+
+using test::BuiltinRunner;
+using velmora::test::ReadFile;
+using velmora::test::TempDir;
+using velmora::test::WriteFile;
+
+// A path as a script string literal.
+std::string Lit(const std::filesystem::path& path) { return "\"" + path.string() + "\""; }
+
+TEST(BuiltinsFilesTest, ReadsLinesAndRanges) {
+  TempDir dir;
+  WriteFile(dir / "t.txt", "eins\r\nzwei\ndrei\rvier\r\n");
+  BuiltinRunner r;
+  const std::string f = Lit(dir / "t.txt");
+  EXPECT_EQ(r.Eval("read(" + f + ");"), "eins\r\nzwei\r\ndrei\r\nvier");
+  EXPECT_EQ(r.Eval("read(" + f + ", 2, 3);"), "zwei\r\ndrei");
+  EXPECT_EQ(r.Eval("read(" + f + ", 3);"), "drei\r\nvier");
+  EXPECT_EQ(r.Eval("read(" + f + ", 0, 1);"), "eins");
+  EXPECT_EQ(r.Eval("read(" + f + ", 4, 99);"), "vier");
+  EXPECT_EQ(r.Eval("read(" + f + ", 5);"), "@eod");
+  EXPECT_EQ(r.Eval("read(" + f + ", 3, 2);"), "");
+  WriteFile(dir / "empty.txt", "");
+  EXPECT_EQ(r.Eval("read(" + Lit(dir / "empty.txt") + "); read(" + Lit(dir / "empty.txt") + ", 1);"), "@eod");
+  EXPECT_EQ(r.Eval("read(" + f + ", \"2\");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 3);
+  EXPECT_EQ(r.Eval("read(" + f + ", -1);"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+}
+
+TEST(BuiltinsFilesTest, ReadsIniFilesAndDescriptionLists) {
+  TempDir dir;
+  WriteFile(dir / "a.ini", "top = 1\r\n; comment\r\n\r\n[Kamera]\r\n  Modell = EOS R5 \r\nObjektiv=24-105 = f/4\r\n"
+                           "ohne Gleichheitszeichen\r\n[Ort]\r\nStadt = K\xF6ln\r\n");
+  WriteFile(dir / "descript.ion", "img_01.jpg Sonnenuntergang am Meer\r\n\"mein bild.jpg\" Oma und Opa\r\n"
+                                  "  \r\nnur_name.jpg\r\n");
+  BuiltinRunner r;
+  EXPECT_EQ(r.Eval("i = read(" + Lit(dir / "a.ini") + ", @INIFILE); i[]; \"|\"; i[\"kamera\"][\"modell\"]; \"|\"; "
+                   "i[\"Kamera\"][\"Objektiv\"]; \"|\"; i[\"global\"][\"top\"]; \"|\"; i[\"ORT\"][\"stadt\"]; \"|\"; "
+                   "i[\"kamera\"][];"),
+            "3|EOS R5|24-105 = f/4|1|K\xF6ln|2");
+  EXPECT_EQ(r.Eval("d = read(" + Lit(dir / "descript.ion") + ", @IONFILE); d[]; \"|\"; d[\"IMG_01.jpg\"]; \"|\"; "
+                   "d[\"mein bild.jpg\"]; \"|\"; d[\"nur_name.jpg\"]; \"|\";"),
+            "3|Sonnenuntergang am Meer|Oma und Opa||");
+  EXPECT_EQ(r.Eval("read(" + Lit(dir / "a.ini") + ", @APPEND);"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+}
+
+TEST(BuiltinsFilesTest, WriteReplacesAndAppendsAndReadsBack) {
+  TempDir dir;
+  BuiltinRunner r;
+  const std::string f = Lit(dir / "out.txt");
+  EXPECT_EQ(r.Eval("write(" + f + ", \"Zeile 1%\\Zeile \xE4\");"), "@true");
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "Zeile 1\r\nZeile \xE4");
+  EXPECT_EQ(r.Eval("write(" + f + ", @APPEND, 2.5); write(" + f + ", @APPEND, 7); write(" + f + ", @APPEND, @Red);"),
+            "@true@true@true");
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "Zeile 1\r\nZeile \xE4" "2.57red");
+  EXPECT_EQ(r.Eval("write(" + f + ", \"neu\"); read(" + f + ");"), "@trueneu");
+  EXPECT_EQ(r.Eval("write(" + f + ", @RED, \"x\");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+  EXPECT_EQ(r.Eval("write(" + f + ", 1, \"x\");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 3);
+  EXPECT_EQ(r.Eval("a[1] = 1; write(" + f + ", a);"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 3);
+  EXPECT_EQ(r.Eval("write(" + f + ");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "neu");  // nothing lost by the failed calls
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
+}
+
+TEST(BuiltinsFilesTest, FileNamesAreUtf8OnDisk) {
+  TempDir dir;
+  BuiltinRunner r;
+  const std::string name = (dir / "").string() + "B\xE4ume.txt";  // Windows-1252 in the script
+  EXPECT_EQ(r.Eval("write(\"" + name + "\", \"x\"); exist(\"" + name + "\");"), "@true@true");
+  EXPECT_TRUE(std::filesystem::exists(dir / "B\xC3\xA4ume.txt"));
+}
+
+TEST(BuiltinsFilesTest, MissingUnreadableAndBinaryFilesFailWithTheName) {
+  TempDir dir;
+  BuiltinRunner r;
+  EXPECT_EQ(r.Eval("x = read(" + Lit(dir / "fehlt.txt") + "); x; \" weiter\";"), "@error weiter");
+  EXPECT_EQ(r.ErrorCode(), 4);
+  EXPECT_EQ(r.ErrorText(), "read: (4) Argument fehlerhaft: file not found: " + (dir / "fehlt.txt").string());
+  EXPECT_EQ(r.Eval("read(" + Lit(dir / "kein/ordner/x.txt") + ");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 20);
+  EXPECT_EQ(r.ErrorText().rfind("read: (20) Verzeichnis nicht vorhanden: ", 0), 0u) << r.ErrorText();
+  EXPECT_EQ(r.Eval("write(" + Lit(dir / "kein/x.txt") + ", \"a\");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 20);
+  EXPECT_EQ(r.Eval("read(" + Lit(dir.path()) + "); write(" + Lit(dir.path()) + ", \"a\");"), "@error@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+  WriteFile(dir / "bild.jpg", std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11));
+  EXPECT_EQ(r.Eval("read(" + Lit(dir / "bild.jpg") + ");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+  EXPECT_NE(r.ErrorText().find("not a text file"), std::string::npos);
+  if (geteuid() != 0) {  // root reads everything
+    WriteFile(dir / "geheim.txt", "x");
+    chmod((dir / "geheim.txt").c_str(), 0);
+    EXPECT_EQ(r.Eval("read(" + Lit(dir / "geheim.txt") + ");"), "@error");
+    EXPECT_NE(r.ErrorText().find("cannot be read"), std::string::npos) << r.ErrorText();
+    chmod((dir / "geheim.txt").c_str(), 0644);
+  }
+  EXPECT_EQ(r.Eval("read(1);"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 3);
+}
+
+TEST(BuiltinsFilesTest, ExistAndPathPieces) {
+  TempDir dir;
+  WriteFile(dir / "a.txt", "");
+  BuiltinRunner r;
+  EXPECT_EQ(r.Eval("exist(" + Lit(dir / "a.txt") + "); exist(" + Lit(dir.path()) + "); exist(" + Lit(dir / "b") +
+                   "); exist(\"\"); exist(\"C:\"); exist(\"C\"); exist(\"C:\\Windows\");"),
+            "@true@true@false@false@false@false@false");
+  EXPECT_EQ(r.Eval("exist(1);"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 3);
+  const std::string windows = "\"C:\\Bilder\\Urlaub\\img.01.jpg\"";
+  EXPECT_EQ(r.Eval("p = " + windows + "; filenamepart(p, @DRIVENAME); \"|\"; filenamepart(p, @DIRNAME); \"|\"; "
+                   "filenamepart(p, @FILENAME); \"|\"; filenamepart(p, @FILETYPE);"),
+            "C|Bilder\\Urlaub|img.01|jpg");
+  EXPECT_EQ(r.Eval("p = \"/home/anna/Bilder/Urlaub 2024/IMG_0001.JPG\"; filenamepart(p, @DRIVENAME); \"|\"; "
+                   "filenamepart(p, @DIRNAME); \"|\"; filenamepart(p, @FILENAME); \"|\"; filenamepart(p, @FILETYPE);"),
+            "|home/anna/Bilder/Urlaub 2024|IMG_0001|JPG");
+  EXPECT_EQ(r.Eval("filenamepart(\"bild\", @FILENAME); \"|\"; filenamepart(\"bild\", @FILETYPE); \"|\"; "
+                   "filenamepart(\"a:b/c.d\", @DRIVENAME); \"|\"; filenamepart(\"/x.y\", @DIRNAME); \"|\";"),
+            "bild||||");
+  EXPECT_EQ(r.Eval("filenamepart(\"a\", @RED);"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 4);
+  EXPECT_EQ(r.Eval("filenamepart(\"a\", \"dirname\");"), "@error");
+  EXPECT_EQ(r.ErrorCode(), 3);
+}
+
+}  // namespace
+}  // namespace velmora::script
