@@ -144,13 +144,13 @@ void RLImage::MakeClone() {
   const bool byte_copy =
       clone.Type == original.Type && CloneSeitenwahl == kSideKeepSize && !CloneStempeln && !has_script;
   if (byte_copy) {
-    const MappedFile bytes(NativePath(original_path), "DoIt");
     try {
+      const MappedFile bytes(NativePath(original_path), "DoIt");
       WriteFileAtomically(NativePath(clone_path), bytes.bytes(), "DoIt");
+      clone.Size = static_cast<std::int64_t>(bytes.bytes().size());
     } catch (const ImageError& e) {
       throw ImageError(e.number(), "DoIt", "FileCopy", e.detail());
     }
-    clone.Size = static_cast<std::int64_t>(bytes.bytes().size());
     clone.Width = CloneDimX = original.Width;
     clone.Height = CloneDimY = original.Height;
     clone.Quality = 100;
