@@ -15,7 +15,9 @@ std::string NumberedKey(const char* prefix, int index) {
   return key;
 }
 
-const PropertyTable<T>& Table() {
+}  // namespace
+
+const PropertyTable<T>& T::ProfileKeyTable() {
   static const PropertyTable<T> table = [] {
     PropertyTable<T> t = {
         {"IMAGE_EFFECT_DESCRIPTION", TextField<T>{&T::Description, &T::SetDescription}},
@@ -34,9 +36,7 @@ const PropertyTable<T>& Table() {
   return table;
 }
 
-}  // namespace
-
-CBildEffekt::CBildEffekt() : CloneItem("Imageeffect") { ResetToBildeffekt(); }
+CBildEffekt::CBildEffekt() : TabledCloneItem("Imageeffect") { ResetToBildeffekt(); }
 
 void CBildEffekt::SetBildeffektart(std::int32_t code) {
   if (code == bildeffektart_) return;
@@ -61,14 +61,6 @@ double CBildEffekt::DoubleArray(int index) const { return ValidIndex(index) ? do
 
 void CBildEffekt::SetDoubleArray(int index, double value) {
   if (ValidIndex(index)) Change(doubles_[index - 1], value);
-}
-
-PropertyResult CBildEffekt::SetProfileProperty(std::string_view key, std::string_view value) {
-  return SetTableProperty(Table(), *this, key, value);
-}
-
-std::vector<std::pair<std::string, std::string>> CBildEffekt::ProfileProperties() const {
-  return TableProperties(Table(), *this);
 }
 
 }  // namespace velmora::image

@@ -5,19 +5,17 @@
 #include <array>
 #include <cstdint>
 
-#include "image/clone_list/clone_item.h"
+#include "image/clone_list/tabled_clone_item.h"
 #include "image/clone_list/effect_codes.h"
 
 namespace velmora::image {
 
-class CBildEffekt final : public CloneItem {
+class CBildEffekt final : public TabledCloneItem<CBildEffekt, CloneItemKind::kEffect> {
  public:
   CBildEffekt();
 
-  CloneItemKind Kind() const override { return CloneItemKind::kEffect; }
-  std::unique_ptr<CloneItem> Clone() const override { return std::make_unique<CBildEffekt>(*this); }
-  PropertyResult SetProfileProperty(std::string_view key, std::string_view value) override;
-  std::vector<std::pair<std::string, std::string>> ProfileProperties() const override;
+  // Profile key, type and save order of every field.
+  static const PropertyTable<CBildEffekt>& ProfileKeyTable();
 
   std::int32_t Bildeffektart() const { return bildeffektart_; }
   // A different code brings that code's parameter defaults: the old parameters

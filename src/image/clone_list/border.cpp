@@ -1,13 +1,11 @@
 #include "image/clone_list/border.h"
 
-#include "image/clone_list/property_table.h"
-
 namespace velmora::image {
 namespace {
-
 using T = CBorder;
+}  // namespace
 
-const PropertyTable<T>& Table() {
+const PropertyTable<T>& T::ProfileKeyTable() {
   static const PropertyTable<T> table = {
       {"BORDER_DESCRIPTION", TextField<T>{&T::Description, &T::SetDescription}},
       {"BORDER_TYPE", IntField<T>{&T::RahmenArt, &T::SetRahmenArt}},
@@ -27,16 +25,6 @@ const PropertyTable<T>& Table() {
   return table;
 }
 
-}  // namespace
-
-CBorder::CBorder() : CloneItem("Border") {}
-
-PropertyResult CBorder::SetProfileProperty(std::string_view key, std::string_view value) {
-  return SetTableProperty(Table(), *this, key, value);
-}
-
-std::vector<std::pair<std::string, std::string>> CBorder::ProfileProperties() const {
-  return TableProperties(Table(), *this);
-}
+CBorder::CBorder() : TabledCloneItem("Border") {}
 
 }  // namespace velmora::image

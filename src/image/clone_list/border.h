@@ -5,21 +5,19 @@
 #include <cstdint>
 #include <string>
 
-#include "image/clone_list/clone_item.h"
+#include "image/clone_list/tabled_clone_item.h"
 
 namespace velmora::image {
 
-class CBorder final : public CloneItem {
+class CBorder final : public TabledCloneItem<CBorder, CloneItemKind::kBorder> {
  public:
   // Bits of Position.
   static constexpr std::int32_t kTop = 1, kRight = 2, kBottom = 4, kLeft = 8;
 
   CBorder();
 
-  CloneItemKind Kind() const override { return CloneItemKind::kBorder; }
-  std::unique_ptr<CloneItem> Clone() const override { return std::make_unique<CBorder>(*this); }
-  PropertyResult SetProfileProperty(std::string_view key, std::string_view value) override;
-  std::vector<std::pair<std::string, std::string>> ProfileProperties() const override;
+  // Profile key, type and save order of every field.
+  static const PropertyTable<CBorder>& ProfileKeyTable();
 
   // 0 band over the picture, 1 band added around it, 2 frame from a picture file.
   std::int32_t RahmenArt() const { return rahmen_art_; }

@@ -1,13 +1,11 @@
 #include "image/clone_list/image_stamp.h"
 
-#include "image/clone_list/property_table.h"
-
 namespace velmora::image {
 namespace {
-
 using T = CImageStamp;
+}  // namespace
 
-const PropertyTable<T>& Table() {
+const PropertyTable<T>& T::ProfileKeyTable() {
   static const PropertyTable<T> table = {
       {"STAMP_IMAGE_DESCRIPTION", TextField<T>{&T::Description, &T::SetDescription}},
       {"STAMP_IMAGE", TextField<T>{&T::Name, &T::SetName}},
@@ -23,16 +21,6 @@ const PropertyTable<T>& Table() {
   return table;
 }
 
-}  // namespace
-
-CImageStamp::CImageStamp() : CloneItem("Image") {}
-
-PropertyResult CImageStamp::SetProfileProperty(std::string_view key, std::string_view value) {
-  return SetTableProperty(Table(), *this, key, value);
-}
-
-std::vector<std::pair<std::string, std::string>> CImageStamp::ProfileProperties() const {
-  return TableProperties(Table(), *this);
-}
+CImageStamp::CImageStamp() : TabledCloneItem("Image") {}
 
 }  // namespace velmora::image

@@ -5,18 +5,16 @@
 #include <cstdint>
 #include <string>
 
-#include "image/clone_list/clone_item.h"
+#include "image/clone_list/tabled_clone_item.h"
 
 namespace velmora::image {
 
-class CImageStamp final : public CloneItem {
+class CImageStamp final : public TabledCloneItem<CImageStamp, CloneItemKind::kImageStamp> {
  public:
   CImageStamp();
 
-  CloneItemKind Kind() const override { return CloneItemKind::kImageStamp; }
-  std::unique_ptr<CloneItem> Clone() const override { return std::make_unique<CImageStamp>(*this); }
-  PropertyResult SetProfileProperty(std::string_view key, std::string_view value) override;
-  std::vector<std::pair<std::string, std::string>> ProfileProperties() const override;
+  // Profile key, type and save order of every field.
+  static const PropertyTable<CImageStamp>& ProfileKeyTable();
 
   const std::string& Name() const { return name_; }  // path of the stamp picture
   void SetName(std::string v) { Change(name_, std::move(v)); }

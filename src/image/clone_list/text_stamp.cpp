@@ -1,13 +1,11 @@
 #include "image/clone_list/text_stamp.h"
 
-#include "image/clone_list/property_table.h"
-
 namespace velmora::image {
 namespace {
-
 using T = CTextStamp;
+}  // namespace
 
-const PropertyTable<T>& Table() {
+const PropertyTable<T>& T::ProfileKeyTable() {
   static const PropertyTable<T> table = {
       {"STAMP_TEXT_DESCRIPTION", TextField<T>{&T::Description, &T::SetDescription}},
       {"STAMP_TEXT", TextField<T>{&T::Text, &T::SetText}},
@@ -35,17 +33,7 @@ const PropertyTable<T>& Table() {
   return table;
 }
 
-}  // namespace
-
-CTextStamp::CTextStamp() : CloneItem("Textstamp") {}
-
-PropertyResult CTextStamp::SetProfileProperty(std::string_view key, std::string_view value) {
-  return SetTableProperty(Table(), *this, key, value);
-}
-
-std::vector<std::pair<std::string, std::string>> CTextStamp::ProfileProperties() const {
-  return TableProperties(Table(), *this);
-}
+CTextStamp::CTextStamp() : TabledCloneItem("Textstamp") {}
 
 bool CTextStamp::AppendContinuation(std::string_view text) {
   std::string longer = text_;

@@ -4,18 +4,16 @@
 #include <cstdint>
 #include <string>
 
-#include "image/clone_list/clone_item.h"
+#include "image/clone_list/tabled_clone_item.h"
 
 namespace velmora::image {
 
-class CTextStamp final : public CloneItem {
+class CTextStamp final : public TabledCloneItem<CTextStamp, CloneItemKind::kTextStamp> {
  public:
   CTextStamp();
 
-  CloneItemKind Kind() const override { return CloneItemKind::kTextStamp; }
-  std::unique_ptr<CloneItem> Clone() const override { return std::make_unique<CTextStamp>(*this); }
-  PropertyResult SetProfileProperty(std::string_view key, std::string_view value) override;
-  std::vector<std::pair<std::string, std::string>> ProfileProperties() const override;
+  // Profile key, type and save order of every field.
+  static const PropertyTable<CTextStamp>& ProfileKeyTable();
   bool AppendContinuation(std::string_view text) override;
 
   // Script template whose output is the text drawn; lines are separated by CR LF.

@@ -57,38 +57,27 @@ EffectResult ApplyCrackle(RgbBuffer& image, const CBildEffekt& effect) {
     for (int ci = 1; (ci - 1) * cell < image.width(); ++ci) {
       // The nine candidate points are the same for the whole run of pixels in
       // this cell; their vertical distances are the same for the whole row.
-      float qx[9], qy[9], dy2[9];
+      float qx[9], dy2[9];
       for (int k = 0; k < 9; ++k) {
         const Point q = points[static_cast<std::size_t>(cj - 1 + k / 3) * across + (ci - 1 + k % 3)];
         qx[k] = q.x;
-        qy[k] = q.y;
         dy2[k] = (q.y - py) * (q.y - py);
       }
       const int x_end = std::min(ci * cell, image.width());
       for (int x = (ci - 1) * cell; x < x_end; ++x) {
         const float px = x + 0.5f;
+        // Nearest and second nearest squared distance, without branches: the
+        // loop runs for every pixel and the winner changes unpredictably.
         float d1 = 1e30f, d2 = 1e30f;
-        int k1 = 0, k2 = 0;
         for (int k = 0; k < 9; ++k) {
           const float d = (qx[k] - px) * (qx[k] - px) + dy2[k];
-          if (d < d2) {
-            if (d < d1) {
-              d2 = d1;
-              k2 = k1;
-              d1 = d;
-              k1 = k;
-            } else {
-              d2 = d;
-              k2 = k;
-            }
-          }
+          d2 = std::min(d2, std::max(d1, d));
+          d1 = std::min(d1, d);
         }
-        // Distance to the boundary between the two nearest patches:
-        // (d2 - d1) / (2 |p2 - p1|), compared without a square root first.
-        const float span2 = (qx[k2] - qx[k1]) * (qx[k2] - qx[k1]) + (qy[k2] - qy[k1]) * (qy[k2] - qy[k1]);
-        const float gap = d2 - d1;
-        if (gap * gap >= 4.0f * kCrackWidth * kCrackWidth * span2) continue;
-        const float to_crack = span2 > 0 ? gap / (2.0f * std::sqrt(span2)) : 0.0f;
+        // Half the difference of the two distances approximates the distance to
+        // the boundary between the two nearest patches.
+        const float to_crack = 0.5f * (std::sqrt(d2) - std::sqrt(d1));
+        if (to_crack >= kCrackWidth) continue;
         const float keep = 1.0f - depth * (1.0f - to_crack / kCrackWidth);
         std::uint8_t* p = image.pixel(x, y);
         for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(p[c] * keep + 0.5f);

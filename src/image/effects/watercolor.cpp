@@ -5,8 +5,6 @@
 //    softened once more by a box about three times as wide as that sigma;
 // L1 contrast and L2 brighten, -100 to 100 percent (0, 0): the brightness and
 //    contrast curve applied to the result.
-#include <utility>
-
 #include "image/effects/effect_routine.h"
 #include "image/effects/kernels/blend.h"
 #include "image/effects/kernels/box_blur.h"
@@ -18,13 +16,13 @@ EffectResult ApplyWatercolor(RgbBuffer& image, const CBildEffekt& effect) {
   const double sigma = 1.0 + 4.0 * DoubleIn(effect, 1, 0.0, 1.0);
   const double contrast = LongIn(effect, 1, -100, 100) / 100.0;
   const double brighten = LongIn(effect, 2, -100, 100) / 100.0;
-  RgbBuffer washed = GaussianBlurred(image, sigma);
-  RgbBuffer softer = washed.Clone();
+  // The picture itself becomes the wash; only the softer copy needs a buffer.
+  GaussianBlurPlane(PlaneOf(image), sigma);
+  RgbBuffer softer = image.Clone();
   const int reach = static_cast<int>(3.0 * sigma + 0.5);
   BoxBlurPlane(PlaneOf(softer), reach, reach);
-  MoveTowards(washed, softer, -1.0, 0, {true, true, true});
-  if (contrast != 0 || brighten != 0) ApplyToneCurve(washed, BrightnessContrastCurve(brighten, contrast));
-  image = std::move(washed);
+  MoveTowards(image, softer, -1.0, 0, {true, true, true});
+  if (contrast != 0 || brighten != 0) ApplyToneCurve(image, BrightnessContrastCurve(brighten, contrast));
   return {};
 }
 

@@ -52,7 +52,8 @@ void AddDifference(std::int32_t* sums, const std::uint8_t* enter, const std::uin
 }
 
 // Blurs one row along x for each radius in turn while the row is in cache.
-// `pad` holds the row with `r` repeated edge pixels on both sides; the running
+// `pad` holds the row with `r` repeated edge pixels before it and `r + 1` after
+// it (the last step reads one pixel beyond the window); the running
 // sums go to `acc` and are divided for the whole row at once.
 template <int C>
 void BlurRow(std::uint8_t* row, int width, const int* radii, int passes, std::vector<std::uint8_t>& pad,
@@ -61,11 +62,11 @@ void BlurRow(std::uint8_t* row, int width, const int* radii, int passes, std::ve
   for (int pass = 0; pass < passes; ++pass) {
     const int r = radii[pass];
     if (r <= 0) continue;
-    pad.resize(static_cast<std::size_t>(width + 2 * r) * C);
+    pad.resize(static_cast<std::size_t>(width + 2 * r + 1) * C);
     std::uint8_t* p = pad.data();
     for (int x = 0; x < r; ++x) std::memcpy(p + x * C, row, C);
     std::memcpy(p + static_cast<std::size_t>(r) * C, row, static_cast<std::size_t>(width) * C);
-    for (int x = 0; x < r; ++x) std::memcpy(p + static_cast<std::size_t>(r + width + x) * C, row + (width - 1) * C, C);
+    for (int x = 0; x <= r; ++x) std::memcpy(p + static_cast<std::size_t>(r + width + x) * C, row + (width - 1) * C, C);
     std::int32_t s0 = 0, s1 = 0, s2 = 0;
     for (int i = 0; i <= 2 * r; ++i) {
       s0 += p[i * C];
@@ -122,11 +123,10 @@ void BlurColumns(const std::uint8_t* source, std::uint8_t* target, std::size_t r
   }
 }
 
-// Vertical passes alternate between the plane and a scratch copy; an odd number
-// of passes ends with one copy back.
-void BlurAllColumns(PixelPlane p, const int* radii, int passes) {
+// Vertical passes alternate between the plane and the scratch copy; an odd
+// number of passes ends with one copy back.
+void BlurAllColumns(PixelPlane p, const int* radii, int passes, std::vector<std::uint8_t>& scratch) {
   const std::size_t row_size = static_cast<std::size_t>(p.width) * p.channels;
-  std::vector<std::uint8_t> scratch(row_size * p.height);
   std::vector<std::int32_t> sums;
   std::uint8_t* from = p.data;
   std::uint8_t* to = scratch.data();
@@ -140,8 +140,10 @@ void BlurAllColumns(PixelPlane p, const int* radii, int passes) {
 
 void BlurPlane(PixelPlane plane, const int* rx, const int* ry, int passes) {
   if (plane.width <= 0 || plane.height <= 0) return;
+  // The large buffer first: when memory runs out the plane is still untouched.
+  std::vector<std::uint8_t> scratch(static_cast<std::size_t>(plane.width) * plane.channels * plane.height);
   BlurRows(plane, rx, passes);
-  BlurAllColumns(plane, ry, passes);
+  BlurAllColumns(plane, ry, passes, scratch);
 }
 
 }  // namespace
