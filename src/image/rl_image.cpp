@@ -92,6 +92,17 @@ RgbBuffer RLImage::ReadTracked(const std::string& path, int type, int min_width,
   return ReadImage(NativePath(path), type, options);
 }
 
+// A written output's size and date go into the record; with
+// DatumZeitErhalten the file gets the original's date first.
+void RLImage::RecordOutput(const std::string& path, ImageFileFacts& facts) const {
+  const std::filesystem::path native = NativePath(path);
+  if (DatumZeitErhalten) SetFileModificationTime(native, ImageFile.Original.DateTime);
+  if (const auto file = ReadFileFacts(native)) {
+    facts.Size = file->size;
+    facts.DateTime = file->modified;
+  }
+}
+
 void RLImage::DoIt() {
   CloneErstellt = false;
   ThumbErstellt = false;
@@ -107,10 +118,8 @@ void RLImage::DoIt() {
       }
     }
     if (facts.Width <= 0 || facts.Height <= 0) {
-      ImageReadOptions options;
-      options.pcd_format = PcdFormat;
-      options.max_pixels = MaxPixels;
-      const ImageSize size = GetImageDims(NativePath(original), facts.Type, options);
+      const ImageSize size =
+          GetImageDims(NativePath(original), facts.Type, {.pcd_format = PcdFormat, .max_pixels = MaxPixels});
       facts.Width = size.width;
       facts.Height = size.height;
     }
@@ -147,14 +156,12 @@ void RLImage::MakeClone() {
     try {
       const MappedFile bytes(NativePath(original_path), "DoIt");
       WriteFileAtomically(NativePath(clone_path), bytes.bytes(), "DoIt");
-      clone.Size = static_cast<std::int64_t>(bytes.bytes().size());
     } catch (const ImageError& e) {
       throw ImageError(e.number(), "DoIt", "FileCopy", e.detail());
     }
     clone.Width = CloneDimX = original.Width;
     clone.Height = CloneDimY = original.Height;
     clone.Quality = 100;
-    if (const auto file = ReadFileFacts(NativePath(clone_path))) clone.DateTime = file->modified;
   } else {
     {
       RgbBuffer source = ReadTracked(original_path, original.Type, target.width, target.height, &InputMetadata);
@@ -186,14 +193,8 @@ void RLImage::MakeClone() {
     clone.Quality = WriteImage(NativePath(clone_path), clone.Type, CloneRGB, options);
     clone.Width = CloneDimX;
     clone.Height = CloneDimY;
-    if (const auto file = ReadFileFacts(NativePath(clone_path))) {
-      clone.Size = file->size;
-      clone.DateTime = file->modified;
-    }
   }
-  if (DatumZeitErhalten && SetFileModificationTime(NativePath(clone_path), original.DateTime)) {
-    clone.DateTime = original.DateTime;
-  }
+  RecordOutput(clone_path, clone);
   OutputMetadata.clear();
   CloneErstellt = true;
 }
@@ -242,13 +243,7 @@ void RLImage::MakeThumb() {
   thumb.Quality = WriteImage(NativePath(thumb_path), thumb.Type, pixels, options);
   thumb.Width = pixels.width();
   thumb.Height = pixels.height();
-  if (const auto file = ReadFileFacts(NativePath(thumb_path))) {
-    thumb.Size = file->size;
-    thumb.DateTime = file->modified;
-  }
-  if (DatumZeitErhalten && SetFileModificationTime(NativePath(thumb_path), original.DateTime)) {
-    thumb.DateTime = original.DateTime;
-  }
+  RecordOutput(thumb_path, thumb);
   ThumbErstellt = true;
 }
 

@@ -74,6 +74,7 @@ class RLImage {
   void MakeClone();
   void MakeThumb();
   RgbBuffer ReadTracked(const std::string& path, int type, int min_width, int min_height, ImageMetadata* metadata);
+  void RecordOutput(const std::string& path, ImageFileFacts& facts) const;
   std::string current_file_;
 };
 
