@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/platform/program_paths.h"
@@ -81,13 +83,28 @@ TEST(BuiltinsRlsTest, ScriptBuildsAnIndexFromADescriptionList) {
             "function main() {\r\n"
             "  d = read(\"" + (dir / "descript.ion").string() + "\", @IONFILE);\r\n"
             "  for (i = 1; i <= d[]; i = i + 1)\r\n"
-            "    write(\"" + (dir / "index.txt").string() + "\", @APPEND, format(\"%-8!%!%\\\", urlencode(d[#i]), "
+            "    ok = write(\"" + (dir / "index.txt").string() + "\", @APPEND, format(\"%-8!%!%\\\", urlencode(d[#i]), "
             "upper(d[i])));\r\n"
             "  x = read(\"" + (dir / "fehlt.txt").string() + "\");\r\n"
             "  if (x == @ERROR) { global errn_last; errn_last; }\r\n"
             "}\r\n");
   EXPECT_EQ(Capture(Rls() + " run " + (dir / "m.rls").string() + " 2>&1"), "4");
   EXPECT_EQ(ReadFile(dir / "index.txt"), "a%20b.jpgERSTER TAG\r\nc.jpg   ZWEITER TAG\r\n");
+}
+
+// A database file opens even where no driver is registered in odbcinst.ini:
+// the driver library is then taken by its path.
+TEST(BuiltinsRlsTest, DatabaseFileWithoutRegisteredDriver) {
+  TempDir dir;
+  const std::string db = (dir / "k.sqlite").string();
+  ASSERT_EQ(std::system(("sqlite3 '" + db + "' \"CREATE TABLE t (n INTEGER); INSERT INTO t VALUES (42);\"").c_str()), 0)
+      << "the sqlite3 program is missing: run scripts/setup.sh";
+  std::filesystem::create_directory(dir / "odbc");
+  WriteFile(dir / "odbc" / "odbcinst.ini", "");
+  WriteFile(dir / "m.rls", "function main() { dbread(\"" + db + "\", \"t\", \"n\"); }\r\n");
+  const std::string env = "ODBCSYSINI='" + (dir / "odbc").string() + "' ODBCINSTINI=odbcinst.ini ODBCINI='" +
+                          (dir / "odbc" / "odbc.ini").string() + "' ";
+  EXPECT_EQ(Capture(env + Rls() + " run " + (dir / "m.rls").string() + " 2>&1"), "42");
 }
 
 }  // namespace

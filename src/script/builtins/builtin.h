@@ -2,6 +2,9 @@
 // `void kif_name(BuiltinCall&)` and one line in the table of
 // builtin_table.cpp; its script name is entered in the function table when
 // the program is reset, so scripts call it like a script function.
+// A routine checks its count and argument types, reports failures with
+// Fail(code) (the result becomes @ERROR) and never throws on bad input; an
+// array it stores into an array element is stored as value.DeepCopy().
 #pragma once
 
 #include <span>

@@ -39,8 +39,10 @@ double Exp(double x) { return std::exp(x); }
 // unchanged (so min(2, 2.5) is the INTEGER 2).
 void Extreme(BuiltinCall& call, Opcode op) {
   if (!call.CheckCount(1, std::numeric_limits<int>::max())) return;
+  for (int k = 1; k <= call.count(); ++k) {
+    if (call.Arg(k).is(ValueType::kArray) || call.Arg(k).is(ValueType::kEmpty)) return call.Fail(rterr::kParametertype);
+  }
   const Value* best = &call.Arg(1);
-  if (best->is(ValueType::kArray) || best->is(ValueType::kEmpty)) return call.Fail(rterr::kParametertype);
   for (int k = 2; k <= call.count(); ++k) {
     const Value& candidate = call.Arg(k);
     const Value wins = Binary(op, candidate, *best, call.constants());

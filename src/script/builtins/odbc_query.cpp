@@ -18,18 +18,20 @@ constexpr SQLULEN kLoginTimeoutSeconds = 15;
 
 bool Succeeded(SQLRETURN rc) { return rc == SQL_SUCCESS || rc == SQL_SUCCESS_WITH_INFO; }
 
-// The first diagnostic record of a handle as "[SQLSTATE] text".
-std::string Diagnostic(SQLSMALLINT type, SQLHANDLE handle, std::string* state = nullptr) {
-  SQLCHAR sql_state[6] = {};
-  SQLINTEGER native = 0;
-  SQLCHAR text[1024] = {};
-  SQLSMALLINT length = 0;
-  if (!Succeeded(SQLGetDiagRec(type, handle, 1, sql_state, &native, text, sizeof text, &length))) {
-    return "unknown database error";
+// The diagnostic records of a handle as "[SQLSTATE] text", joined; the
+// driver manager often puts a general warning before the real cause.
+std::string Diagnostic(SQLSMALLINT type, SQLHANDLE handle) {
+  std::string message;
+  for (SQLSMALLINT record = 1; record <= 4; ++record) {
+    SQLCHAR sql_state[6] = {};
+    SQLINTEGER native = 0;
+    SQLCHAR text[1024] = {};
+    SQLSMALLINT length = 0;
+    if (!Succeeded(SQLGetDiagRec(type, handle, record, sql_state, &native, text, sizeof text, &length))) break;
+    if (!message.empty()) message += "; ";
+    message += "[" + std::string(reinterpret_cast<const char*>(sql_state)) + "] " + reinterpret_cast<const char*>(text);
   }
-  const std::string code(reinterpret_cast<const char*>(sql_state));
-  if (state != nullptr) *state = code;
-  const std::string message = "[" + code + "] " + reinterpret_cast<const char*>(text);
+  if (message.empty()) return "unknown database error";
   return Utf8ToCp1252(message).value_or(message);
 }
 
@@ -50,9 +52,8 @@ class Handles {
   Handles(const Handles&) = delete;
   Handles& operator=(const Handles&) = delete;
 
-  // False with the diagnostic in `message`; `missing_driver` when the
-  // driver manager found no driver or data source for the text.
-  bool Connect(const std::string& connection, std::string& message, bool& missing_driver) {
+  // False with the diagnostic in `message`.
+  bool Connect(const std::string& connection, std::string& message) {
     if (env_ == SQL_NULL_HENV) {
       message = "the ODBC driver manager cannot be started";
       return false;
@@ -71,9 +72,7 @@ class Handles {
       connected_ = true;
       return true;
     }
-    std::string state;
-    message = Diagnostic(SQL_HANDLE_DBC, dbc_, &state);
-    missing_driver = state == "IM002" || state == "IM003";
+    message = Diagnostic(SQL_HANDLE_DBC, dbc_);
     return false;
   }
 
@@ -193,16 +192,13 @@ OdbcResult RunOdbcQuery(std::span<const std::string> connections, const std::str
   Handles handles;
   bool connected = false;
   for (const std::string& connection : connections) {
-    bool missing_driver = false;
-    std::string message;
-    if (handles.Connect(connection, message, missing_driver)) {
+    // A later form is a fallback for a driver that the first could not load;
+    // its complaint is the more specific one.
+    if (handles.Connect(connection, result.message)) {
       connected = true;
       break;
     }
-    // The first driver's complaint is the one worth reporting.
-    if (result.message.empty()) result.message = message;
-    result.status = missing_driver ? OdbcResult::Status::kDriverMissing : OdbcResult::Status::kConnectFailed;
-    if (!missing_driver) break;
+    result.status = OdbcResult::Status::kConnectFailed;
   }
   if (!connected) return result;
   result.message.clear();

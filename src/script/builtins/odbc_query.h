@@ -11,15 +11,14 @@
 namespace velmora::script {
 
 struct OdbcResult {
-  enum class Status { kOk, kConnectFailed, kDriverMissing, kQueryFailed, kFieldType, kTooLarge };
+  enum class Status { kOk, kConnectFailed, kQueryFailed, kFieldType, kTooLarge };
   Status status = Status::kOk;
   std::string message;  // the driver's diagnostic text after a failure
   std::vector<Value> values;
 };
 
-// Tries the connection texts in order until one finds its driver (a driver
-// that is not registered is skipped); runs `query` on the first connection
-// made. Integers become INTEGER (DOUBLE beyond 32 bits), decimals DOUBLE,
+// Tries the connection texts in order until one connects; runs `query` on
+// that connection. Integers become INTEGER (DOUBLE beyond 32 bits), decimals DOUBLE,
 // texts STRING in Windows-1252, dates and times DATE, NULL the symbol
 // @EMPTY; a binary or unknown column type is kFieldType.
 OdbcResult RunOdbcQuery(std::span<const std::string> connections, const std::string& query);
