@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/batch_mode.h"
-#include "app/effective_settings.h"
+#include "app/batch_run.h"
 #include "app/command_arguments.h"
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
@@ -145,9 +145,7 @@ int RunProgram(int argc, char** argv) {
     PrintUsage(stderr);
     return kExitOk;
   }
-  // The run follows here; until then batch mode shows what the run would use.
-  std::fputs(app::DescribeEffectiveSettings(state).c_str(), stdout);
-  return lang::MessageShownDuringBatch() ? kExitMessagesShown : kExitOk;
+  return app::RunBatch(state);
 }
 
 }  // namespace velmora

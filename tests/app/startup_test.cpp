@@ -57,7 +57,8 @@ TEST_F(Startup, LogThatCannotBeCreatedEndsTheProgram) {
 }
 
 TEST_F(Startup, EmptyLogNameWritesVelmoraLogBesideTheProgramWithReportAndBatchMessages) {
-  EXPECT_EQ(Run({"/Logfile=", "/Level=7"}), kExitMessagesShown);
+  // Without a base directory the run cannot start.
+  EXPECT_EQ(Run({"/Logfile=", "/Level=7"}), kExitRunFailed);
   const std::string log = test::ReadFile(root_ / "program" / "Velmora.log");
   for (const char* line : {" Initialization START\r\n", " Determinating Versioninfo START\r\n",
                            " Velmora Version 2.11.0\r\n", " Determinating Versioninfo END\r\n",
@@ -78,11 +79,15 @@ TEST_F(Startup, OnlyALogFileMeansInteractiveStartWithoutBatchMessages) {
   EXPECT_NE(log.find(" Startdialog LOAD Inquire Profiles\r\n"), std::string::npos);
 }
 
-TEST_F(Startup, CompleteBatchCommandLineEndsNormally) {
+TEST_F(Startup, CompleteBatchCommandLineRunsAndEndsNormally) {
+  const auto album = root_ / "Meine Bilder" / "Urlaub";
+  std::filesystem::create_directories(album);
+  ASSERT_EQ(std::system(("convert -size 300x200 gradient:red-blue '" + (album / "a.jpg").string() + "'").c_str()), 0);
   EXPECT_EQ(Run({"/Profile=Voreinstellung", "/Basedir=" + (root_ / "Meine Bilder").string(), "/Level=1",
-                 "/THUMB_SIZE=200"}),
+                 "/THUMB_SIZE=200", "/GENERATE_HTML=0"}),
             kExitOk);
   EXPECT_TRUE(shown_.empty());
+  EXPECT_TRUE(std::filesystem::exists(root_ / "Meine Bilder" / "thumbs" / "Urlaub" / "a.jpg"));
 }
 
 TEST_F(Startup, VersionAndHelpAreAnsweredBeforeTheCommandLine) {

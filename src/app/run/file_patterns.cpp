@@ -67,4 +67,16 @@ bool MatchesAnyPattern(std::string_view name, const std::vector<std::string>& pa
   return false;
 }
 
+int ImageTypeOfName(std::string_view name, const std::vector<EnabledImageType>& types) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return 0;
+  const std::string_view extension = name.substr(dot + 1);
+  for (const auto& type : types) {
+    for (std::string_view candidate : SplitAtComma(type.extensions)) {
+      if (candidate.size() == extension.size() && MatchesPattern(extension, candidate)) return type.code;
+    }
+  }
+  return 0;
+}
+
 }  // namespace velmora::app

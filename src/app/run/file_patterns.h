@@ -11,6 +11,7 @@ namespace velmora::app {
 // One switched-on image type's extension list as the profile holds it ("JPG,JPEG").
 struct EnabledImageType {
   std::string extensions;
+  int code = 0;  // image type code of the type table
 };
 
 // Every name pattern of FILTER (split at ",") combined with every extension of
@@ -23,5 +24,9 @@ std::vector<std::string> BuildImagePatterns(std::string_view filter, const std::
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 
 bool MatchesAnyPattern(std::string_view name, const std::vector<std::string>& patterns);
+
+// The code of the first type whose extension list holds the name's
+// extension (any letter case); 0 when none does.
+int ImageTypeOfName(std::string_view name, const std::vector<EnabledImageType>& types);
 
 }  // namespace velmora::app

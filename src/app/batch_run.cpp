@@ -1,0 +1,75 @@
+// Batch mode's one run.
+#include "app/batch_run.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/effective_settings.h"
+#include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
+#include "app/run/run_checks.h"
+#include "app/run/run_driver.h"
+#include "app/run/stop_request.h"
+#include "app/startup.h"
+#include "lang/messages.h"
+#include "settings/profile_data.h"
+
+namespace velmora::app {
+namespace {
+
+// The base directory as the run shows it: absolute, so that the log, the
+// messages and the selection file name the same folder wherever the
+// program was started.
+std::string AbsoluteBase(const std::string& start_path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(Cp1252ToUtf8(start_path), error);
+  if (error) return start_path;
+  std::string text = absolute.lexically_normal().string();
+  while (text.size() > 1 && text.back() == '/') text.pop_back();
+  return Utf8ToCp1252(text).value_or(start_path);
+}
+
+void LogEffectiveSettings(const StartupState& state) {
+  const std::string described = DescribeEffectiveSettings(state);
+  std::size_t start = 0;
+  for (std::size_t end = described.find('\n'); end != std::string::npos; end = described.find('\n', start)) {
+    WriteLog("Batch " + Utf8ToCp1252(described.substr(start, end - start)).value_or("?"));
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+int RunBatch(StartupState& state) {
+  LogEffectiveSettings(state);
+  const std::string base = state.StartPath.empty() ? std::string() : AbsoluteBase(state.StartPath);
+  std::error_code error;
+  if (base.empty() || !std::filesystem::is_directory(Cp1252ToUtf8(base), error)) {
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrBasedirNotAvailable",
+                      {state.StartPath});
+    return kExitRunFailed;
+  }
+  const settings::SettingsTable& settings = settings::WorkingSettings();
+  const std::string clone_dir = settings.Flag("GENERATE_CLONES") ? CloneDirOf(settings, base) : std::string();
+  SelectionTree tree;
+  if (!BuildSelectionTree(tree, base, state.DirLevel, Cp1252ToUtf8(clone_dir))) return kExitRunFailed;
+
+  InstallStopRequestHandler();
+  TerminalProgress terminal(stderr);
+  SilentProgress silent;
+  RunProgress& progress = isatty(STDERR_FILENO) ? static_cast<RunProgress&>(terminal) : silent;
+  NoPageWriter pages;
+  RunDriver driver(state, tree, pages, progress);
+  switch (driver.StartOrStop(base)) {
+    case DriverResult::kFinished:
+      return lang::MessageShownDuringBatch() ? kExitMessagesShown : kExitOk;
+    case DriverResult::kCancelled:
+      return kExitCancelled;
+    default:
+      return kExitRunFailed;
+  }
+}
+
+}  // namespace velmora::app

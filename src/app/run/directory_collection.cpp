@@ -1,0 +1,62 @@
+// Directory collection of the run driver.
+#include "app/run/directory_collection.h"
+
+#include "app/platform/text_encoding.h"
+#include "app/run/image_scan.h"
+#include "app/run/selection_tree.h"
+
+namespace velmora::app {
+namespace {
+
+void AddDirectory(RunDirectory directory, const ImageScan& scan, const std::string& base, RunState& state) {
+  const std::string folder = directory.relative_path == "." ? base : base + "/" + directory.relative_path;
+  directory.images = scan.Scan(std::filesystem::path(Cp1252ToUtf8(folder)), directory.byte_total);
+  directory.image_count = static_cast<std::int32_t>(directory.images.size());
+  if (directory.image_count == 0) return;
+  ++state.DirsWithImages;
+  state.ImageTotal += directory.image_count;
+  state.ByteTotal += directory.byte_total;
+  state.DirList.push_back(std::move(directory));
+}
+
+}  // namespace
+
+void CollectDirectories(const SelectionTree& tree, std::int32_t level, const ImageScan& scan, RunState& state) {
+  state.DirList.clear();
+  state.DirsWithImages = state.ImageTotal = state.DirCount = 0;
+  state.ByteTotal = 0;
+  if (tree.empty()) return;
+  std::string base = state.BaseDir;
+  while (base.size() > 1 && base.back() == '/') base.pop_back();
+  if (level == 0) {
+    RunDirectory directory;
+    directory.name = directory.relative_path = ".";
+    directory.tree_node = 0;
+    AddDirectory(std::move(directory), scan, base, state);
+  } else {
+    for (const int child : tree.node(0).children) {
+      const SelectionNode& sub = tree.node(child);
+      if (level == 1) {
+        if (!sub.checked) continue;
+        RunDirectory directory;
+        directory.name = directory.relative_path = sub.tag;
+        directory.tree_node = child;
+        AddDirectory(std::move(directory), scan, base, state);
+        continue;
+      }
+      for (const int grandchild : sub.children) {
+        const SelectionNode& subsub = tree.node(grandchild);
+        if (!subsub.checked) continue;
+        RunDirectory directory;
+        directory.name = subsub.tag;
+        directory.relative_path = sub.tag + "/" + subsub.tag;
+        directory.link_path = sub.tag;
+        directory.tree_node = grandchild;
+        AddDirectory(std::move(directory), scan, base, state);
+      }
+    }
+  }
+  state.DirCount = static_cast<std::int32_t>(state.DirList.size());
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,619 @@
+// The generation run.
+#include "app/run/generation_run.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "app/platform/log.h"
+#include "app/platform/program_paths.h"
+#include "app/platform/stopwatch.h"
+#include "app/platform/text_encoding.h"
+#include "app/run/output_cleaning.h"
+#include "app/run/rename_rules.h"
+#include "app/run/run_clone_hooks.h"
+#include "app/run/stop_request.h"
+#include "app/system_info.h"
+#include "html/sorting.h"
+#include "image/codecs/codec_registry.h"
+#include "image/image_error.h"
+#include "image/image_io.h"
+#include "image/rl_image.h"
+#include "lang/keyed_collection.h"
+#include "lang/messages.h"
+#include "script/sources.h"
+#include "settings/profile_data.h"
+
+namespace velmora::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kImageErrorText = "Image-Error %1%n%n%2%n%3%n%4";
+
+// Base directory or clone directory joined with a relative path ("." is the directory itself).
+std::string JoinRel(const std::string& directory, std::string_view rel) {
+  if (rel.empty() || rel == ".") return directory;
+  if (!directory.empty() && directory.back() == '/') return directory + std::string(rel);
+  return directory + "/" + std::string(rel);
+}
+
+fs::path Native(const std::string& cp1252) { return fs::path(Cp1252ToUtf8(cp1252)); }
+
+std::string Cp1252Path(const fs::path& path) { return Utf8ToCp1252(path.string()).value_or(path.string()); }
+
+fs::path Absolute(const fs::path& path) {
+  std::error_code error;
+  fs::path absolute = path.empty() ? path : fs::absolute(path, error);
+  return error ? path : absolute;
+}
+
+fs::path Canonical(const fs::path& path) {
+  std::error_code error;
+  fs::path canonical = fs::weakly_canonical(path, error);
+  return error ? Absolute(path) : canonical;
+}
+
+std::string LastComponent(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  const std::size_t slash = trimmed.rfind('/');
+  return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+void CreateFolder(const fs::path& folder) {
+  std::error_code error;
+  fs::create_directories(folder, error);  // a failure shows later, per image
+}
+
+// A link from `from_folder` to `target`, "/"-separated and encoded.
+std::string RelativeLink(const fs::path& from_folder, const fs::path& target) {
+  const fs::path relative = target.lexically_relative(from_folder);
+  return EncodeLink(Cp1252Path(relative.generic_string()));
+}
+
+// A multi-line message as one log line.
+std::string OneLine(std::string text) {
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+    text.replace(at, 2, ", ");
+  }
+  return text;
+}
+
+std::string FormatSeconds(std::uint32_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f", ms / 1000.0);
+  return text;
+}
+
+class Generator {
+ public:
+  explicit Generator(GenerationRun& run)
+      : run_(run), state_(run.state), settings_(settings::WorkingSettings()), ctx_(run.scripts.context()),
+        hooks_(run.scripts) {}
+
+  RunEnd Run() {
+    if (!Prepare()) return RunEnd::kFailed;
+    FirstPass();
+    SetRunContext();
+    bool cancelled = false;
+    if (main_pass_) cancelled = !MainPass();
+    if (!cancelled && kinds_.index) run_.pages.WriteIndexPage();
+    if (!cancelled && kinds_.frame) run_.pages.WriteFramePage();
+    run_.counters.HtmlWritten = run_.pages.HtmlWritten();
+    LaunchBrowser();
+    Summary();
+    run_.tree.SetAllMarks(kMarkNeutral);
+    return cancelled || run_.startup.CancelRequested ? RunEnd::kCancelled : RunEnd::kFinished;
+  }
+
+ private:
+  bool Cancelled() {
+    if (StopRequested()) run_.startup.CancelRequested = true;
+    return run_.startup.CancelRequested;
+  }
+
+  void Mark(const RunDirectory& directory, std::string_view mark) {
+    if (directory.tree_node >= 0 && directory.tree_node < static_cast<int>(run_.tree.nodes().size())) {
+      run_.tree.node(directory.tree_node).mark = mark;
+    }
+  }
+
+  // ---- Phase 1: preparation ----
+
+  bool Prepare() {
+    kinds_.html = settings_.Flag("GENERATE_HTML");
+    if (kinds_.html) {
+      kinds_.frame = settings_.Flag("GENERATE_FRAME");
+      kinds_.index = settings_.Flag("GENERATE_INDEX");
+      kinds_.thumb_pages = settings_.Flag("GENERATE_THUMBPAGES");
+      kinds_.image_pages = settings_.Flag("GENERATE_PICPAGE");
+    }
+    clones_ = settings_.Flag("GENERATE_CLONES");
+    thumbs_ = settings_.Flag("THUMBNAILS");
+    if (!CompileStampTexts()) return false;
+    if (kinds_.html && !run_.pages.CompileTemplates(run_.scripts, kinds_)) return false;
+    if (!script::CheckMissingFunctions(run_.scripts.program())) return false;
+
+    stopwatch_.Reset();
+    run_.startup.CancelRequested = false;
+    ClearStopRequest();
+    thumbs_per_line_ = std::max<long>(1, settings_.Int("THUMBS_PER_LINE"));
+    page_extension_ = "." + settings_.Text("HTML_EXTENSION");
+    ConfigurePipeline();
+
+    ctx_.Set(Ctx::velmora_absolute, Cp1252Path(ProgramDirectory()));
+    ctx_.Set(Ctx::base_absolute, Cp1252Path(Absolute(Native(state_.BaseDir))));
+    ctx_.Set(Ctx::clone_absolute, Cp1252Path(Absolute(Native(state_.CloneDir))));
+
+    CollectSourceFolders();
+    if (!CheckOutputFolders()) return false;
+    if (clones_ && settings_.Flag("CLONE_DIRCLEAN")) {
+      run_.progress.Text(lang::GetText("Erzeugung", "InfClonesDelete"));
+      if (!Clean(Native(state_.CloneDir))) return false;
+    }
+    if (thumbs_) {
+      const fs::path thumb_root = Native(JoinRel(state_.CloneDir, settings_.Text("THUMB_DIRNAME")));
+      std::error_code error;
+      if (fs::exists(thumb_root, error) && settings_.Flag("THUMBDIR_CLEAN")) {
+        run_.progress.Text(lang::GetText("Erzeugung", "InfThumbsDelete"));
+        if (!Clean(thumb_root)) return false;
+      } else {
+        CreateFolder(thumb_root);
+      }
+      const long side = settings_.Int("THUMB_SELECTED_SIDE");
+      const long dim = side == 2   ? settings_.Int("THUMB_WIDTH")
+                       : side == 3 ? settings_.Int("THUMB_HEIGHT")
+                       : side == 4 ? std::max(settings_.Int("THUMB_WIDTH"), settings_.Int("THUMB_HEIGHT"))
+                                   : settings_.Int("THUMB_SIZE");
+      ctx_.Set(Ctx::thumb_dim, static_cast<std::int64_t>(dim));
+    }
+    if (kinds_.html) PrepareHtml();
+    return true;
+  }
+
+  bool CompileStampTexts() {
+    int position = 0;
+    for (const image::CloneItem& item : settings::WorkingCloneList()) {
+      ++position;
+      if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
+      const std::string name = "_stamptext_" + std::to_string(position);
+      const auto& stamp = static_cast<const image::CTextStamp&>(item);
+      if (!script::CompileTemplate(run_.scripts.program(), stamp.Text(), name, script::SourceOrigin::kStampText)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+  void ConfigurePipeline() {
+    image::RLImage& img = image_;
+    img.Hooks = &hooks_;
+    img.ClonenDurchfuehren = clones_;
+    img.CloneSeitenwahl = static_cast<int>(settings_.Int("CLONE_SELECTED_SIDE"));
+    img.CloneAusdehnung = static_cast<int>(settings_.Int("CLONE_SIZE"));
+    img.CloneBreite = static_cast<int>(settings_.Int("CLONE_WIDTH"));
+    img.CloneHoehe = static_cast<int>(settings_.Int("CLONE_HEIGHT"));
+    if (settings_.Flag("CLONE_MAXSIZE")) {
+      img.CloneMaxSize = settings_.Int("CLONE_MAXSIZEBYTES");
+      img.CloneQualitaet = static_cast<int>(settings_.Int("CLONE_MINQUALITY"));
+    } else {
+      img.CloneMaxSize = 0;
+      img.CloneQualitaet = static_cast<int>(settings_.Int("CLONE_QUALITY"));
+    }
+    img.CloneJPGProgressiveSpeicherung = settings_.Flag("CLONE_JPG_PROGRESSIVE");
+    img.CloneTIFKomprimierung = static_cast<int>(settings_.Int("CLONE_TIF_COMPMODE"));
+    img.CloneFilter = static_cast<int>(settings_.Int("CLONE_FILTER"));
+    img.CloneNurWennNeuerErstellen = settings_.Flag("CLONE_ONLY_IF_NEWER");
+    img.CloneStempeln = hooks_.HasCloneList();
+    img.MetadataKopieren = settings_.Flag("CLONE_METADATA");
+    img.DatumZeitErhalten = settings_.Flag("CLONE_PRESERVE_DATE");
+    img.ThumbDurchfuehren = thumbs_;
+    img.ThumbVomClone = clones_ && settings_.Flag("THUMB_CLONE");
+    img.ThumbSeitenwahl = static_cast<int>(settings_.Int("THUMB_SELECTED_SIDE"));
+    img.ThumbAusdehnung = static_cast<int>(settings_.Int("THUMB_SIZE"));
+    img.ThumbBreite = static_cast<int>(settings_.Int("THUMB_WIDTH"));
+    img.ThumbHoehe = static_cast<int>(settings_.Int("THUMB_HEIGHT"));
+    img.ThumbQualitaet = static_cast<int>(settings_.Int("THUMB_QUALITY"));
+    img.ThumbRahmenFuellen = settings_.Flag("THUMB_FRAMEFILL");
+    img.ThumbRahmenfarbePassend = settings_.Flag("THUMB_FRAMEFILLCOLORFITS");
+    img.ThumbRahmenfarbe = static_cast<std::int32_t>(settings_.Int("THUMB_FRAMEFILLCOLOR"));
+    img.ThumbVergroessernErlauben = settings_.Flag("THUMB_ENLARGE");
+    img.PcdFormat = static_cast<int>(settings_.Int("PCD_FORMAT"));
+  }
+
+  void CollectSourceFolders() {
+    protected_.push_back(Canonical(Native(state_.BaseDir)));
+    for (const RunDirectory& directory : state_.DirList) {
+      protected_.push_back(Canonical(Native(JoinRel(state_.BaseDir, directory.relative_path))));
+    }
+  }
+
+  // Source files are never written: an output folder that is a source
+  // folder of the run (a clone directory pointing back into the photos)
+  // stops the run before anything is touched.
+  bool CheckOutputFolders() {
+    std::set<fs::path> sources(protected_.begin(), protected_.end());
+    for (const RunDirectory& directory : state_.DirList) {
+      std::vector<fs::path> outputs;
+      if (clones_) outputs.push_back(Native(JoinRel(state_.CloneDir, directory.relative_path)));
+      if (thumbs_) {
+        outputs.push_back(
+            Native(JoinRel(JoinRel(state_.CloneDir, settings_.Text("THUMB_DIRNAME")), directory.relative_path)));
+      }
+      for (const fs::path& output : outputs) {
+        if (sources.count(Canonical(output)) != 0) {
+          return RefuseOutput(Cp1252Path(output));
+        }
+      }
+    }
+    return true;
+  }
+
+  bool RefuseOutput(const std::string& folder) {
+    lang::ShowMessageText(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop,
+                          "Ausgabeordner%n%1%nenthält Originalbilder dieses Laufs; es wird nichts geschrieben.%n%n"
+                          "Output folder%n%1%nholds source images of this run; nothing is written.",
+                          {folder});
+    return false;
+  }
+
+  // Empties an output folder, but never one that holds the base directory
+  // or a source folder of the run.
+  bool Clean(const fs::path& folder) {
+    const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_);
+    if (result != CleanResult::kRefused) return true;
+    lang::ShowMessageText(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop,
+                          "Der Ordner%n%1%nenthält Originalbilder und wird nicht geleert; der Lauf endet.%n%n"
+                          "The folder%n%1%nholds source images and is not emptied; the run ends.",
+                          {Cp1252Path(folder)});
+    return false;
+  }
+
+  void PrepareHtml() {
+    html_root_ = Native(JoinRel(state_.CloneDir, settings_.Text("HTML_BASE")));
+    std::error_code error;
+    if (fs::exists(html_root_, error) && settings_.Flag("HTML_DIRCLEAN")) {
+      run_.progress.Text(lang::GetText("Erzeugung", "InfHTMLDelete"));
+      if (!Clean(html_root_)) main_pass_ = false;
+    } else {
+      CreateFolder(html_root_);
+    }
+    if (settings_.Flag("DECO_COPY")) {
+      run_.progress.Text(lang::GetText("Erzeugung", "InfDecoCopy"));
+      const fs::path target = Native(JoinRel(state_.CloneDir, settings_.Text("DECO_PATH")));
+      CreateFolder(target);
+      if (!run_.pages.CopyDecoration(target)) main_pass_ = false;
+    }
+    static constexpr const char* kToCloneDir[] = {"../", "../../", "../../../"};
+    const std::string prefix = kToCloneDir[std::clamp(run_.startup.DirLevel, 0, 2)];
+    std::string deco = prefix + settings_.Text("DECO_PATH");
+    std::replace(deco.begin(), deco.end(), '\\', '/');
+    ctx_.Set(Ctx::deco_ref, EncodeLink(deco));
+  }
+
+  // ---- Phase 2: first pass ----
+
+  void FirstPass() {
+    const RenameRules clone_rules = ReadRenameRules(settings_, "CLONE");
+    const RenameRules thumb_rules = ReadRenameRules(settings_, "THUMB");
+    const bool convert = settings_.Flag("CLONE_CONVERT");
+    const int sort_mode = static_cast<int>(settings_.Int("THUMB_SORTIERUNG"));
+    const int sort_direction = static_cast<int>(settings_.Int("THUMB_SORTIERRICHTUNG"));
+    for (RunDirectory& directory : state_.DirList) {
+      run_.counters.ImagesDone += directory.image_count;
+      Mark(directory, kMarkWaiting);
+      if (kinds_.html) SortImages(directory, sort_mode, sort_direction);
+      const std::string directory_name =
+          directory.relative_path == "." ? LastComponent(state_.BaseDir) : directory.name;
+      std::set<std::string> clone_names, thumb_names;
+      std::int64_t number = 0;
+      for (RunImage& image : directory.images) {
+        ++number;
+        image::ImageFileFacts& original = image.file.Original;
+        image::ImageFileFacts& clone = image.file.Clone;
+        image::ImageFileFacts& thumb = image.file.Thumb;
+        clone.Name = clones_ && clone_rules.active ? RenamedName(clone_rules, directory_name, original.Name, number)
+                                                   : original.Name;
+        clone.Extension = convert ? "jpg" : original.Extension;
+        clone.Type = convert ? image::kImageTypeJpg : original.Type;
+        thumb.Name = thumb_rules.active ? RenamedName(thumb_rules, directory_name, original.Name, number)
+                                        : (clones_ ? clone.Name : original.Name);
+        thumb.Extension = "jpg";
+        thumb.Type = image::kImageTypeJpg;
+        if (clones_) Disambiguate(clone, original, clone_names);
+        if (thumbs_) Disambiguate(thumb, original, thumb_names);
+      }
+    }
+  }
+
+  // Two sources that would give the same output name (a.png and a.jpg both
+  // converted to a.jpg) must not overwrite each other: the later one keeps
+  // its original extension in its name.
+  static void Disambiguate(image::ImageFileFacts& output, const image::ImageFileFacts& original,
+                           std::set<std::string>& taken) {
+    std::string key = lang::FoldCase(output.Name + "." + output.Extension);
+    if (!taken.insert(key).second) {
+      output.Name += "_" + original.Extension;
+      for (int n = 2; !taken.insert(lang::FoldCase(output.Name + "." + output.Extension)).second; ++n) {
+        output.Name += "_" + std::to_string(n);
+      }
+      WriteLog("Output name taken, " + original.Name + "." + original.Extension + " becomes " + output.Name);
+    }
+  }
+
+  void SortImages(RunDirectory& directory, int mode, int direction) {
+    if (mode == html::kSortDimension) {
+      for (RunImage& image : directory.images) {
+        image::ImageFileFacts& original = image.file.Original;
+        if (original.Width > 0) continue;
+        try {
+          const image::ImageSize size = image::GetImageDims(image.source, original.Type);
+          original.Width = size.width;
+          original.Height = size.height;
+        } catch (const image::ImageError&) {
+          // Sorted as 0 x 0; the main pass reports the file.
+        }
+      }
+    }
+    std::vector<std::string> names;
+    names.reserve(directory.images.size());
+    for (const RunImage& image : directory.images) {
+      names.push_back(image.file.Original.Name + "." + image.file.Original.Extension);
+    }
+    std::vector<html::ImageSortKey> keys;
+    keys.reserve(directory.images.size());
+    for (std::size_t i = 0; i < directory.images.size(); ++i) {
+      const image::ImageFileFacts& original = directory.images[i].file.Original;
+      keys.push_back({names[i], original.DateTime.time_since_epoch().count(), original.Size, original.Width,
+                      original.Height});
+    }
+    const auto order = html::SortImages(keys, mode, direction);
+    html::ApplyOrder(directory.images, order);
+  }
+
+  // ---- Phase 3: run context ----
+
+  void SetRunContext() {
+    ctx_.Set(Ctx::profile, ActiveProfileName());
+    ctx_.Set(Ctx::count_base_all_path, state_.DirsWithImages);
+    ctx_.Set(Ctx::count_base_all_files, state_.ImageTotal);
+    ctx_.Set(Ctx::count_all_path, state_.DirCount);
+    ctx_.Set(Ctx::count_all_files, run_.counters.ImagesDone);
+    ctx_.Set(Ctx::size_byte_all, state_.ByteTotal);
+    ctx_.Set(Ctx::size_byte_all_original, state_.ByteTotal);
+    run_.scripts.CallEntry("_init");
+    if (!kinds_.html) return;
+    ctx_.Set(Ctx::file_prefix, run_.startup.DirLevel == 0 || state_.DirList.empty() ? settings_.Text("HTML_DEFAULT")
+                                                                                    : state_.DirList.front().name);
+    const std::string index = settings_.Text("HTML_INDEX_FILENAME");
+    ctx_.Set(Ctx::index_doc, index);
+    ctx_.Set(Ctx::index_ref,
+             EncodeLink((settings_.Flag("HTML_INDEX_IN_BASEDIR") ? "../" : "") + index + page_extension_));
+  }
+
+  // ---- Phase 4: main pass ----
+
+  bool MainPass() {
+    const std::string thumb_root = JoinRel(state_.CloneDir, settings_.Text("THUMB_DIRNAME"));
+    const int count = static_cast<int>(state_.DirList.size());
+    std::int64_t bytes_done = 0;
+    run_.progress.Start(state_.DirCount, state_.ImageTotal, state_.ByteTotal);
+    for (int d = 0; d < count; ++d) {
+      if (Cancelled()) return false;
+      RunDirectory& directory = state_.DirList[static_cast<std::size_t>(d)];
+      Mark(directory, kMarkBusy);
+      run_.progress.Directory(directory.relative_path, d + 1);
+      const std::string clone_folder = JoinRel(state_.CloneDir, directory.relative_path);
+      const std::string thumb_folder = JoinRel(thumb_root, directory.relative_path);
+      if (clones_) CreateFolder(Native(clone_folder));
+      if (thumbs_) CreateFolder(Native(thumb_folder));
+      DirectoryPages pages = PagesOf(directory, d + 1);
+      if (kinds_.html) CreateFolder(kinds_.image_pages ? pages.image_folder : pages.html_folder);
+      SetDirectoryContext(directory, d, count, pages, clone_folder);
+      run_.scripts.CallEntry("_initpath");
+      run_.pages.BeginDirectory(pages);
+
+      for (std::size_t i = 0; i < directory.images.size(); ++i) {
+        if (Cancelled()) return false;
+        const int in_page = static_cast<int>(i % static_cast<std::size_t>(pages.images_per_page));
+        const int page = static_cast<int>(i / static_cast<std::size_t>(pages.images_per_page)) + 1;
+        if (kinds_.thumb_pages && in_page == 0) {
+          SetPageContext(directory, pages, page);
+          run_.pages.BeginPage(pages, page);
+        }
+        SetImageCounters(directory, i, in_page);
+        RunImage& record = directory.images[i];
+        if (!Process(record, directory, clone_folder, thumb_folder)) return false;
+        ctx_.SetImage(record.file, clones_);
+        if (kinds_.html) SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
+        if (kinds_.html) {
+          if (Cancelled()) return false;
+          if (kinds_.image_pages && !run_.pages.WriteImagePage(pages, i)) {
+            run_.startup.CancelRequested = true;
+            return false;
+          }
+          if (kinds_.thumb_pages) run_.pages.WriteImageCell(pages, i);
+        }
+        ++run_.counters.ImagesHandled;
+        bytes_done += record.file.Original.Size;
+        run_.progress.Image(run_.counters.ImagesHandled, bytes_done);
+      }
+      directory.page_counter = pages.page_count;
+      run_.pages.EndDirectory(pages);
+      Mark(directory, kMarkDone);
+    }
+    return true;
+  }
+
+  DirectoryPages PagesOf(const RunDirectory& directory, int number) {
+    DirectoryPages pages;
+    pages.directory = &directory;
+    pages.number = number;
+    pages.html_folder = run_.startup.DirLevel == 2 ? html_root_ / Native(directory.link_path) : html_root_;
+    pages.image_folder =
+        directory.relative_path == "." ? html_root_ : html_root_ / Native(directory.relative_path);
+    const long rows = settings_.Flag("HTML_SPLIT") ? std::max<long>(1, settings_.Int("LINES_PER_PAGE"))
+                                                   : static_cast<long>(directory.images.size()) + 1;
+    pages.images_per_page = static_cast<int>(rows * thumbs_per_line_);
+    pages.page_count = (static_cast<int>(directory.images.size()) - 1) / pages.images_per_page + 1;
+    return pages;
+  }
+
+  void SetDirectoryContext(const RunDirectory& directory, int index, int count, const DirectoryPages& pages,
+                           const std::string& clone_folder) {
+    ctx_.Set(Ctx::count_pages, pages.page_count);
+    ctx_.Set(Ctx::count_cur_page, 1);
+    if (run_.startup.DirLevel == 2) ctx_.Set(Ctx::parent_path, EncodeLink(directory.link_path));
+    if (kinds_.html) ctx_.Set(Ctx::html_absolute, Cp1252Path(Absolute(pages.html_folder)));
+    ctx_.Set(Ctx::full_path, JoinRel(state_.BaseDir, directory.relative_path));
+    ctx_.Set(Ctx::path, directory.relative_path);
+    ctx_.Set(Ctx::count_cur_path, index + 1);
+    ctx_.Set(Ctx::count_prev_path, index > 0 ? index : 1);
+    ctx_.Set(Ctx::count_next_path, index + 1 < count ? index + 2 : count);
+    ctx_.Set(Ctx::count_files, directory.image_count);
+    ctx_.Set(Ctx::size_byte_path, directory.byte_total);
+    ctx_.Set(Ctx::size_byte_path_original, directory.byte_total);
+    ctx_.Set(Ctx::path_absolute, Cp1252Path(Absolute(Native(clone_folder))));
+    ctx_.Set(Ctx::path_absolute_original,
+             Cp1252Path(Absolute(Native(JoinRel(state_.BaseDir, directory.relative_path)))));
+  }
+
+  void SetPageContext(const RunDirectory& directory, const DirectoryPages& pages, int page) {
+    const int first_index = (page - 1) * pages.images_per_page;
+    const int on_page = std::min(pages.images_per_page, static_cast<int>(directory.images.size()) - first_index);
+    ctx_.Set(Ctx::count_cur_page, page);
+    ctx_.Set(Ctx::count_prev_page, page > 1 ? page - 1 : 1);
+    ctx_.Set(Ctx::count_next_page, page < pages.page_count ? page + 1 : pages.page_count);
+    ctx_.Set(Ctx::count_page_files, on_page);
+  }
+
+  void SetImageCounters(const RunDirectory& directory, std::size_t index, int in_page) {
+    const auto n = static_cast<std::int64_t>(directory.images.size());
+    const auto i = static_cast<std::int64_t>(index);
+    ctx_.Set(Ctx::count_cur_all_files, run_.counters.ImagesHandled + 1);
+    ctx_.Set(Ctx::count_cur_file, i + 1);
+    ctx_.Set(Ctx::count_prev_file, i > 0 ? i : 1);
+    ctx_.Set(Ctx::count_next_file, i + 1 < n ? i + 2 : n);
+    ctx_.Set(Ctx::count_cur_row, in_page / thumbs_per_line_ + 1);
+    ctx_.Set(Ctx::count_cur_file_in_row, in_page % thumbs_per_line_ + 1);
+    ctx_.Set(Ctx::count_cur_file_in_page, in_page + 1);
+  }
+
+  // The links an image's cell and page start from; the page writers may
+  // refine them (their own page folders are known to them).
+  void SetImageLinks(const RunImage& record, const RunDirectory& directory, const DirectoryPages& pages,
+                     const std::string& thumb_folder, const std::string& clone_folder) {
+    const image::RLImageFile& file = record.file;
+    const fs::path thumb = Native(thumb_folder) / Native(file.Thumb.Name + "." + file.Thumb.Extension);
+    const fs::path picture =
+        clones_ ? Native(clone_folder) / Native(file.Clone.Name + "." + file.Clone.Extension)
+                : Native(JoinRel(state_.BaseDir, directory.relative_path)) /
+                      Native(file.Original.Name + "." + file.Original.Extension);
+    ctx_.Set(Ctx::thumb_ref, RelativeLink(Absolute(pages.html_folder), Absolute(thumb)));
+    ctx_.Set(Ctx::pic_ref, RelativeLink(Absolute(pages.image_folder), Absolute(picture)));
+    if (kinds_.image_pages) {
+      const std::string page_name = (clones_ ? file.Clone.Name : file.Original.Name);
+      ctx_.Set(Ctx::src_doc, page_name);
+      ctx_.Set(Ctx::src_ref,
+               RelativeLink(Absolute(pages.html_folder),
+                            Absolute(pages.image_folder / Native(page_name + page_extension_))));
+    } else {
+      ctx_.Set(Ctx::src_doc, clones_ ? file.Clone.Name : file.Original.Name);
+      ctx_.Set(Ctx::src_ref, RelativeLink(Absolute(pages.html_folder), Absolute(picture)));
+    }
+  }
+
+  // Runs the pipeline on one image; false when the user chose Cancel on
+  // its error.
+  bool Process(RunImage& record, const RunDirectory& directory, const std::string& clone_folder,
+               const std::string& thumb_folder) {
+    if (!clones_ && !thumbs_) return true;
+    image_.ImageFile = record.file;
+    // The pipeline reads the file's exact time itself.
+    image_.ImageFile.Original.DateTime = {};
+    image_.OriginalPfad = JoinRel(state_.BaseDir, directory.relative_path);
+    image_.ClonePfad = clone_folder;
+    image_.ThumbPfad = thumb_folder;
+    try {
+      image_.DoIt();
+    } catch (const image::ImageError& e) {
+      image_.reset();
+      ++run_.counters.ImageErrors;
+      WriteLog("Image-Error " + std::to_string(e.number()) + " " + e.source() + " " + e.description() + " " +
+               image_.ErrImage + (e.detail().empty() ? "" : " (" + e.detail() + ")"));
+      const int answer = lang::ShowMessageText(
+          lang::kApplicationTitle, lang::kButtonsOkCancel | lang::kIconExclamation, kImageErrorText,
+          {std::to_string(e.number()), e.source(), e.description(), image_.ErrImage});
+      if (answer == lang::kResultCancel) {
+        run_.startup.CancelRequested = true;
+        return false;
+      }
+      record.file = image_.ImageFile;
+      return true;
+    }
+    record.file = image_.ImageFile;
+    image_.reset();
+    if (image_.CloneErstellt) ++run_.counters.ClonesWritten;
+    if (image_.ThumbErstellt) ++run_.counters.ThumbsWritten;
+    const image::ImageFileFacts& shown = clones_ ? record.file.Clone : record.file.Original;
+    WriteLog(OneLine(lang::FormatMessage(lang::GetText("Erzeugung", "InfImageLog"),
+                                 {JoinRel(directory.relative_path, record.file.Original.Name + "." +
+                                                                       record.file.Original.Extension),
+                                  shown.Name + "." + shown.Extension,
+                                  std::to_string(shown.Width) + " x " + std::to_string(shown.Height),
+                                  FormatThousands(static_cast<std::uint64_t>(shown.Size))})));
+    return true;
+  }
+
+  // ---- Phase 5: closing ----
+
+  void LaunchBrowser() {
+    if (!settings_.Flag("LAUNCH_BROWSER")) return;
+    const fs::path document = run_.pages.StartDocument();
+    if (document.empty()) return;
+    if (std::system("command -v xdg-open >/dev/null 2>&1") != 0) {
+      WriteLog("xdg-open missing, start document not opened: " + document.string());
+      return;
+    }
+    std::string quoted = "'";
+    for (const char c : document.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    quoted += "'";
+    [[maybe_unused]] const int status = std::system(("xdg-open " + quoted + " >/dev/null 2>&1 &").c_str());
+  }
+
+  void Summary() {
+    run_.progress.Finish();
+    const std::string summary = lang::FormatMessage(
+        lang::GetText("Erzeugung", "InfLog"),
+        {FormatSeconds(stopwatch_.Elapsed()), std::to_string(state_.DirCount),
+         std::to_string(run_.counters.ImagesDone), FormatThousands(static_cast<std::uint64_t>(state_.ByteTotal)),
+         std::to_string(run_.counters.ClonesWritten), std::to_string(run_.counters.ThumbsWritten),
+         std::to_string(run_.counters.HtmlWritten)});
+    WriteLog("InfLog " + OneLine(summary));
+    std::string shown = summary;
+    for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
+    std::fprintf(stderr, "%s\n", Cp1252ToUtf8(shown).c_str());
+  }
+
+  GenerationRun& run_;
+  RunState& state_;
+  const settings::SettingsTable& settings_;
+  RunContext& ctx_;
+  RunCloneHooks hooks_;
+  image::RLImage image_;
+  PageKinds kinds_;
+  bool clones_ = false, thumbs_ = false, main_pass_ = true;
+  long thumbs_per_line_ = 4;
+  std::string page_extension_;
+  fs::path html_root_;
+  std::vector<fs::path> protected_;
+  CStopWatch stopwatch_;
+};
+
+}  // namespace
+
+RunEnd GenerationRun::Run() { return Generator(*this).Run(); }
+
+}  // namespace velmora::app

@@ -1,0 +1,83 @@
+// Scanning a directory for the images of a run.
+#include "app/run/image_scan.h"
+
+#include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
+#include "app/run/directory_listing.h"
+#include "app/run/run_scripts.h"
+#include "image/image_error.h"
+#include "image/image_io.h"
+#include "settings/settings_table.h"
+
+namespace velmora::app {
+namespace {
+
+struct TypeSwitch {
+  const char* key;
+  int code;
+};
+
+constexpr TypeSwitch kTypeSwitches[] = {
+    {"BMP", 3}, {"EMF", 4}, {"GIF", 5}, {"JPG", 6}, {"JP2", 7}, {"PCD", 8},
+    {"PCX", 9}, {"PNG", 10}, {"PSD", 11}, {"RAW", 12}, {"TGA", 13}, {"TIF", 14},
+};
+
+void ReportSkippedName(const std::filesystem::path& path) {
+  WriteLog("Skipped (name outside Windows-1252): " + path.string());
+  std::fprintf(stderr, "velmora: %s is skipped: its name has characters outside Windows-1252\n", path.c_str());
+}
+
+}  // namespace
+
+std::vector<EnabledImageType> EnabledImageTypes(const settings::SettingsTable& settings) {
+  std::vector<EnabledImageType> types;
+  for (const TypeSwitch& type : kTypeSwitches) {
+    if (settings.Flag(type.key)) types.push_back({settings.Text(std::string(type.key) + "_EXT"), type.code});
+  }
+  return types;
+}
+
+ImageScan::ImageScan(const settings::SettingsTable& settings, RunScripts* oracle)
+    : types_(EnabledImageTypes(settings)),
+      patterns_(BuildImagePatterns(settings.Text("FILTER"), types_)),
+      oracle_(oracle),
+      pcd_format_(static_cast<int>(settings.Int("PCD_FORMAT"))) {}
+
+std::vector<RunImage> ImageScan::Scan(const std::filesystem::path& directory, std::int64_t& bytes) const {
+  std::vector<RunImage> images;
+  bytes = 0;
+  for (ImageFileEntry& entry : ListImageFiles(directory, patterns_, ReportSkippedName)) {
+    RunImage image;
+    image::ImageFileFacts& original = image.file.Original;
+    const std::size_t dot = entry.name.rfind('.');
+    original.Name = entry.name.substr(0, dot);
+    original.Extension = dot == std::string::npos ? std::string() : entry.name.substr(dot + 1);
+    original.Type = ImageTypeOfName(entry.name, types_);
+    original.Size = entry.bytes;
+    original.DateTime = image::FileTime(std::chrono::seconds(entry.last_write));
+    image.source = std::move(entry.path);
+    if (oracle_ != nullptr && !FilterTakes(image)) continue;
+    bytes += original.Size;
+    images.push_back(std::move(image));
+  }
+  return images;
+}
+
+// The filter sees the image as the pages will: names, size, date and the
+// dimensions (read from the file header only).
+bool ImageScan::FilterTakes(RunImage& image) const {
+  image::ImageFileFacts& original = image.file.Original;
+  try {
+    image::ImageReadOptions options;
+    options.pcd_format = pcd_format_;
+    const image::ImageSize size = image::GetImageDims(image.source, original.Type, options);
+    original.Width = size.width;
+    original.Height = size.height;
+  } catch (const image::ImageError&) {
+    // An unreadable image still reaches the filter; the run reports it later.
+  }
+  oracle_->context().SetImage(image.file, false);
+  return oracle_->OracleTakes();
+}
+
+}  // namespace velmora::app

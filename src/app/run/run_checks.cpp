@@ -1,0 +1,129 @@
+// The run driver's checks of the active settings.
+#include "app/run/run_checks.h"
+
+#include <cerrno>
+
+#include "app/platform/program_paths.h"
+#include "app/platform/text_encoding.h"
+#include "app/run/rename_rules.h"
+#include "image/clone_list/clone_list.h"
+#include "image/image_error.h"
+#include "image/image_io.h"
+#include "lang/keyed_collection.h"
+#include "lang/messages.h"
+#include "settings/profile_data.h"
+
+namespace velmora::app {
+namespace {
+
+bool Fail(std::string_view key, const lang::MessageParameters& parameters = {}) {
+  lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, key, parameters);
+  return false;
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+bool IsAbsolute(const std::string& path) {
+  return (!path.empty() && path.front() == '/') || (path.size() > 1 && path[1] == ':') || path.starts_with("\\\\");
+}
+
+bool CheckRenameMask(const RenameRules& rules) {
+  if (rules.mask.empty()) return Fail("ErrRenameClonesMaskMissing");
+  if (RenamedName(rules, "VZ", "DATEI1", 1) == RenamedName(rules, "VZ", "DATEI2", 2)) {
+    return Fail("ErrRenameClonesNotUnique");
+  }
+  if (!IsValidFileName(RenamedName(rules, "VZ", "DATEI1", 1))) return Fail("ErrRenameClonesNameInvalid");
+  if (CountListEntries(rules.find) != CountListEntries(rules.replace)) {
+    return Fail("ErrRenameClonesFindReplaceCount");
+  }
+  return true;
+}
+
+// A stamp or frame picture that cannot be read would fail every clone.
+bool CheckPicture(const std::string& file, std::string_view key) {
+  try {
+    image::GetImageDims(std::filesystem::path(Cp1252ToUtf8(file)), 0);
+    return true;
+  } catch (const image::ImageError& e) {
+    return Fail(key, {file, std::to_string(e.number()), e.source(), e.description()});
+  }
+}
+
+bool CheckClonePictures() {
+  for (const image::CloneItem& item : settings::WorkingCloneList()) {
+    if (item.Kind() == image::CloneItemKind::kImageStamp) {
+      if (!CheckPicture(static_cast<const image::CImageStamp&>(item).Name(), "ErrImagestamp")) return false;
+    } else if (item.Kind() == image::CloneItemKind::kBorder) {
+      const auto& border = static_cast<const image::CBorder&>(item);
+      if (border.RahmenArt() == 2 && !CheckPicture(border.Bildname(), "ErrBorderImage")) return false;
+    }
+  }
+  return true;
+}
+
+bool SameDirectory(const std::string& a, const std::string& b) {
+  if (lang::FoldCase(WithoutTrailingSlash(a)) == lang::FoldCase(WithoutTrailingSlash(b))) return true;
+  std::error_code error;
+  return std::filesystem::equivalent(Cp1252ToUtf8(a), Cp1252ToUtf8(b), error);
+}
+
+bool CheckClones(const settings::SettingsTable& settings, RunState& state) {
+  state.CloneDir = CloneDirOf(settings, state.BaseDir);
+  if (state.CloneDir.empty()) return Fail("ErrClonesMissingDir");
+  const RenameRules rules = ReadRenameRules(settings, "CLONE");
+  if (rules.active && !CheckRenameMask(rules)) return false;
+  std::error_code error;
+  std::filesystem::create_directories(Cp1252ToUtf8(state.CloneDir), error);
+  if (error || !std::filesystem::is_directory(Cp1252ToUtf8(state.CloneDir))) {
+    return Fail("ErrClonesErrMkdir", {std::to_string(error ? error.value() : ENOTDIR), state.CloneDir});
+  }
+  if (SameDirectory(state.CloneDir, state.BaseDir)) return Fail("ErrClonesDirIsBase", {state.CloneDir});
+  return CheckClonePictures();
+}
+
+bool CheckHtml(const settings::SettingsTable& settings) {
+  if (settings.Flag("DECO_COPY")) {
+    const std::string& source = settings.Text("DECO_SOURCE");
+    if (source.empty()) return Fail("ErrDecoMissingSource");
+    const std::filesystem::path directory = ResolveDecoSource(source);
+    std::error_code error;
+    if (!std::filesystem::is_directory(directory, error)) {
+      return Fail("ErrDecoSourceNotExist", {Utf8ToCp1252(directory.string()).value_or(source)});
+    }
+  }
+  const bool any_page = settings.Flag("GENERATE_FRAME") || settings.Flag("GENERATE_INDEX") ||
+                        settings.Flag("GENERATE_THUMBPAGES") || settings.Flag("GENERATE_PICPAGE");
+  return any_page || Fail("ErrHTMLNothingToDo");
+}
+
+}  // namespace
+
+std::string CloneDirOf(const settings::SettingsTable& settings, const std::string& base_dir) {
+  std::string clone_dir = settings.Text("CLONE_PATH");
+  if (clone_dir.empty() || !settings.Flag("CLONE_APPEND_BASENAME")) return clone_dir;
+  const std::string base = WithoutTrailingSlash(base_dir);
+  const std::size_t slash = base.find_last_of("/\\");
+  const std::string name = slash == std::string::npos ? base : base.substr(slash + 1);
+  if (name.empty() || name == "/") return clone_dir;
+  return WithoutTrailingSlash(clone_dir) + "/" + name;
+}
+
+std::filesystem::path ResolveDecoSource(const std::string& deco_source) {
+  const std::filesystem::path native(Cp1252ToUtf8(deco_source));
+  if (IsAbsolute(deco_source)) return native;
+  return ProgramDirectory() / "decopool" / native;
+}
+
+bool CheckRunSettings(const settings::SettingsTable& settings, RunState& state) {
+  if (settings.Flag("GENERATE_CLONES")) {
+    if (!CheckClones(settings, state)) return false;
+  } else {
+    state.CloneDir = state.BaseDir;
+  }
+  return !settings.Flag("GENERATE_HTML") || CheckHtml(settings);
+}
+
+}  // namespace velmora::app

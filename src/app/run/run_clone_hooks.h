@@ -1,0 +1,26 @@
+// The run's side of the clone pipeline's hooks: the `_clone` script function
+// and the profile's clone list.
+#pragma once
+
+#include "image/clone_hooks.h"
+
+namespace velmora::app {
+
+class RunScripts;
+
+class RunCloneHooks final : public image::CloneHooks {
+ public:
+  explicit RunCloneHooks(RunScripts& scripts) : scripts_(scripts) {}
+
+  bool HasCloneFunction() const override;
+  void RunCloneFunction(image::RLImage& image) override;
+  void ApplyCloneList(image::RLImage& image) override;
+
+  // True when the working clone list has items to apply.
+  bool HasCloneList() const;
+
+ private:
+  RunScripts& scripts_;
+};
+
+}  // namespace velmora::app

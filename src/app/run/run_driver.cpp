@@ -1,0 +1,62 @@
+// The run driver.
+#include "app/run/run_driver.h"
+
+#include "app/platform/log.h"
+#include "app/run/directory_collection.h"
+#include "app/run/image_scan.h"
+#include "app/run/run_checks.h"
+#include "app/run/run_scripts.h"
+#include "lang/messages.h"
+#include "settings/profile_data.h"
+#include "settings/user_settings.h"
+
+namespace velmora::app {
+
+DriverResult RunDriver::StartOrStop(const std::string& base_dir) {
+  if (state_.Running) {
+    startup_.CancelRequested = true;
+    startup_.BatchMode = false;
+    return DriverResult::kStopRequested;
+  }
+  state_ = RunState();
+  state_.Running = true;
+  state_.BaseDir = base_dir;
+  const DriverResult result = Start();
+  state_.Running = false;
+  return result;
+}
+
+DriverResult RunDriver::Start() {
+  const settings::SettingsTable& settings = settings::WorkingSettings();
+  WriteLog("Run START");
+  if (!CheckRunSettings(settings, state_)) return DriverResult::kCheckFailed;
+
+  RunScripts scripts;
+  if (!scripts.CompileModules()) return DriverResult::kCheckFailed;
+  if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;
+  const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr);
+  state_.ImagePatterns = scan.patterns();
+
+  CollectDirectories(tree_, startup_.DirLevel, scan, state_);
+  if (state_.ImageTotal < 1) {
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrNothingToDo");
+    return DriverResult::kCheckFailed;
+  }
+
+  const std::string delete_option = settings::ReadUserSetting("LastSession", "deleteoption", "0");
+  state_.DeleteFlags = std::atof(delete_option.c_str()) != 0 ? kDeleteToTrash : 0;
+  WriteLog("Run directories " + std::to_string(state_.DirCount) + ", images " + std::to_string(state_.ImageTotal) +
+           ", bytes " + std::to_string(state_.ByteTotal));
+
+  GenerationRun run{state_, tree_, scripts, pages_, progress_, startup_};
+  const RunEnd end = run.Run();
+  counters_ = run.counters;
+  WriteLog("Run END");
+  switch (end) {
+    case RunEnd::kFinished: return DriverResult::kFinished;
+    case RunEnd::kCancelled: return DriverResult::kCancelled;
+    default: return DriverResult::kRunFailed;
+  }
+}
+
+}  // namespace velmora::app

@@ -1,0 +1,85 @@
+// Compiling and calling the scripts of a run.
+#include "app/run/run_scripts.h"
+
+#include <vector>
+
+#include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
+#include "lang/keyed_collection.h"
+#include "script/modules.h"
+#include "script/output_sink.h"
+#include "script/sources.h"
+#include "script/value_text.h"
+#include "settings/profile_data.h"
+
+namespace velmora::app {
+namespace {
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) { return lang::FoldCase(a) == lang::FoldCase(b); }
+
+}  // namespace
+
+RunScripts::RunScripts() : machine_(std::make_unique<script::Machine>(program_)) {}
+RunScripts::~RunScripts() = default;
+
+bool RunScripts::CompileModules() {
+  machine_.reset();
+  program_.Reset();
+  machine_ = std::make_unique<script::Machine>(program_);
+  context_.Build(program_);
+
+  std::vector<script::ModuleSource> profile_modules;
+  for (const settings::RLModul& module : settings::WorkingModules()) {
+    profile_modules.push_back({module.name, module.source});
+  }
+  if (!script::CompileModules(program_, profile_modules, script::SourceOrigin::kProfileModule).ok) return false;
+
+  const std::string& file = settings::WorkingSettings().Text("RILOSCRIPT_FILE");
+  if (file.empty()) return true;
+  script::RLModule file_modules;
+  if (!script::LoadScriptFile(std::filesystem::path(Cp1252ToUtf8(file)), file_modules)) return false;
+  std::vector<script::ModuleSource> sources;
+  for (const script::RLModul& module : file_modules.all()) sources.push_back({module.name, module.content});
+  return script::CompileModules(program_, sources, script::SourceOrigin::kScriptFileModule).ok;
+}
+
+bool RunScripts::CompileOracle(std::string_view text, bool& active) {
+  active = false;
+  bool blank = true;
+  for (const char c : text) {
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') blank = false;
+  }
+  if (blank) return true;
+  if (!script::CompileOracle(program_, text)) return false;
+  if (!script::CheckMissingFunctions(program_)) return false;
+  active = true;
+  return true;
+}
+
+bool RunScripts::Defines(std::string_view name) const {
+  const script::RLSFunktion* function = program_.functions().Find(name);
+  return function != nullptr && function->state == script::FunctionState::kScript;
+}
+
+void RunScripts::CallEntry(std::string_view name) {
+  if (!Defines(name)) return;
+  script::DiscardSink sink;
+  const script::RunStatus status = machine_->Run(name, sink);
+  if (status != script::RunStatus::kOk) WriteLog("RiloScript " + std::string(name) + " ended early");
+}
+
+bool RunScripts::OracleTakes() {
+  script::RLSKonstanteArray& constants = program_.constants();
+  program_.return_value().value = *constants.SymbolCell(script::kSymFalse);
+  script::DiscardSink sink;
+  if (machine_->Run("_oracle", sink) != script::RunStatus::kOk) return false;
+  script::NumberBuffer buffer_result, buffer_true;
+  std::string storage_result, storage_true;
+  const std::string_view result =
+      script::ValueText(program_.return_value().value, constants, buffer_result, storage_result);
+  const std::string_view yes =
+      script::ValueText(*constants.SymbolCell(script::kSymTrue), constants, buffer_true, storage_true);
+  return SameTextIgnoringCase(result, yes);
+}
+
+}  // namespace velmora::app

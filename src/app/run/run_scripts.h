@@ -1,0 +1,48 @@
+// The compiled scripts of one run: the program with its tables, the context
+// variables and the machine that calls entry functions and the image filter.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "app/run/context_variables.h"
+#include "script/machine.h"
+#include "script/symbols.h"
+
+namespace velmora::app {
+
+class RunScripts {
+ public:
+  RunScripts();
+  ~RunScripts();
+
+  // Fresh tables, the context variables, then the profile's modules and the
+  // modules of the script file ("RILOSCRIPT_FILE"). A compile error has been
+  // shown when this returns false.
+  bool CompileModules();
+
+  // The image filter "IMAGE_ORACLE": nothing to do (and not active) when it
+  // holds only blanks and line breaks; otherwise compiled as `_oracle` and
+  // checked for called functions that no module defines. False after a
+  // message.
+  bool CompileOracle(std::string_view text, bool& active);
+
+  // True when the scripts define `name` (entry functions are optional).
+  bool Defines(std::string_view name) const;
+  // Calls an entry function when it is defined; output is discarded.
+  void CallEntry(std::string_view name);
+  // Runs `_oracle` on the image context set before: true when it returned
+  // a value whose text is that of @TRUE.
+  bool OracleTakes();
+
+  script::Program& program() { return program_; }
+  RunContext& context() { return context_; }
+  script::Machine& machine() { return *machine_; }
+
+ private:
+  script::Program program_;
+  RunContext context_;
+  std::unique_ptr<script::Machine> machine_;
+};
+
+}  // namespace velmora::app

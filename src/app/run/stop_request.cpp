@@ -1,0 +1,37 @@
+// The SIGINT handler: only async-signal-safe work inside it.
+#include "app/run/stop_request.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+
+namespace velmora::app {
+namespace {
+
+std::atomic<int> interrupts{0};
+
+extern "C" void OnInterrupt(int) {
+  if (interrupts.fetch_add(1) >= 1) {
+    static const char kText[] = "\nvelmora: stopped at once\n";
+    [[maybe_unused]] auto written = write(STDERR_FILENO, kText, sizeof kText - 1);
+    _exit(130);
+  }
+  static const char kText[] = "\nvelmora: stopping after the current image (Ctrl-C again stops at once)\n";
+  [[maybe_unused]] auto written = write(STDERR_FILENO, kText, sizeof kText - 1);
+}
+
+}  // namespace
+
+void InstallStopRequestHandler() {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+}
+
+bool StopRequested() { return interrupts.load() > 0; }
+void ClearStopRequest() { interrupts.store(0); }
+
+}  // namespace velmora::app
