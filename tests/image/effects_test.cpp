@@ -365,10 +365,13 @@ TEST(ImageEffects, HandEditedParametersOutOfRangeAreClamped) {
       Effect(effect_code::kWatercolor, {-500, 500}, {std::nan("")}),
       Effect(effect_code::kUnsharpMask, {-1, 7}, {-1.0}),
   };
-  for (const auto& effect : wild) {
-    RgbBuffer image = TestPicture(33, 17);
-    ApplyImageEffect(image, effect);
-    EXPECT_FALSE(image.empty()) << effect.Bildeffektart();
+  const std::pair<int, int> sizes[] = {{33, 17}, {1, 1}, {1, 40}, {40, 1}};
+  for (const auto& [w, h] : sizes) {
+    for (const auto& effect : wild) {
+      RgbBuffer image = TestPicture(w, h);
+      ApplyImageEffect(image, effect);
+      EXPECT_FALSE(image.empty()) << effect.Bildeffektart();
+    }
   }
   RgbBuffer fine = TestPicture(33, 17);
   ApplyImageEffect(fine, Effect(effect_code::kOilpainting, {1000, 16}));
