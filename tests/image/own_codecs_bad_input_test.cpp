@@ -116,6 +116,13 @@ TEST(OwnCodecsBadInput, WrongSignatureIsNotThisFormat) {
   }
 }
 
+TEST(OwnCodecsBadInput, TgaColourMapWithOddEntrySizeIsRefused) {
+  // Found by fuzzing: an 11-bit colour map entry was read as a 3-byte one.
+  const Bytes file = {0x00, 0x01, 0x0B, 0x00, 0x00, 0x05, 0x00, 0x0B, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00,
+                      0x06, 0x00, 0x08, 0x00, 0x00, 0x00, 0x00, 0x01, 0xD1, 0x30, 0x60, 0x00, 0x00, 0x02};
+  EXPECT_EQ(ErrorCode([&] { Codec(kImageTypeTga).Decode(file, {}); }), kCodecBadFormat);
+}
+
 TEST(OwnCodecsBadInput, EveryPrefixAndEveryByteFlipIsHandled) {
   // Small files, so every prefix and a damaged version of every byte can be tried.
   const RgbBuffer tiny = Pattern(5, 3);

@@ -136,6 +136,12 @@ ImageSize PcxCodec::ReadSize(std::span<const std::uint8_t> file) const {
 RgbBuffer PcxCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   const PcxHeader h = ReadHeader(file);
   CheckDecodeSize(h.width, h.height, options);
+  // A run codes at most 63 bytes in two, so shorter data cannot fill the
+  // picture; refusing it here spares allocating one for a tiny hostile file.
+  const std::uint64_t line_bytes = static_cast<std::uint64_t>(h.bytes_per_line) * h.planes;
+  const std::uint64_t coded = line_bytes * static_cast<std::uint64_t>(h.height);
+  const std::uint64_t least = h.encoding == 1 ? (coded + 62) / 63 * 2 : coded;
+  if (file.size() - kHeaderSize < least) throw CodecError(kCodecTruncated, "PCX file ends inside its image data");
   const auto palette = PaletteOf(h, file);
   LineDecoder decoder(file.subspan(kHeaderSize), h.encoding == 1);
   std::vector<std::uint8_t> line(h.bytes_per_line * h.planes);

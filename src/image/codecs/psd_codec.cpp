@@ -87,6 +87,10 @@ class PlaneReader {
       const int count_bytes = h.version == 2 ? 4 : 2;
       counts_ = in.Bytes(static_cast<std::uint64_t>(h.channels) * h.height * count_bytes);
       count_bytes_ = count_bytes;
+      // A PackBits run codes at most 128 bytes in two.
+      if (in.remaining() / ((row_bytes_ + 127) / 128 * 2) / h.height < static_cast<std::uint64_t>(planes)) {
+        throw CodecError(kCodecTruncated, "PSD file ends inside its image data");
+      }
     }
     row_.resize(static_cast<std::size_t>(row_bytes_));
   }

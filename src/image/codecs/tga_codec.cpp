@@ -57,17 +57,9 @@ Rgb From16(std::uint32_t v) {
   return {scale((v >> 10) & 31), scale((v >> 5) & 31), scale(v & 31)};
 }
 
-// One stored pixel or colour map entry of `bits` bits as a colour.
-Rgb ColourOf(const std::uint8_t* p, int bits) {
-  switch (bits) {
-    case 15:
-    case 16:
-      return From16(p[0] | (p[1] << 8));
-    case 8:
-      return {p[0], p[0], p[0]};
-    default:
-      return {p[2], p[1], p[0]};
-  }
+// One stored pixel or colour map entry of 2 (5-5-5), 3 or 4 bytes as a colour.
+Rgb ColourOf(const std::uint8_t* p, int bytes) {
+  return bytes == 2 ? From16(p[0] | (p[1] << 8)) : Rgb{p[2], p[1], p[0]};
 }
 
 }  // namespace
@@ -87,12 +79,15 @@ RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
 
   std::vector<Rgb> map;
   if (h.colour_map_type == 1) {
-    const int entry_bytes = (h.map_entry_bits + 7) / 8;
-    if (entry_bytes < 2 || entry_bytes > 4) throw CodecError(kCodecBadFormat, "unknown TGA colour map entry size");
+    const int bits = h.map_entry_bits;
+    if (bits != 15 && bits != 16 && bits != 24 && bits != 32) {
+      throw CodecError(kCodecBadFormat, "unknown TGA colour map entry size " + std::to_string(bits));
+    }
+    const int entry_bytes = (bits + 7) / 8;
     const auto entries = in.Bytes(static_cast<std::uint64_t>(h.map_length) * entry_bytes);
     map.resize(h.map_first + h.map_length);
     for (int i = 0; i < h.map_length; ++i) {
-      map[h.map_first + i] = ColourOf(entries.data() + i * entry_bytes, h.map_entry_bits == 32 ? 24 : h.map_entry_bits);
+      map[h.map_first + i] = ColourOf(entries.data() + i * entry_bytes, entry_bytes);
     }
   }
   const int base = h.type & ~kRle;
@@ -103,7 +98,7 @@ RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
       return index < map.size() ? map[index] : Rgb{};
     }
     if (base == kGrey) return {p[0], p[0], p[0]};  // a second byte is alpha
-    return ColourOf(p, h.pixel_bits == 32 ? 24 : h.pixel_bits);
+    return ColourOf(p, pixel_bytes);
   };
 
   // 32-bit colour and 16-bit grey carry alpha in their last byte. It is kept
@@ -114,6 +109,10 @@ RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   std::vector<std::uint8_t> alpha(has_alpha ? total : 0);
 
   const std::uint8_t* plain = h.type & kRle ? nullptr : in.Bytes(total * pixel_bytes).data();
+  // A run packet codes at most 128 pixels; shorter data cannot fill the picture.
+  if ((h.type & kRle) && in.remaining() / (1 + pixel_bytes) < (total + 127) / 128) {
+    throw CodecError(kCodecTruncated, "TGA file ends inside its image data");
+  }
 
   // Pixels come in file order into a buffer laid out like the file; the
   // origin bits then say how file rows and columns map onto the picture.
