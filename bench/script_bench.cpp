@@ -58,6 +58,23 @@ function loop()
 end
 )";
 
+// The same in idiomatic Lua, with its dedicated numeric for loop.
+constexpr const char* kLoopLuaFor = R"(
+function loop()
+  local sum = 0
+  local hits = 0
+  local s
+  for i = 0, 999 do
+    for j = 0, 9999 do
+      sum = (sum + i * j) % 1000003
+      if j % 7 == 3 then hits = hits + 1 end
+      s = "v" .. j
+    end
+  end
+  return sum + hits + #s
+end
+)";
+
 void BM_LoopRiloScript(benchmark::State& state) {
   Program program;
   if (!Compile(program, kLoopScript, SourceKind::kModule, "bench").ok()) std::abort();
@@ -71,10 +88,10 @@ void BM_LoopRiloScript(benchmark::State& state) {
 }
 BENCHMARK(BM_LoopRiloScript)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void BM_LoopLua(benchmark::State& state) {
+void BM_LoopLua(benchmark::State& state, const char* program) {
   lua_State* L = luaL_newstate();
   luaL_openlibs(L);
-  if (luaL_dostring(L, kLoopLua) != LUA_OK) std::abort();
+  if (luaL_dostring(L, program) != LUA_OK) std::abort();
   long long result = 0;
   for (auto _ : state) {
     lua_getglobal(L, "loop");
@@ -85,7 +102,8 @@ void BM_LoopLua(benchmark::State& state) {
   state.counters["result"] = static_cast<double>(result);
   lua_close(L);
 }
-BENCHMARK(BM_LoopLua)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_LoopLua, while_loops, kLoopLua)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_LoopLua, numeric_for, kLoopLuaFor)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The default "HTML_THUMB_PIC_TAG" snippet with its context variables set.
 constexpr const char* kThumbPic =

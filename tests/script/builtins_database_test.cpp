@@ -82,6 +82,8 @@ TEST_F(BuiltinsDatabaseTest, ReadsSingleValuesByDataSourceName) {
   EXPECT_EQ(r.Eval("x = dbread(@DSN, \"fotos\", \"bilder\", \"aufnahme\", \"id = 1\"); type(x); \" \"; x;"),
             "@date 14.07.2023 18:30:05");
   EXPECT_EQ(r.Eval("dbread(@DSN, \"fotos\", \"bilder\", \"notiz\", \"id = 2\");"), "@empty");
+  // The condition reaches the database as UTF-8, so umlauts match what SQLite stores.
+  EXPECT_EQ(r.Eval("dbread(@DSN, \"fotos\", \"bilder\", \"id\", \"titel = 'K\xF6ln bei Nacht'\");"), "2");
 }
 
 TEST_F(BuiltinsDatabaseTest, SeveralRowsGiveAnArrayInRowOrder) {
