@@ -211,6 +211,8 @@ class Compiler {
     loops_ = 0;
     breaks_.clear();
     continues_.clear();
+    loop_switch_values_.clear();
+    switch_values_ = 0;
     farthest_target_ = 0;
   }
 
@@ -244,6 +246,8 @@ class Compiler {
       case tok::kContinue:
         lexer_.Consume();
         if (loops_ == 0) Fail(err::kContinue, "continue");
+        // Leaving switches whose value waits on the stack drops those values.
+        for (int i = switch_values_; i > loop_switch_values_.back(); --i) Emit(Opcode::kPop);
         continues_.push_back(EmitJump());
         return;
       case tok::kReturn: return ReturnStatement();
@@ -283,7 +287,10 @@ class Compiler {
   };
   Breakable Enter(bool loop) {
     ++breakable_;
-    if (loop) ++loops_;
+    if (loop) {
+      ++loops_;
+      loop_switch_values_.push_back(switch_values_);
+    }
     return {breaks_.size(), continues_.size(), loop};
   }
   void Leave(const Breakable& b, std::int32_t break_target, std::int32_t continue_target) {
@@ -293,6 +300,7 @@ class Compiler {
       for (std::size_t i = b.continues; i < continues_.size(); ++i) Patch(continues_[i], continue_target);
       continues_.resize(b.continues);
       --loops_;
+      loop_switch_values_.pop_back();
     }
     --breakable_;
   }
@@ -339,6 +347,7 @@ class Compiler {
     const Expr value = Condition();
     Expect(tok::kLeftBrace, err::kMissingLeftBraceBracket);
     const Breakable b = Enter(false);
+    if (value.temporary()) ++switch_values_;
     std::vector<std::size_t> ends;
     std::size_t miss = SIZE_MAX;
     std::int32_t default_start = 0;
@@ -380,7 +389,10 @@ class Compiler {
     else if (default_start != 0) EmitJump(default_start);
     const std::int32_t end = NextIndex();
     for (std::size_t e : ends) Patch(e, end);
-    if (value.temporary()) Emit(Opcode::kPop);
+    if (value.temporary()) {
+      Emit(Opcode::kPop);
+      --switch_values_;
+    }
     Leave(b, end, 0);
   }
 
@@ -671,6 +683,8 @@ class Compiler {
   int breakable_ = 0;
   int loops_ = 0;
   std::int32_t farthest_target_ = 0;
+  int switch_values_ = 0;                // switch values on the stack at this point
+  std::vector<int> loop_switch_values_;  // ... when each enclosing loop began
   std::vector<std::size_t> breaks_;
   std::vector<std::size_t> continues_;
 };

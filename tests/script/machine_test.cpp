@@ -61,6 +61,20 @@ TEST(MachineTest, ControlFlow) {
             "1|3|");
 }
 
+TEST(MachineTest, ContinueOutOfASwitchLeavesNothingOnTheStack) {
+  MachineLimits limits;
+  limits.stack_slots = 64;
+  ScriptRunner r;
+  ASSERT_TRUE(r.CompileModule("function f() { i = 0; n = 0; while (i < 1000) { i = i + 1;"
+                              " switch (i % 3 + 1) { case 2: switch (i + 0) { default: continue; } } n = n + 1; }"
+                              " return n; }")
+                  .ok());
+  Machine small(r.program, limits);
+  DiscardSink sink;
+  EXPECT_EQ(small.Run("f", sink), RunStatus::kOk);
+  EXPECT_EQ(r.program.return_value().value.integer(), 666);
+}
+
 TEST(MachineTest, SwitchWithoutFallThrough) {
   ScriptRunner r;
   const char* module = R"(
