@@ -66,6 +66,10 @@ TEST(VelmoraRlsTest, CompileErrorGoesToStandardErrorWithExitOne) {
   r = Rls("check " + (dir / "good.rls").string() + " " + (dir / "bad.rls").string(), dir);
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("good.rls: ok"), std::string::npos);
+
+  WriteFile(dir / "cell.html", "<td>{file}</td>");
+  r = Rls("check " + (dir / "cell.html").string(), dir);
+  EXPECT_EQ(r.status, 0);
 }
 
 TEST(VelmoraRlsTest, EndlessTemplateEndsWithAnError) {

@@ -1,7 +1,8 @@
 // velmora-rls: runs RiloScript files from the command line.
 //   velmora-rls run FILE [FUNCTION]   compile FILE as a code module, run FUNCTION (default main)
 //   velmora-rls template FILE         compile FILE as a template snippet and write its output
-//   velmora-rls check FILE...         compile each file as a code module and report
+//   velmora-rls check FILE...         compile each file and report: files named *.rlt, *.htm or
+//                                     *.html as template snippets, all others as code modules
 // Files are Windows-1252 text; output is written as the script produces it.
 #include <cstdio>
 #include <fstream>
@@ -23,7 +24,7 @@ using namespace velmora::script;
 constexpr const char* kUsage =
     "usage: velmora-rls run FILE [FUNCTION]\n"
     "       velmora-rls template FILE\n"
-    "       velmora-rls check FILE...\n";
+    "       velmora-rls check FILE...   (*.rlt, *.htm, *.html are checked as templates)\n";
 
 std::optional<std::string> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -74,6 +75,13 @@ int Template(const std::string& path) {
   return Execute(program, "_template");
 }
 
+bool IsTemplateFile(const std::string& path) {
+  for (const char* extension : {".rlt", ".htm", ".html"}) {
+    if (path.ends_with(extension)) return true;
+  }
+  return false;
+}
+
 int Check(const std::vector<std::string>& paths) {
   int failures = 0;
   for (const std::string& path : paths) {
@@ -84,7 +92,10 @@ int Check(const std::vector<std::string>& paths) {
     }
     Program program;
     const ModuleSource module{path, *source};
-    if (CompileModules(program, {&module, 1}, SourceOrigin::kScriptFileModule).ok) {
+    const bool ok = IsTemplateFile(path)
+                        ? CompileTemplate(program, *source, "_template", SourceOrigin::kTemplate, path)
+                        : CompileModules(program, {&module, 1}, SourceOrigin::kScriptFileModule).ok;
+    if (ok) {
       std::printf("%s: ok\n", path.c_str());
     } else {
       ++failures;
