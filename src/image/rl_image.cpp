@@ -205,6 +205,11 @@ void RLImage::MakeThumb() {
   const bool from_clone = ThumbVomClone;
   const ImageFileFacts& source = from_clone ? ImageFile.Clone : original;
   const std::string source_path = from_clone ? JoinPath(ClonePfad, source) : JoinPath(OriginalPfad, source);
+  // A clone made in an earlier run (no clone work this time) is sized from its file.
+  if (from_clone && CloneDimX <= 0 && !ReadExistingOutput(source_path, ImageFile.Clone, PcdFormat)) {
+    current_file_ = source_path;
+    throw ImageError(kImageErrorBase + 1, "GetImageDims", "IS_OpenFileSource", "the clone is missing");
+  }
   const int source_width = from_clone && CloneDimX > 0 ? CloneDimX : source.Width;
   const int source_height = from_clone && CloneDimY > 0 ? CloneDimY : source.Height;
   const std::string thumb_path = JoinPath(ThumbPfad, thumb);

@@ -186,6 +186,34 @@ TEST_F(PipelineTest, FrameFillCentresTheThumbnail) {
   EXPECT_EQ(grown.pixel(0, 0)[0], 0);
 }
 
+TEST_F(PipelineTest, OtherTypesKeepTheirFormatAndOptions) {
+  ASSERT_TRUE(test::Magick("'" + (dir_ / "orig" / "photo.jpg").string() + "' -compress zip '" +
+                           (dir_ / "orig" / "scan.tif").string() + "'"));
+  RLImage tiff;
+  Configure(tiff, "scan", "tif", kImageTypeTif);
+  tiff.ImageFile.Clone = {"scan", "tif", kImageTypeTif};
+  tiff.CloneTIFKomprimierung = 5;  // LZW
+  tiff.ImageFile.Thumb = {"t_scan", "gif", kImageTypeGif};
+  tiff.DoIt();
+  const fs::path clone = dir_ / "clone" / "scan.tif";
+  EXPECT_EQ(test::CommandOutput("identify -format '%wx%h %C' '" + clone.string() + "'"), "400x300 LZW");
+  EXPECT_EQ(tiff.ImageFile.Clone.Quality, 100);
+  EXPECT_EQ(test::CommandOutput("identify -format '%wx%h %m' '" + (dir_ / "thumb" / "t_scan.gif").string() + "'"),
+            "100x75 GIF");
+
+  // A later run that only makes thumbnails from the existing clones sizes the clone from its file.
+  fs::remove(dir_ / "thumb" / "t_scan.gif");
+  RLImage thumbs_only;
+  Configure(thumbs_only, "scan", "tif", kImageTypeTif);
+  thumbs_only.ImageFile.Clone = {"scan", "tif", kImageTypeTif};
+  thumbs_only.ClonenDurchfuehren = false;
+  thumbs_only.ThumbVomClone = true;
+  thumbs_only.ThumbAusdehnung = 200;
+  thumbs_only.DoIt();
+  EXPECT_EQ(thumbs_only.ImageFile.Thumb.Width, 200);
+  EXPECT_EQ(thumbs_only.ImageFile.Thumb.Height, 150);
+}
+
 class CroppingHooks : public CloneHooks {
  public:
   bool HasCloneFunction() const override { return true; }
