@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "image/codecs/codec_registry.h"
+#include "image/quality_search.h"
 #include "magick_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -135,6 +136,25 @@ TEST_F(ImageIoTest, ScaledJpegDecodeStaysAtLeastAsLargeAsAsked) {
   EXPECT_EQ(quarter.height(), 150);
   options.min_width = 801;
   EXPECT_EQ(ReadImage(big, kImageTypeJpg, options).width(), 800);
+}
+
+TEST(QualitySearchTest, CoarseStepsThenFives) {
+  std::vector<int> tried;
+  auto encode = [&](int quality) {
+    tried.push_back(quality);
+    return std::vector<std::uint8_t>(static_cast<std::size_t>(quality) * 10);
+  };
+  QualitySearchResult found = QualitySearch(encode, 555, 25);
+  EXPECT_EQ(found.quality, 55);
+  EXPECT_EQ(tried, (std::vector<int>{100, 80, 60, 40, 55}));
+  tried.clear();
+  EXPECT_EQ(QualitySearch(encode, 2000, 25).quality, 100);  // met at the first try
+  EXPECT_EQ(tried, std::vector<int>{100});
+  tried.clear();
+  found = QualitySearch(encode, 100, 25);  // never met: the lowest quality anyway
+  EXPECT_EQ(found.quality, 25);
+  EXPECT_EQ(tried, (std::vector<int>{100, 80, 60, 40, 25}));
+  EXPECT_EQ(found.file.size(), 250u);
 }
 
 TEST(ImageTypesTest, TableAndGuess) {
