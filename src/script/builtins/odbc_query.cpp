@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 #include "app/platform/text_encoding.h"
 #include "script/symbols.h"
@@ -35,68 +36,107 @@ std::string Diagnostic(SQLSMALLINT type, SQLHANDLE handle) {
   return Utf8ToCp1252(message).value_or(message);
 }
 
-// Handles freed in reverse order of allocation, whatever way the query ends.
-class Handles {
+// The open connections by connection text. Connecting loads the driver and
+// reads its configuration; a script that calls dbread for every image would
+// pay that each time, and some drivers leave their configuration cache
+// behind on every unload. So connections stay open for the whole process
+// (the pool is never destroyed), a few at most.
+class ConnectionPool {
  public:
-  Handles() {
+  static ConnectionPool& Instance() {
+    static ConnectionPool* pool = new ConnectionPool;
+    return *pool;
+  }
+
+  // The connection for `text`, opened when needed; null with the diagnostic in `message`.
+  SQLHDBC Get(const std::string& text, std::string& message) {
+    for (const Open& open : open_) {
+      if (open.text == text) return open.dbc;
+    }
+    if (env_ == SQL_NULL_HENV) {
+      message = "the ODBC driver manager cannot be started";
+      return SQL_NULL_HDBC;
+    }
+    SQLHDBC dbc = SQL_NULL_HDBC;
+    if (!Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc))) {
+      message = Diagnostic(SQL_HANDLE_ENV, env_);
+      return SQL_NULL_HDBC;
+    }
+    SQLSetConnectAttr(dbc, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
+    SQLCHAR out[1024];
+    SQLSMALLINT out_length = 0;
+    std::string in = text;
+    const SQLRETURN rc = SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(in.data()), SQL_NTS, out,
+                                          sizeof out, &out_length, SQL_DRIVER_NOPROMPT);
+    if (!Succeeded(rc)) {
+      message = Diagnostic(SQL_HANDLE_DBC, dbc);
+      SQLFreeHandle(SQL_HANDLE_DBC, dbc);
+      return SQL_NULL_HDBC;
+    }
+    if (open_.size() >= kMaxOpen) Close(open_.front().text);
+    open_.push_back(Open{text, dbc});
+    return dbc;
+  }
+
+  // After a failure of the connection itself, so that the next call connects afresh.
+  void Close(const std::string& text) {
+    for (auto it = open_.begin(); it != open_.end(); ++it) {
+      if (it->text != text) continue;
+      SQLDisconnect(it->dbc);
+      SQLFreeHandle(SQL_HANDLE_DBC, it->dbc);
+      open_.erase(it);
+      return;
+    }
+  }
+
+ private:
+  ConnectionPool() {
     if (Succeeded(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_))) {
       SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     }
   }
-  ~Handles() {
+
+  static constexpr std::size_t kMaxOpen = 8;
+  struct Open {
+    std::string text;
+    SQLHDBC dbc;
+  };
+  SQLHENV env_ = SQL_NULL_HENV;
+  std::vector<Open> open_;
+};
+
+// One statement, freed whatever way the query ends.
+class Statement {
+ public:
+  explicit Statement(SQLHDBC dbc) : dbc_(dbc) {}
+  ~Statement() {
     if (stmt_ != SQL_NULL_HSTMT) SQLFreeHandle(SQL_HANDLE_STMT, stmt_);
-    if (connected_) SQLDisconnect(dbc_);
-    if (dbc_ != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
-    if (env_ != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, env_);
   }
-  Handles(const Handles&) = delete;
-  Handles& operator=(const Handles&) = delete;
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
 
-  // False with the diagnostic in `message`.
-  bool Connect(const std::string& connection, std::string& message) {
-    if (env_ == SQL_NULL_HENV) {
-      message = "the ODBC driver manager cannot be started";
-      return false;
-    }
-    if (dbc_ == SQL_NULL_HDBC && !Succeeded(SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_))) {
-      message = Diagnostic(SQL_HANDLE_ENV, env_);
-      return false;
-    }
-    SQLSetConnectAttr(dbc_, SQL_ATTR_LOGIN_TIMEOUT, reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
-    SQLCHAR out[1024];
-    SQLSMALLINT out_length = 0;
-    std::string text = connection;
-    const SQLRETURN rc = SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS, out,
-                                          sizeof out, &out_length, SQL_DRIVER_NOPROMPT);
-    if (Succeeded(rc)) {
-      connected_ = true;
-      return true;
-    }
-    message = Diagnostic(SQL_HANDLE_DBC, dbc_);
-    return false;
-  }
-
-  bool Execute(const std::string& query, std::string& message) {
+  // False with the diagnostic in `message`; `connection_lost` for SQLSTATE class 08.
+  bool Execute(const std::string& query, std::string& message, bool& connection_lost) {
     if (!Succeeded(SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &stmt_))) {
       message = Diagnostic(SQL_HANDLE_DBC, dbc_);
+      connection_lost = true;
       return false;
     }
     std::string text = query;
     const SQLRETURN rc = SQLExecDirect(stmt_, reinterpret_cast<SQLCHAR*>(text.data()), SQL_NTS);
     if (!Succeeded(rc) && rc != SQL_NO_DATA) {
       message = Diagnostic(SQL_HANDLE_STMT, stmt_);
+      connection_lost = message.starts_with("[08");
       return false;
     }
     return true;
   }
 
-  SQLHSTMT statement() const { return stmt_; }
+  SQLHSTMT handle() const { return stmt_; }
 
  private:
-  SQLHENV env_ = SQL_NULL_HENV;
-  SQLHDBC dbc_ = SQL_NULL_HDBC;
+  SQLHDBC dbc_;
   SQLHSTMT stmt_ = SQL_NULL_HSTMT;
-  bool connected_ = false;
 };
 
 enum class Kind { kInteger, kBigInteger, kDouble, kText, kDate, kTime, kUnsupported };
@@ -189,25 +229,31 @@ bool ReadCell(SQLHSTMT stmt, Kind kind, Value& value) {
 
 OdbcResult RunOdbcQuery(std::span<const std::string> connections, const std::string& query) {
   OdbcResult result;
-  Handles handles;
-  bool connected = false;
+  ConnectionPool& pool = ConnectionPool::Instance();
+  SQLHDBC dbc = SQL_NULL_HDBC;
+  const std::string* used = nullptr;
   for (const std::string& connection : connections) {
     // A later form is a fallback for a driver that the first could not load;
     // its complaint is the more specific one.
-    if (handles.Connect(connection, result.message)) {
-      connected = true;
+    dbc = pool.Get(connection, result.message);
+    if (dbc != SQL_NULL_HDBC) {
+      used = &connection;
       break;
     }
-    result.status = OdbcResult::Status::kConnectFailed;
   }
-  if (!connected) return result;
+  if (dbc == SQL_NULL_HDBC) {
+    result.status = OdbcResult::Status::kConnectFailed;
+    return result;
+  }
   result.message.clear();
-  result.status = OdbcResult::Status::kOk;
-  if (!handles.Execute(query, result.message)) {
+  Statement statement(dbc);
+  bool connection_lost = false;
+  if (!statement.Execute(query, result.message, connection_lost)) {
+    if (connection_lost) pool.Close(*used);
     result.status = OdbcResult::Status::kQueryFailed;
     return result;
   }
-  const SQLHSTMT stmt = handles.statement();
+  const SQLHSTMT stmt = statement.handle();
   SQLSMALLINT columns = 0;
   SQLNumResultCols(stmt, &columns);
   if (columns < 1) {
