@@ -260,6 +260,36 @@ TEST_F(PipelineTest, MetadataIsCarriedIntoTheCloneOnlyWhenAsked) {
   EXPECT_EQ(std::string(exif->data.begin(), exif->data.begin() + 4), "Exif");
 }
 
+// The smallest ICC profile: its 128-byte header and an empty tag table.
+std::string MinimalIccProfile(const char* colour_space) {
+  std::string profile(132, '\0');
+  profile[3] = static_cast<char>(132);
+  profile.replace(8, 4, std::string("\x02\x10\x00\x00", 4));
+  profile.replace(12, 4, "mntr");
+  profile.replace(16, 4, colour_space);
+  profile.replace(20, 4, "XYZ ");
+  profile.replace(36, 4, "acsp");
+  return profile;
+}
+
+TEST_F(PipelineTest, OnlyAnRgbColourProfileIsCarried) {
+  for (const auto& [space, kept] : {std::pair{"RGB ", true}, std::pair{"CMYK", false}}) {
+    const fs::path icc = dir_ / "profile.icc";
+    velmora::test::WriteFile(icc, MinimalIccProfile(space));
+    ASSERT_TRUE(test::Run("exiftool -overwrite_original '-ICC_Profile<=" + icc.string() + "' '" +
+                          (dir_ / "orig" / "photo.jpg").string() + "'"));
+    fs::remove(ClonePath());
+    RLImage image;
+    Configure(image, "photo", "jpg", kImageTypeJpg);
+    image.MetadataKopieren = true;
+    image.ThumbDurchfuehren = false;
+    image.DoIt();
+    const std::string segments = test::CommandOutput("exiftool -v3 '" + ClonePath().string() + "'");
+    EXPECT_EQ(segments.find("ICC_PROFILE") != std::string::npos, kept) << space;
+    EXPECT_EQ(Exif(ClonePath(), "Artist"), "Anna Beispiel\n");
+  }
+}
+
 TEST_F(PipelineTest, PngTextIsCarriedIntoAPngClone) {
   ASSERT_TRUE(test::Magick("-size 64x48 gradient:red-blue -set comment 'Sommer' '" +
                            (dir_ / "orig" / "text.png").string() + "'"));

@@ -94,6 +94,20 @@ bool IsRewrittenByEncoder(const JpegMarker& m) {
   return (m.marker == JPEG_APP0 && starts("JFIF")) || (m.marker == JPEG_APP0 + 14 && starts("Adobe"));
 }
 
+bool IsIccChunk(const JpegMarker& m) {
+  return m.marker == JPEG_APP0 + 2 && m.data.size() >= 14 && std::memcmp(m.data.data(), "ICC_PROFILE", 12) == 0;
+}
+
+// Our files are always RGB: a carried CMYK or grey profile would make
+// viewers show wrong colours, so only an RGB profile is kept.
+bool CarriesRgbProfile(const ImageMetadata& metadata) {
+  for (const JpegMarker& m : metadata.jpeg_markers) {
+    // The profile's colour space sits 16 bytes into it, after the 14-byte chunk header.
+    if (IsIccChunk(m) && m.data[12] == 1) return m.data.size() >= 34 && std::memcmp(&m.data[30], "RGB ", 4) == 0;
+  }
+  return false;
+}
+
 }  // namespace
 
 int JpegScaleNumerator(int width, int height, int min_width, int min_height) {
@@ -184,8 +198,9 @@ std::vector<std::uint8_t> JpegCodec::Encode(const RgbBuffer& image, const Encode
   if (options.progressive) jpeg_simple_progression(&cinfo);
   jpeg_start_compress(&cinfo, TRUE);
   if (options.metadata != nullptr) {
+    const bool keep_profile = CarriesRgbProfile(*options.metadata);
     for (const JpegMarker& m : options.metadata->jpeg_markers) {
-      if (IsRewrittenByEncoder(m) || m.data.size() > 65533) continue;
+      if (IsRewrittenByEncoder(m) || m.data.size() > 65533 || (IsIccChunk(m) && !keep_profile)) continue;
       jpeg_write_marker(&cinfo, m.marker, m.data.data(), static_cast<unsigned>(m.data.size()));
     }
   }
