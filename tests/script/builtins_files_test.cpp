@@ -101,6 +101,8 @@ TEST(BuiltinsFilesTest, MissingUnreadableAndBinaryFilesFailWithTheName) {
     EXPECT_NE(r.ErrorText().find("cannot be read"), std::string::npos) << r.ErrorText();
     chmod((dir / "geheim.txt").c_str(), 0644);
   }
+  EXPECT_EQ(r.FailCode("read(\"/dev/zero\");"), 4);
+  EXPECT_NE(r.ErrorText().find("not a regular file"), std::string::npos) << r.ErrorText();
   EXPECT_EQ(r.FailCode("read(1);"), 3);
 }
 

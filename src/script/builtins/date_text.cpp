@@ -86,7 +86,7 @@ bool HasTwelveHourClock(std::string_view pattern) {
   return false;
 }
 
-void Format(const DateParts& t, double date, std::string_view pattern, int depth, std::string& out) {
+void Format(const DateParts& t, std::string_view pattern, int depth, std::string& out) {
   // A language pattern that names "c" itself would never end.
   if (depth > 2) return;
   const Names& names = CurrentNames();
@@ -118,10 +118,10 @@ void Format(const DateParts& t, double date, std::string_view pattern, int depth
     }
     switch (Lower(c)) {
       case 'c':
-        Format(t, date, lang::FormatDate(), depth + 1, out);
+        Format(t, lang::FormatDate(), depth + 1, out);
         if (t.hour != 0 || t.minute != 0 || t.second != 0) {
           out += ' ';
-          Format(t, date, lang::FormatTime(), depth + 1, out);
+          Format(t, lang::FormatTime(), depth + 1, out);
         }
         i += 1;
         after_hour = false;
@@ -130,7 +130,7 @@ void Format(const DateParts& t, double date, std::string_view pattern, int depth
         if (n == 1 || n == 2) AppendNumber(out, t.day, static_cast<int>(n));
         else if (n == 3) out += names.short_days[static_cast<std::size_t>(t.weekday)];
         else if (n == 4) out += names.long_days[static_cast<std::size_t>(t.weekday)];
-        else Format(t, date, lang::FormatDate(), depth + 1, out);
+        else Format(t, lang::FormatDate(), depth + 1, out);
         i += n > 6 ? 6 : n;
         after_hour = false;
         continue;
@@ -173,7 +173,7 @@ void Format(const DateParts& t, double date, std::string_view pattern, int depth
         after_hour = false;
         continue;
       case 't':
-        Format(t, date, lang::FormatTime(), depth + 1, out);
+        Format(t, lang::FormatTime(), depth + 1, out);
         i += n > 2 ? 2 : n;
         after_hour = false;
         continue;
@@ -255,7 +255,7 @@ bool Valid(const Fields& f) {
 
 std::string FormatDatePattern(double date, std::string_view pattern) {
   std::string out;
-  Format(SplitDate(date), date, pattern, 0, out);
+  Format(SplitDate(date), pattern, 0, out);
   return out;
 }
 

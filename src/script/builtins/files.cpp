@@ -1,9 +1,6 @@
 // Files: reading and writing texts, existence and the pieces of a path.
 #include "script/builtins/files.h"
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <system_error>
@@ -44,6 +41,11 @@ std::optional<std::string> LoadTextFile(BuiltinCall& call, const fs::path& path)
   }
   if (fs::is_directory(path, ec)) {
     FailForFile(call, path, "a folder, not a file");
+    return std::nullopt;
+  }
+  // Devices and pipes would block or never end (/dev/zero).
+  if (!fs::is_regular_file(path, ec)) {
+    FailForFile(call, path, "not a regular file");
     return std::nullopt;
   }
   const auto size = fs::file_size(path, ec);
