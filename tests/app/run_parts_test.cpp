@@ -1,0 +1,205 @@
+// The pieces of a run on their own: link encoding, clone names, context
+// variables, the selection tree and its file, the progress line, and the
+// stop request seen by a running generation.
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "app/run/context_variables.h"
+#include "app/run/file_patterns.h"
+#include "app/run/image_scan.h"
+#include "app/run/output_cleaning.h"
+#include "app/run/progress_line.h"
+#include "app/run/rename_rules.h"
+#include "app/run/run_driver.h"
+#include "app/run/selection_tree.h"
+#include "app/run/stop_request.h"
+#include "run_fixture.h"
+#include "settings/profile_data.h"
+#include "settings/working_settings.h"
+
+namespace velmora::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(LinkEncoder, KeepsSafeCharactersAndEncodesTheRestInWindows1252) {
+  EXPECT_EQ(EncodeLink("../thumbs/A-b_c.9.jpg"), "../thumbs/A-b_c.9.jpg");
+  EXPECT_EQ(EncodeLink("Reise 2024/\xE4&#%\\x"), "Reise%202024/%E4%26%23%25%5Cx");
+}
+
+TEST(RenameRules, MaskPlaceholdersFindAndReplace) {
+  RenameRules rules;
+  rules.mask = "clone_#";
+  EXPECT_EQ(RenamedName(rules, "VZ", "x", 7), "clone_0007");
+  EXPECT_EQ(RenamedName(rules, "VZ", "x", 12345), "clone_12345");
+  rules.mask = "%_$";
+  EXPECT_EQ(RenamedName(rules, "Urlaub", "IMG#1", 3), "Urlaub_IMG#1");
+  rules.find = "IMG,DSC";
+  rules.replace = "Bild";
+  EXPECT_EQ(RenamedName(rules, "V", "IMG_DSC", 1), "V_Bild_");
+  rules.find = "a,b,c";
+  EXPECT_EQ(RenamedName(rules, "V", "abc", 1), "V_abc");
+  rules.mask = "#";
+  rules.find = "1";
+  rules.replace = "2";
+  EXPECT_EQ(RenamedName(rules, "V", "1", 1), "0001");
+  rules.mask = "$";
+  rules.find = "img";
+  rules.replace = "x";
+  rules.letter_case = 2;
+  EXPECT_EQ(RenamedName(rules, "V", "IMG_\xE4", 1), "X_\xC4");
+  EXPECT_TRUE(IsValidFileName("clone_0001"));
+  for (const char* bad : {"", " a", "a ", "$a", "a:b", "a/b", "a*b", "a?b", "a\"b"}) {
+    EXPECT_FALSE(IsValidFileName(bad)) << bad;
+  }
+}
+
+TEST(ImageTypes, PatternsAndTypesFollowTheSwitchedOnTypes) {
+  const std::vector<EnabledImageType> types = {{"JPG,JPEG", 6}, {"PNG", 10}};
+  EXPECT_EQ(ImageTypeOfName("a.jpeg", types), 6);
+  EXPECT_EQ(ImageTypeOfName("a.Png", types), 10);
+  EXPECT_EQ(ImageTypeOfName("a.tif", types), 0);
+  EXPECT_EQ(BuildImagePatterns("*", {{"JPG", 6}}), std::vector<std::string>{"*.JPG"});
+}
+
+TEST(ContextVariables, ImageRecordSetsSizesAndAnEmptyDateWithoutTime) {
+  script::Program program;
+  RunContext context;
+  context.Build(program);
+  image::RLImageFile record;
+  record.Original.Name = "a";
+  record.Original.Size = 1536;
+  record.Clone.Size = 3 * 1024 * 1024;
+  record.Clone.Width = 640;
+  record.Clone.Height = 480;
+  context.SetImage(record, false);
+  EXPECT_DOUBLE_EQ(context.Get(Ctx::size_kbyte).real(), 1.5);
+  EXPECT_EQ(context.Get(Ctx::date).text(), "");
+  EXPECT_EQ(context.Get(Ctx::time).text(), "");
+  context.SetImage(record, true);
+  EXPECT_DOUBLE_EQ(context.Get(Ctx::size_mbyte).real(), 3.0);
+  EXPECT_EQ(context.Get(Ctx::dim).text(), "640 x 480");
+  // Totals beyond 32 bits are not wrapped round.
+  context.Set(Ctx::size_byte_all, std::int64_t{5} << 32);
+  EXPECT_DOUBLE_EQ(context.Get(Ctx::size_byte_all).real(), static_cast<double>(std::int64_t{5} << 32));
+  EXPECT_EQ(context.Get(Ctx::html).text(), "html");
+  EXPECT_TRUE(program.globals().Find("thumb_ref")->readonly);
+}
+
+TEST(ProgressLine, ShowsCountsBytesTimeAndTheRestWithinTheWidth) {
+  const std::string line = ProgressLine("Reise", 2, 3, 50, 100, 50 << 20, 100 << 20, 30'000, 200);
+  EXPECT_EQ(line, "[2/3] image 50 of 100, 50.0 MB of 100.0 MB, 0:30, about 0:30 left  Reise");
+  EXPECT_EQ(ProgressLine("Reise", 2, 3, 50, 100, 50 << 20, 100 << 20, 30'000, 11).size(), 10u);
+  EXPECT_EQ(FormatDuration(3723), "1:02:03");
+}
+
+TEST(OutputCleaning, PathWithinComparesWholeComponents) {
+  EXPECT_TRUE(PathWithin("/a/b/c", "/a/b"));
+  EXPECT_TRUE(PathWithin("/a/b", "/a/b/"));
+  EXPECT_FALSE(PathWithin("/a/bc", "/a/b"));
+  EXPECT_FALSE(PathWithin("/a", "/a/b"));
+}
+
+class Tree : public test::BatchRun {
+ protected:
+  void Build(int level) {
+    const ImageScan scan(settings::WorkingSettings(), nullptr);
+    TreeOptions options;
+    options.level = level;
+    options.excluded_names = {"thumbs", "deco", "html"};
+    tree_.Build(base_.string(), options, scan);
+  }
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& node : tree_.nodes()) texts.push_back(node.text);
+    return texts;
+  }
+  SelectionTree tree_;
+};
+
+TEST_F(Tree, LevelOneShowsFoldersWithImagesButNeverTheOutputFolders) {
+  settings::ResetToDefaults();
+  settings::CopyStoredToWorking();
+  MakeImage(base_ / "b" / "1.jpg", 10, 10);
+  MakeImage(base_ / "A" / "1.jpg", 10, 10);
+  MakeImage(base_ / "A" / "2.JPG", 10, 10);
+  MakeImage(base_ / "thumbs" / "1.jpg", 10, 10);
+  fs::create_directories(base_ / "leer");
+  Build(1);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{base_.string() + " (3)", "A (2)", "b (1)"}));
+  EXPECT_EQ(tree_.node(1).key, "K" + (base_ / "A").string());
+  EXPECT_TRUE(tree_.node(1).bold && tree_.node(1).checked);
+}
+
+TEST_F(Tree, LevelTwoShowsAFolderOnlyWithSubfoldersThatHoldImages) {
+  settings::ResetToDefaults();
+  settings::CopyStoredToWorking();
+  MakeImage(base_ / "P" / "Q" / "1.jpg", 10, 10);
+  MakeImage(base_ / "S" / "1.jpg", 10, 10);
+  fs::create_directories(base_ / "S" / "leer");
+  Build(2);
+  EXPECT_EQ(Texts(), (std::vector<std::string>{base_.string() + " (1)", "P (1)", "Q (1)"}));
+  EXPECT_EQ(tree_.node(1).children, std::vector<int>{2});
+}
+
+TEST_F(Tree, SelectionFileSwitchesFoldersOffAndIgnoresUnknownLines) {
+  settings::ResetToDefaults();
+  settings::CopyStoredToWorking();
+  MakeImage(base_ / "A" / "1.jpg", 10, 10);
+  MakeImage(base_ / "B" / "1.jpg", 10, 10);
+  Build(1);
+  const fs::path file = root_ / "sel.vls";
+  test::WriteFile(file, (base_ / "B").string() + "\r\n" + (base_ / "weg").string() + "\r\n");
+  tree_.ApplyDeselection(file);
+  EXPECT_TRUE(tree_.node(1).checked);
+  EXPECT_FALSE(tree_.node(2).checked);
+  ASSERT_TRUE(tree_.WriteDeselection(file));
+  EXPECT_EQ(test::ReadFile(file), (base_ / "B").string() + "\r\n");
+  tree_.node(2).checked = true;
+  ASSERT_TRUE(tree_.WriteDeselection(file));
+  EXPECT_FALSE(fs::exists(file));
+}
+
+// Ctrl-C during a run: the run stops before the next image, still writes
+// its summary and reports the cancel.
+class StopOnFirstImage final : public RunProgress {
+ public:
+  void Start(std::int32_t, std::int32_t, std::int64_t) override {}
+  void Text(std::string_view) override {}
+  void Directory(std::string_view, std::int32_t) override { ++directories; }
+  void Image(std::int32_t, std::int64_t) override {
+    if (++images == 1) std::raise(SIGINT);
+  }
+  void Finish() override { finished = true; }
+  int directories = 0, images = 0;
+  bool finished = false;
+};
+
+TEST_F(Tree, InterruptStopsTheRunAtTheNextImageAndItsSummaryIsStillWritten) {
+  settings::ResetToDefaults();
+  settings::CopyStoredToWorking();
+  settings::SetWorkingSetting("GENERATE_HTML", "0");
+  settings::SetWorkingSetting("GENERATE_CLONES", "1");
+  settings::SetWorkingSetting("CLONE_PATH", out_.string());
+  for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) MakeImage(base_ / "A" / name, 50, 50);
+  MakeImage(base_ / "B" / "1.jpg", 50, 50);
+  Build(1);
+  InstallStopRequestHandler();
+  StartupState startup;
+  startup.DirLevel = 1;
+  StopOnFirstImage progress;
+  NoPageWriter pages;
+  RunDriver driver(startup, tree_, pages, progress);
+  EXPECT_EQ(driver.StartOrStop(base_.string()), DriverResult::kCancelled);
+  EXPECT_EQ(progress.images, 1);
+  EXPECT_EQ(progress.directories, 1);
+  EXPECT_TRUE(progress.finished);
+  EXPECT_EQ(driver.counters().ClonesWritten, 1);
+  EXPECT_TRUE(startup.CancelRequested);
+  for (const auto& node : tree_.nodes()) EXPECT_EQ(node.mark, "checked_alle");
+  ClearStopRequest();
+}
+
+}  // namespace
+}  // namespace velmora::app
