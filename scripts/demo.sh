@@ -1,12 +1,27 @@
 #!/usr/bin/env bash
-# The main job: build Velmora and run it in batch mode over the bundled sample photos.
-# Until the run itself is in place, batch mode ends after applying its command
-# line and prints the settings the run would use.
+# The main job: build Velmora, then turn the sample photo tree into resized
+# clones and thumbnails with one batch run, as a photographer would:
+#   velmora /Profile=Voreinstellung /Basedir=samples /Level=1 ...
+# The output goes to out/gallery in the repository (ignored by git).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh
+scripts/make_samples.sh
 build_dir=${VELMORA_BUILD_DIR:-build}
+out=$PWD/out/gallery
+mkdir -p "$PWD/out"
 "$build_dir"/bin/velmora --version
-base=$PWD/samples
-[ -d "$base" ] || base=/tmp
-"$build_dir"/bin/velmora /Profile=Voreinstellung "/Basedir=$base" /Level=1 /THUMB_SIZE=200
+
+# The default profile ("Voreinstellung") with clones switched on: every photo
+# of the sample folders (JPEG, PNG, GIF and TIFF) as a JPEG of at most 1024
+# pixels on its longer side, the original's file date kept, and a 200-pixel
+# thumbnail of each. The log of the run is written beside the output.
+"$build_dir"/bin/velmora /Profile=Voreinstellung "/Basedir=$PWD/samples" /Level=1 \
+  /GENERATE_CLONES=1 "/CLONE_PATH=$out" /CLONE_SELECTED_SIDE=1 /CLONE_SIZE=1024 /CLONE_QUALITY=85 \
+  /CLONE_PRESERVE_DATE=1 /THUMBNAILS=1 /THUMB_SIZE=200 /PNG=1 /GIF=1 /TIF=1 \
+  /GENERATE_HTML=0 /LAUNCH_BROWSER=0 "/Logfile=$PWD/out/velmora.log"
+
+echo
+echo "Clones:     $out/<folder>/"
+echo "Thumbnails: $out/thumbs/<folder>/"
+echo "Log:        $PWD/out/velmora.log"
