@@ -11,6 +11,9 @@ inline constexpr int kFunctionUnknown = 1;
 inline constexpr int kParameterCount = 2;
 inline constexpr int kParametertype = 3;
 inline constexpr int kParameter = 4;
+inline constexpr int kDatabaseType = 5;   // no row found
+inline constexpr int kDatabaseField = 6;  // a field type without script value
+inline constexpr int kDirNotExist = 20;
 // Limits of this implementation (see MachineLimits).
 inline constexpr int kRecursionTooDeep = 23;
 inline constexpr int kInstructionLimit = 24;

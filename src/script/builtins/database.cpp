@@ -88,10 +88,10 @@ void kif_dbread(BuiltinCall& call) {
   OdbcResult result = RunOdbcQuery(connections, Cp1252ToUtf8(query));
   switch (result.status) {
     case OdbcResult::Status::kOk: break;
-    case OdbcResult::Status::kFieldType: return call.Fail(6, result.message);
+    case OdbcResult::Status::kFieldType: return call.Fail(rterr::kDatabaseField, result.message);
     default: return call.Fail(rterr::kParameter, result.message);
   }
-  if (result.values.empty()) return call.Fail(5, query);
+  if (result.values.empty()) return call.Fail(rterr::kDatabaseType, query);
   if (result.values.size() == 1) return call.SetResult(std::move(result.values.front()));
   Value rows = Value::NewArray();
   ArrayRep& array = rows.MutableArray();

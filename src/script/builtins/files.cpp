@@ -26,7 +26,7 @@ void FailForFile(BuiltinCall& call, const fs::path& path, std::string_view why) 
   std::error_code ec;
   const fs::path parent = path.parent_path();
   if (!parent.empty() && !fs::is_directory(parent, ec)) {
-    return call.Fail(20, PathForReport(parent));
+    return call.Fail(rterr::kDirNotExist, PathForReport(parent));
   }
   call.Fail(rterr::kParameter, std::string(why) + ": " + PathForReport(path));
 }
