@@ -1,0 +1,79 @@
+// The run's page writer over the gallery pages.
+#include "app/run/gallery_page_writer.h"
+
+#include "app/platform/text_encoding.h"
+#include "app/run/run_checks.h"
+#include "app/run/run_scripts.h"
+#include "html/decoration.h"
+#include "settings/profile_data.h"
+
+namespace velmora::app {
+namespace {
+
+std::string LastComponent(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool GalleryPageWriter::CompileTemplates(RunScripts& scripts, const PageKinds& kinds) {
+  scripts_ = &scripts;
+  kinds_ = kinds;
+  gallery_.reset();
+  const settings::SettingsTable& settings = settings::WorkingSettings();
+  const std::pair<bool, html::PageKind> order[] = {{kinds.frame, html::PageKind::kFrame},
+                                                   {kinds.index, html::PageKind::kIndex},
+                                                   {kinds.thumb_pages, html::PageKind::kThumb},
+                                                   {kinds.image_pages, html::PageKind::kImage}};
+  for (const auto& [on, kind] : order) {
+    if (on && !html::CompilePageTemplates(scripts.program(), settings, kind)) return false;
+  }
+  return true;
+}
+
+bool GalleryPageWriter::CopyDecoration(const std::filesystem::path& target) {
+  const settings::SettingsTable& settings = settings::WorkingSettings();
+  return html::CopyDecorationFiles(ResolveDecoSource(settings.Text("DECO_SOURCE")), target,
+                                   settings.Flag("DECO_COPY_EVER"));
+}
+
+// Made when the first page is due: the image page names come from the
+// clone names that the run's first pass gives.
+html::Gallery& GalleryPageWriter::gallery() {
+  if (gallery_) return *gallery_;
+  std::vector<html::GalleryDirectory> directories;
+  directories.reserve(state_->DirList.size());
+  for (const RunDirectory& directory : state_->DirList) {
+    html::GalleryDirectory& d = directories.emplace_back();
+    d.name = directory.relative_path == "." ? LastComponent(state_->BaseDir) : directory.name;
+    d.relative_path = directory.relative_path;
+    d.link_path = directory.link_path;
+    d.image_pages.reserve(directory.images.size());
+    for (const RunImage& image : directory.images) d.image_pages.push_back(image.file.Clone.Name);
+  }
+  const settings::SettingsTable& settings = settings::WorkingSettings();
+  html::GalleryLayout layout(settings, Cp1252ToUtf8(state_->CloneDir), startup_.DirLevel, std::move(directories));
+  const html::GalleryKinds kinds{kinds_.frame, kinds_.index, kinds_.thumb_pages, kinds_.image_pages};
+  gallery_ = std::make_unique<html::Gallery>(scripts_->machine(), settings, std::move(layout), kinds, html::Today());
+  return *gallery_;
+}
+
+void GalleryPageWriter::BeginDirectory(const DirectoryPages&) { gallery(); }
+
+void GalleryPageWriter::BeginPage(const DirectoryPages& pages, int page) { gallery().BeginPage(pages.number - 1, page); }
+
+bool GalleryPageWriter::WriteImagePage(const DirectoryPages& pages, std::size_t index) {
+  return gallery().WriteImagePage(pages.number - 1, static_cast<int>(index));
+}
+
+void GalleryPageWriter::WriteImageCell(const DirectoryPages& pages, std::size_t index) {
+  gallery().WriteImageCell(pages.number - 1, static_cast<int>(index));
+}
+
+void GalleryPageWriter::WriteIndexPage() { gallery().WriteIndexPage(); }
+
+void GalleryPageWriter::WriteFramePage() { gallery().WriteFramePage(); }
+
+}  // namespace velmora::app

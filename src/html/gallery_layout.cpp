@@ -1,0 +1,127 @@
+// Page folders, page names and relative links of a run.
+#include "html/gallery_layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+
+#include "app/platform/text_encoding.h"
+
+namespace velmora::html {
+namespace {
+
+std::string Join(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (name.empty() || name == ".") return folder;
+  return folder + "/" + name;
+}
+
+std::vector<std::string_view> Components(std::string_view folder) {
+  std::vector<std::string_view> parts;
+  std::size_t begin = 0;
+  while (begin <= folder.size()) {
+    const std::size_t end = std::min(folder.find('/', begin), folder.size());
+    const std::string_view part = folder.substr(begin, end - begin);
+    if (!part.empty() && part != ".") parts.push_back(part);
+    begin = end + 1;
+  }
+  return parts;
+}
+
+std::string WithoutBackslashes(std::string text) {
+  std::replace(text.begin(), text.end(), '\\', '/');
+  return text;
+}
+
+}  // namespace
+
+PageSplit SplitPages(int images, bool split, long lines_per_page, long thumbs_per_line) {
+  const long rows = split ? std::max(1L, lines_per_page) : static_cast<long>(images) + 1;
+  PageSplit result;
+  result.images_per_page = static_cast<int>(std::min<long>(rows * std::max(1L, thumbs_per_line), 1L << 30));
+  result.page_count = std::max(0, images - 1) / result.images_per_page + 1;
+  return result;
+}
+
+GalleryLayout::GalleryLayout(const settings::SettingsTable& settings, std::filesystem::path clone_dir, int dir_level,
+                             std::vector<GalleryDirectory> directories)
+    : clone_dir_(std::move(clone_dir)), dir_level_(dir_level), directories_(std::move(directories)) {
+  split_pages_ = settings.Flag("HTML_SPLIT");
+  split_digits_ = static_cast<int>(std::clamp(settings.Int("SPLIT_DIGITS"), 0L, 18L));
+  default_name_ = settings.Text("HTML_DEFAULT");
+  extension_ = "." + settings.Text("HTML_EXTENSION");
+  html_root_ = WithoutBackslashes(settings.Text("HTML_BASE"));
+  deco_folder_ = WithoutBackslashes(settings.Text("DECO_PATH"));
+  index_in_clone_dir_ = settings.Flag("HTML_INDEX_IN_BASEDIR");
+  frame_in_clone_dir_ = settings.Flag("HTML_FRAME_IN_BASEDIR");
+  const long lines = settings.Int("LINES_PER_PAGE");
+  const long per_line = settings.Int("THUMBS_PER_LINE");
+  splits_.reserve(directories_.size());
+  for (const GalleryDirectory& directory : directories_) {
+    splits_.push_back(SplitPages(static_cast<int>(directory.image_pages.size()), split_pages_, lines, per_line));
+  }
+}
+
+std::string GalleryLayout::ThumbPageName(int d, int page) const {
+  const std::string& base = dir_level_ == 0 ? default_name_ : directories_[static_cast<std::size_t>(d)].name;
+  if (!split_pages_) return base;
+  char number[32];
+  std::snprintf(number, sizeof number, "%0*d", split_digits_, page);
+  return base + "-" + number;
+}
+
+int GalleryLayout::Neighbour(int d, int step) const {
+  for (int n = d + step; n >= 0 && n < static_cast<int>(directories_.size()); n += step) {
+    if (ImageCount(n) > 0) return n;
+  }
+  return -1;
+}
+
+std::string GalleryLayout::ThumbFolder(int d) const {
+  if (dir_level_ != 2) return html_root_;
+  return Join(html_root_, directories_[static_cast<std::size_t>(d)].link_path);
+}
+
+std::string GalleryLayout::ImageFolder(int d) const {
+  return Join(html_root_, directories_[static_cast<std::size_t>(d)].relative_path);
+}
+
+std::filesystem::path GalleryLayout::Native(const std::string& folder) const {
+  return folder.empty() ? clone_dir_ : clone_dir_ / Cp1252ToUtf8(folder);
+}
+
+std::string RelativeLink(const std::string& from_folder, const std::string& to_folder, const std::string& file) {
+  const auto from = Components(from_folder);
+  const auto to = Components(to_folder);
+  std::size_t common = 0;
+  while (common < from.size() && common < to.size() && from[common] == to[common]) ++common;
+  std::string link;
+  for (std::size_t i = common; i < from.size(); ++i) link += "../";
+  for (std::size_t i = common; i < to.size(); ++i) {
+    link += to[i];
+    link += '/';
+  }
+  if (file.empty() && !link.empty()) link.pop_back();
+  link += file;
+  return EncodeLink(link);
+}
+
+std::string EncodeLink(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string link;
+  link.reserve(text.size());
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+        c == '/' || c == '_') {
+      link += ch;
+    } else {
+      link += '%';
+      link += kHex[c >> 4];
+      link += kHex[c & 15];
+    }
+  }
+  return link;
+}
+
+}  // namespace velmora::html

@@ -1,0 +1,86 @@
+// The shared page frame.
+#include "html/page_frame.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "app/platform/text_encoding.h"
+#include "lang/date_pattern.h"
+#include "lang/language_registry.h"
+#include "lang/messages.h"
+
+namespace velmora::html {
+
+void WritePageHead(PageFile& page, SnippetEmitter& emitter, PageKind kind) {
+  const settings::SettingsTable& settings = emitter.settings();
+  const PageKindSlots& slots = SlotsOf(kind);
+  const std::string& doctype = settings.Text("HTML_DOCTYPE");
+  if (!doctype.empty()) page.Line(doctype);
+  const std::string& html = settings.Text("HTML_HTML");
+  page.Line(html.empty() ? std::string("<html>") : "<html " + html + ">");
+  page.Line("<head>");
+  const std::string& head = settings.Value(slots.first);
+  if (!IsBlank(head)) {
+    if (settings.Flag(slots.head_switch)) {
+      page.Write(head);
+    } else {
+      emitter.EmitSnippet(page, slots.first);
+    }
+    page.Line();
+  }
+  page.Write("<title>");
+  emitter.EmitSnippet(page, slots.title);
+  page.Line("</title>");
+  page.Line("</head>");
+  if (slots.body == 0) return;
+  page.Write("<body");
+  if (!IsBlank(settings.Value(slots.body))) {
+    page.Write(" ");
+    emitter.EmitSnippet(page, slots.body);
+  }
+  page.Line(">");
+}
+
+std::string DateLine(const std::string& date) {
+  return "<span style=\"font-size:8pt; font-family:verdana,arial; text-decoration:none\">" +
+         lang::GetText("Erzeugung", "InfDateCreated") + " " + date + "</span>";
+}
+
+std::string Today() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return lang::ApplyDatePattern(lang::FormatDate(), local);
+}
+
+bool GalleryOutput::Open(PageFile& page, const std::string& folder, const std::string& name) {
+  if (page.Open(layout.Native(folder), Cp1252ToUtf8(name), only_when_changed)) {
+    if (start_document.empty()) start_document = page.path();
+    return true;
+  }
+  const int error = errno;
+  lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrHTMLCreateFile",
+                    {std::to_string(error), Utf8ToCp1252(std::strerror(error)).value_or(""),
+                     Utf8ToCp1252(page.path().string()).value_or(name)});
+  return false;
+}
+
+void GalleryOutput::DateParagraph(PageFile& page) const {
+  page.Line();
+  page.Line("<p style=\"text-align:center\">" + date_line + "</p>");
+}
+
+bool GalleryOutput::Finish(PageFile& page) {
+  const PageResult result = page.Close();
+  if (result == PageResult::kWritten) ++html_written;
+  return result != PageResult::kFailed;
+}
+
+std::string GalleryOutput::Absolute(const std::string& folder) const {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(layout.Native(folder), error);
+  return Utf8ToCp1252(absolute.lexically_normal().string()).value_or(folder);
+}
+
+}  // namespace velmora::html
