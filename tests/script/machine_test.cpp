@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "script_runner.h"
 
 namespace velmora::script {
@@ -209,6 +211,25 @@ TEST(MachineTest, AnArrayStoredInItselfIsACopy) {
             "2");
   // Nested chains are built and freed without C++ recursion.
   EXPECT_EQ(r.RunBody("for (i = 0; i < 3000; i = i + 1) { c[\"x\"] = a; a = c; } a[];"), "1");
+}
+
+TEST(MachineTest, TemplateCalledFromCodeReturnsToItsCaller) {
+  ScriptRunner r;
+  ASSERT_TRUE(r.CompileTemplate("<td>{x = 1}</td>", "Cell").ok());
+  EXPECT_EQ(r.RunModule("function main() { Cell(); \"after\"; type(Cell()); }"), "<td></td>@undefinedafter<td></td>@symbol");
+}
+
+TEST(MachineTest, ArraysWrittenToAFileEndTheirLine) {
+  ScriptRunner r;
+  ASSERT_TRUE(r.CompileModule("function main() { a[] ; a; 1; }").ok());
+  std::FILE* file = std::tmpfile();
+  FileSink sink(file);
+  r.machine.Run("main", sink);
+  std::rewind(file);
+  char buffer[32] = {};
+  const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
+  std::fclose(file);
+  EXPECT_EQ(std::string(buffer, n), "0@array\r\n1");
 }
 
 TEST(MachineTest, OutputFormatting) {

@@ -1,7 +1,10 @@
 // Feeds arbitrary text to the RiloScript compiler and runs what compiles,
 // with small limits: nothing may crash, leak or read out of bounds.
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string_view>
 
 #include "script/compiler.h"
@@ -9,6 +12,14 @@
 #include "script/symbols.h"
 
 using namespace velmora::script;
+
+// Built-ins such as `write` take file names from the input: let them land
+// in a scratch folder, never beside the build or the sources.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  char folder[] = "/tmp/velmora-script-fuzz-XXXXXX";
+  if (mkdtemp(folder) == nullptr || chdir(folder) != 0) std::abort();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
