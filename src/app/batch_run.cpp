@@ -9,6 +9,7 @@
 #include "app/effective_settings.h"
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
+#include "app/run/gallery_page_writer.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_driver.h"
 #include "app/run/stop_request.h"
@@ -60,8 +61,9 @@ int RunBatch(StartupState& state) {
   TerminalProgress terminal(stderr);
   SilentProgress silent;
   RunProgress& progress = isatty(STDERR_FILENO) ? static_cast<RunProgress&>(terminal) : silent;
-  NoPageWriter pages;
+  GalleryPageWriter pages(state);
   RunDriver driver(state, tree, pages, progress);
+  pages.Follow(driver.state());
   switch (driver.StartOrStop(base)) {
     case DriverResult::kFinished:
       return lang::MessageShownDuringBatch() ? kExitMessagesShown : kExitOk;
