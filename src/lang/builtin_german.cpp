@@ -292,6 +292,8 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "ErrRLSLine", "in Zeile:"},
     {"Msg", "ErrRLSOk", "Code Ok"},
     {"Msg", "ErrRLSErrorUnknown", "Fehler noch nicht beschrieben"},
+    {"Msg", "ErrRLSNestingTooDeep", "Verschachtelung zu tief"},
+    {"Msg", "ErrRLSNumberRange", "Zahl außerhalb des Wertebereichs"},
     {"Msg", "ErrRLSFunctionMissingTailingBracket", "Schließende Klammer der Funktion fehlt"},
     {"Msg", "ErrRLSBodyMissing", "Funktionskörper fehlt"},
     {"Msg", "ErrRLSFunctionargumentsMissingTailingBracket", "Schließende Klammer der Funktionsargumente fehlt"},
@@ -343,6 +345,9 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "ErrKIFImageNotExist", "Bild nicht vorhanden"},
     {"Msg", "ErrKIFWSHMissing", "Windows Scripting Host nicht vorhanden"},
     {"Msg", "ErrKIFErrorMissing", "Fehlertext noch nicht festgelegt"},
+    {"Msg", "ErrKIFRecursionTooDeep", "Aufruftiefe erschöpft"},
+    {"Msg", "ErrKIFInstructionLimit", "Befehlsgrenze der Vorlage erreicht"},
+    {"Msg", "ErrKIFOutputLimit", "Ausgabegrenze erreicht"},
 
     // Value checks of the option pages.
     {"Msg", "ErrOptiondialogResize",
