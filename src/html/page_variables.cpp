@@ -19,6 +19,11 @@ constexpr std::size_t kFirstNumber = static_cast<std::size_t>(PageVar::count_cur
 
 PageVariables::PageVariables(script::Program& program) {
   for (std::size_t i = 0; i < kNames.size(); ++i) {
+    // Registering again would reset a value the run has already set.
+    if (script::RLSVariable* cell = program.globals().Find(kNames[i])) {
+      handles_[i] = script::ContextVariable(cell);
+      continue;
+    }
     handles_[i] = program.RegisterContextVariable(
         kNames[i], i >= kFirstNumber ? script::ValueType::kInteger : script::ValueType::kString);
   }

@@ -23,7 +23,8 @@ enum class PageVar : int {
 
 class PageVariables {
  public:
-  // Registers (or finds, when the run has registered them) every variable.
+  // Finds every variable the run has registered (keeping its value) and
+  // registers those it has not.
   explicit PageVariables(script::Program& program);
 
   void Set(PageVar variable, std::string_view text) { handle(variable).SetString(text); }

@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""Builds galleries of a small generated photo tree with Velmora and checks
+them in headless Chromium through chromedriver's W3C HTTP interface: every
+page loads, every link and picture resolves, no picture is broken, and the
+"next" links from the first thumbnail page visit every image page once.
+
+Usage: browser_gallery_test.py <velmora executable> <work folder>
+"""
+import base64
+import json
+import os
+import shutil
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+import urllib.request
+
+PROFILES = ["Voreinstellung", "Modern"]
+TREE = {"Urlaub 2024": 5, "Berg": 3, "Stadt": 1}
+
+
+def fail(message):
+    print("FAIL: " + message)
+    sys.exit(1)
+
+
+def make_tree(base):
+    colours = ["red-blue", "green-yellow", "orange-purple", "white-black", "cyan-magenta"]
+    for folder, count in TREE.items():
+        os.makedirs(os.path.join(base, folder))
+        for n in range(1, count + 1):
+            size = "320x240" if n % 2 else "240x320"
+            subprocess.run(["convert", "-size", size, "gradient:" + colours[n % len(colours)],
+                            os.path.join(base, folder, "bild%d.jpg" % n)], check=True)
+
+
+def build_gallery(velmora, base, out, profile, env):
+    args = [velmora, "/Profile=" + profile, "/Basedir=" + base, "/Level=1", "/GENERATE_CLONES=1",
+            "/CLONE_PATH=" + out, "/CLONE_SIZE=800", "/THUMBNAILS=1", "/THUMB_SIZE=120",
+            "/GENERATE_INDEX=1", "/HTML_SPLIT=1", "/LINES_PER_PAGE=1", "/THUMBS_PER_LINE=2",
+            "/LAUNCH_BROWSER=0"]
+    result = subprocess.run(args, env=env, capture_output=True, text=True)
+    if result.returncode != 0:
+        fail("velmora %s ended with %d:\n%s%s" % (profile, result.returncode, result.stdout, result.stderr))
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Driver:
+    def __init__(self, profile_dir):
+        self.port = free_port()
+        self.process = subprocess.Popen(["chromedriver", "--port=%d" % self.port],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.base = "http://127.0.0.1:%d" % self.port
+        for _ in range(100):
+            try:
+                self.call("GET", "/status")
+                break
+            except OSError:
+                time.sleep(0.1)
+        options = {"binary": shutil.which("chromium") or "/usr/bin/chromium",
+                   "args": ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                            "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                            "--user-data-dir=" + profile_dir, "--window-size=1200,900"]}
+        caps = {"capabilities": {"alwaysMatch": {"browserName": "chrome", "goog:chromeOptions": options}}}
+        self.session = self.call("POST", "/session", caps)["sessionId"]
+
+    def call(self, method, path, body=None):
+        data = json.dumps(body).encode() if body is not None else None
+        request = urllib.request.Request(self.base + path, data=data, method=method,
+                                         headers={"Content-Type": "application/json"})
+        with urllib.request.urlopen(request, timeout=60) as response:
+            return json.loads(response.read().decode())["value"]
+
+    def open(self, url):
+        self.call("POST", "/session/%s/url" % self.session, {"url": url})
+
+    def run(self, script):
+        return self.call("POST", "/session/%s/execute/sync" % self.session, {"script": script, "args": []})
+
+    def screenshot(self, path):
+        png = self.call("GET", "/session/%s/screenshot" % self.session)
+        with open(path, "wb") as f:
+            f.write(base64.b64decode(png))
+
+    def quit(self):
+        try:
+            self.call("DELETE", "/session/%s" % self.session)
+        finally:
+            self.process.terminate()
+            self.process.wait(timeout=10)
+
+
+# What a page offers: its links, its pictures (loaded or not), its "next"
+# link and the links of its thumbnail cells.
+PAGE_FACTS = """
+const next = document.querySelector('a[rel~="next"]') ||
+  [...document.querySelectorAll('a')].find(a => a.querySelector('img[src$="rechts.gif"]'));
+return {
+  title: document.title,
+  links: [...document.querySelectorAll('a[href]')].map(a => a.href),
+  frames: [...document.querySelectorAll('frame[src], iframe[src]')].map(f => f.src),
+  images: [...document.querySelectorAll('img')].map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0})),
+  styles: [...document.querySelectorAll('link[rel=stylesheet]')].map(l => l.href),
+  next: next ? next.href : null,
+  cells: [...document.querySelectorAll('a')].filter(a => a.querySelector('img[src*="/thumbs/"]')).map(a => a.href),
+};
+"""
+
+
+def local_path(url):
+    parsed = urllib.parse.urlparse(url)
+    if parsed.scheme != "file":
+        fail("link leaves the gallery: " + url)
+    return urllib.parse.unquote(parsed.path)
+
+
+def check_gallery(driver, out, profile, artifacts):
+    html_root = os.path.join(out, "html")
+    image_pages = set()
+    for folder in TREE:
+        for name in os.listdir(os.path.join(html_root, folder)):
+            image_pages.add(os.path.realpath(os.path.join(html_root, folder, name)))
+    start = os.path.join(html_root, "index.html")
+    seen, queue, first_thumb_page = set(), [os.path.realpath(start)], None
+    while queue:
+        page = queue.pop()
+        if page in seen:
+            continue
+        seen.add(page)
+        driver.open("file://" + urllib.parse.quote(page))
+        facts = driver.run(PAGE_FACTS)
+        for image in facts["images"]:
+            if not image["ok"]:
+                fail("%s: broken picture %s on %s" % (profile, image["src"], page))
+        for target in facts["links"] + facts["frames"] + facts["styles"]:
+            path = local_path(target.split("#")[0])
+            if not os.path.isfile(path):
+                fail("%s: link to a missing file %s on %s" % (profile, target, page))
+            if path.endswith(".html"):
+                queue.append(os.path.realpath(path))
+        if first_thumb_page is None and facts["cells"]:
+            first_thumb_page = page
+    missing = image_pages - seen
+    if missing:
+        fail("%s: image pages not reachable: %s" % (profile, sorted(missing)))
+
+    # The first thumbnail page of the run, its first cell, then "next" to the end.
+    first_page = os.path.join(html_root, sorted(TREE)[0] + "-1.html")
+    driver.open("file://" + urllib.parse.quote(first_page))
+    driver.screenshot(os.path.join(artifacts, "first-thumbnail-page-%s.png" % profile))
+    facts = driver.run(PAGE_FACTS)
+    if not facts["cells"]:
+        fail("%s: no thumbnail cells on %s" % (profile, first_page))
+    visited = []
+    url = facts["cells"][0]
+    while url:
+        path = os.path.realpath(local_path(url))
+        if path in visited:
+            break  # a circular order would come round again
+        visited.append(path)
+        driver.open(url)
+        url = driver.run(PAGE_FACTS)["next"]
+    if sorted(visited) != sorted(image_pages) or len(visited) != len(set(visited)):
+        fail("%s: next links visit %s, expected every one of %s once" % (profile, visited, sorted(image_pages)))
+    print("%s: %d pages checked, %d image pages in one next chain" % (profile, len(seen), len(visited)))
+
+
+def main():
+    velmora, work = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    env = dict(os.environ)
+    for name in ("HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME"):
+        env[name] = os.path.join(work, "home")
+    base = os.path.join(work, "photos")
+    make_tree(base)
+    driver = Driver(tempfile.mkdtemp(prefix="chromium-", dir=work))
+    try:
+        for profile in PROFILES:
+            out = os.path.join(work, "gallery-" + profile)
+            build_gallery(velmora, base, out, profile, env)
+            check_gallery(driver, out, profile, work)
+    finally:
+        driver.quit()
+    print("PASS")
+
+
+if __name__ == "__main__":
+    main()
