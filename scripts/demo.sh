@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The main job: build Velmora, then turn the sample photo tree into resized
-# clones and thumbnails with one batch run, as a photographer would:
+# The main job: build Velmora, then turn the sample photo tree into a web
+# gallery (resized clones, thumbnails, pages) with one batch run, as a photographer would:
 #   velmora /Profile=Voreinstellung /Basedir=samples /Level=1 ...
 # The output goes to out/gallery in the repository (ignored by git).
 set -euo pipefail
@@ -19,9 +19,10 @@ mkdir -p "$PWD/out"
 "$build_dir"/bin/velmora /Profile=Voreinstellung "/Basedir=$PWD/samples" /Level=1 \
   /GENERATE_CLONES=1 "/CLONE_PATH=$out" /CLONE_SELECTED_SIDE=1 /CLONE_SIZE=1024 /CLONE_QUALITY=85 \
   /CLONE_PRESERVE_DATE=1 /THUMBNAILS=1 /THUMB_SIZE=200 /PNG=1 /GIF=1 /TIF=1 \
-  /GENERATE_HTML=0 /LAUNCH_BROWSER=0 "/Logfile=$PWD/out/velmora.log"
+  /GENERATE_INDEX=1 /LAUNCH_BROWSER=0 "/Logfile=$PWD/out/velmora.log"
 
 echo
 echo "Clones:     $out/<folder>/"
 echo "Thumbnails: $out/thumbs/<folder>/"
 echo "Log:        $PWD/out/velmora.log"
+echo "Start page: $out/html/index.html"
