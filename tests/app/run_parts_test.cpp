@@ -10,7 +10,6 @@
 #include "app/run/image_scan.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/progress_line.h"
-#include "app/run/rename_rules.h"
 #include "app/run/run_driver.h"
 #include "app/run/selection_tree.h"
 #include "app/run/stop_request.h"
@@ -26,33 +25,6 @@ namespace fs = std::filesystem;
 TEST(LinkEncoder, KeepsSafeCharactersAndEncodesTheRestInWindows1252) {
   EXPECT_EQ(EncodeLink("../thumbs/A-b_c.9.jpg"), "../thumbs/A-b_c.9.jpg");
   EXPECT_EQ(EncodeLink("Reise 2024/\xE4&#%\\x"), "Reise%202024/%E4%26%23%25%5Cx");
-}
-
-TEST(RenameRules, MaskPlaceholdersFindAndReplace) {
-  RenameRules rules;
-  rules.mask = "clone_#";
-  EXPECT_EQ(RenamedName(rules, "VZ", "x", 7), "clone_0007");
-  EXPECT_EQ(RenamedName(rules, "VZ", "x", 12345), "clone_12345");
-  rules.mask = "%_$";
-  EXPECT_EQ(RenamedName(rules, "Urlaub", "IMG#1", 3), "Urlaub_IMG#1");
-  rules.find = "IMG,DSC";
-  rules.replace = "Bild";
-  EXPECT_EQ(RenamedName(rules, "V", "IMG_DSC", 1), "V_Bild_");
-  rules.find = "a,b,c";
-  EXPECT_EQ(RenamedName(rules, "V", "abc", 1), "V_abc");
-  rules.mask = "#";
-  rules.find = "1";
-  rules.replace = "2";
-  EXPECT_EQ(RenamedName(rules, "V", "1", 1), "0001");
-  rules.mask = "$";
-  rules.find = "img";
-  rules.replace = "x";
-  rules.letter_case = 2;
-  EXPECT_EQ(RenamedName(rules, "V", "IMG_\xE4", 1), "X_\xC4");
-  EXPECT_TRUE(IsValidFileName("clone_0001"));
-  for (const char* bad : {"", " a", "a ", "$a", "a:b", "a/b", "a*b", "a?b", "a\"b"}) {
-    EXPECT_FALSE(IsValidFileName(bad)) << bad;
-  }
 }
 
 TEST(ImageTypes, PatternsAndTypesFollowTheSwitchedOnTypes) {

@@ -11,7 +11,7 @@
 #include "app/platform/stopwatch.h"
 #include "app/platform/text_encoding.h"
 #include "app/run/output_cleaning.h"
-#include "app/run/rename_rules.h"
+#include "app/run/run_checks.h"
 #include "app/run/run_clone_hooks.h"
 #include "app/run/stop_request.h"
 #include "app/system_info.h"
@@ -296,8 +296,10 @@ class Generator {
   // ---- Phase 2: first pass ----
 
   void FirstPass() {
-    const RenameRules clone_rules = ReadRenameRules(settings_, "CLONE");
-    const RenameRules thumb_rules = ReadRenameRules(settings_, "THUMB");
+    const bool rename_clones = clones_ && settings_.Flag("CLONE_RENAME");
+    const bool rename_thumbs = settings_.Flag("THUMB_RENAME");
+    const image::RenameSettings clone_rules = ReadRenameSettings(settings_, "CLONE");
+    const image::RenameSettings thumb_rules = ReadRenameSettings(settings_, "THUMB");
     const bool convert = settings_.Flag("CLONE_CONVERT");
     const int sort_mode = static_cast<int>(settings_.Int("THUMB_SORTIERUNG"));
     const int sort_direction = static_cast<int>(settings_.Int("THUMB_SORTIERRICHTUNG"));
@@ -314,12 +316,12 @@ class Generator {
         image::ImageFileFacts& original = image.file.Original;
         image::ImageFileFacts& clone = image.file.Clone;
         image::ImageFileFacts& thumb = image.file.Thumb;
-        clone.Name = clones_ && clone_rules.active ? RenamedName(clone_rules, directory_name, original.Name, number)
-                                                   : original.Name;
+        clone.Name =
+            rename_clones ? image::RenameName(clone_rules, directory_name, original.Name, number) : original.Name;
         clone.Extension = convert ? "jpg" : original.Extension;
         clone.Type = convert ? image::kImageTypeJpg : original.Type;
-        thumb.Name = thumb_rules.active ? RenamedName(thumb_rules, directory_name, original.Name, number)
-                                        : (clones_ ? clone.Name : original.Name);
+        thumb.Name = rename_thumbs ? image::RenameName(thumb_rules, directory_name, original.Name, number)
+                                   : (clones_ ? clone.Name : original.Name);
         thumb.Extension = "jpg";
         thumb.Type = image::kImageTypeJpg;
         if (clones_) Disambiguate(clone, original, clone_names);
@@ -413,7 +415,7 @@ class Generator {
       if (kinds_.html) CreateFolder(kinds_.image_pages ? pages.image_folder : pages.html_folder);
       SetDirectoryContext(directory, d, count, pages, clone_folder);
       run_.scripts.CallEntry("_initpath");
-      run_.pages.BeginDirectory(pages);
+      if (kinds_.html) run_.pages.BeginDirectory(pages);
 
       for (std::size_t i = 0; i < directory.images.size(); ++i) {
         if (Cancelled()) return false;
@@ -441,7 +443,7 @@ class Generator {
         run_.progress.Image(run_.counters.ImagesHandled, bytes_done);
       }
       directory.page_counter = pages.page_count;
-      run_.pages.EndDirectory(pages);
+      if (kinds_.html) run_.pages.EndDirectory(pages);
       Mark(directory, kMarkDone);
     }
     return true;

@@ -5,10 +5,10 @@
 
 #include "app/platform/program_paths.h"
 #include "app/platform/text_encoding.h"
-#include "app/run/rename_rules.h"
 #include "image/clone_list/clone_list.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
+#include "image/rename/rename_check.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
@@ -28,18 +28,6 @@ std::string WithoutTrailingSlash(std::string path) {
 
 bool IsAbsolute(const std::string& path) {
   return (!path.empty() && path.front() == '/') || (path.size() > 1 && path[1] == ':') || path.starts_with("\\\\");
-}
-
-bool CheckRenameMask(const RenameRules& rules) {
-  if (rules.mask.empty()) return Fail("ErrRenameClonesMaskMissing");
-  if (RenamedName(rules, "VZ", "DATEI1", 1) == RenamedName(rules, "VZ", "DATEI2", 2)) {
-    return Fail("ErrRenameClonesNotUnique");
-  }
-  if (!IsValidFileName(RenamedName(rules, "VZ", "DATEI1", 1))) return Fail("ErrRenameClonesNameInvalid");
-  if (CountListEntries(rules.find) != CountListEntries(rules.replace)) {
-    return Fail("ErrRenameClonesFindReplaceCount");
-  }
-  return true;
 }
 
 // A stamp or frame picture that cannot be read would fail every clone.
@@ -73,8 +61,9 @@ bool SameDirectory(const std::string& a, const std::string& b) {
 bool CheckClones(const settings::SettingsTable& settings, RunState& state) {
   state.CloneDir = CloneDirOf(settings, state.BaseDir);
   if (state.CloneDir.empty()) return Fail("ErrClonesMissingDir");
-  const RenameRules rules = ReadRenameRules(settings, "CLONE");
-  if (rules.active && !CheckRenameMask(rules)) return false;
+  if (settings.Flag("CLONE_RENAME")) {
+    if (const auto failure = image::CheckRenameSettings(ReadRenameSettings(settings, "CLONE"))) return Fail(*failure);
+  }
   std::error_code error;
   std::filesystem::create_directories(Cp1252ToUtf8(state.CloneDir), error);
   if (error || !std::filesystem::is_directory(Cp1252ToUtf8(state.CloneDir))) {
@@ -109,6 +98,13 @@ std::string CloneDirOf(const settings::SettingsTable& settings, const std::strin
   const std::string name = slash == std::string::npos ? base : base.substr(slash + 1);
   if (name.empty() || name == "/") return clone_dir;
   return WithoutTrailingSlash(clone_dir) + "/" + name;
+}
+
+image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings, std::string_view prefix) {
+  const std::string p(prefix);
+  return image::RenameSettings::FromTexts(settings.Text(p + "_RENAME_MASK"), settings.Text(p + "_RENAME_DIGITS"),
+                                          settings.Text(p + "_RENAME_FIND"), settings.Text(p + "_RENAME_REPLACE"),
+                                          settings.Text(p + "_RENAME_CASE"));
 }
 
 std::filesystem::path ResolveDecoSource(const std::string& deco_source) {

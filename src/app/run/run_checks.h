@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/run/run_state.h"
+#include "image/rename/rename_name.h"
 
 namespace velmora::settings {
 class SettingsTable;
@@ -16,6 +17,9 @@ namespace velmora::app {
 // The clone directory the settings name: "CLONE_PATH", with the base
 // directory's own name appended when "CLONE_APPEND_BASENAME" is 1.
 std::string CloneDirOf(const settings::SettingsTable& settings, const std::string& base_dir);
+
+// The rename settings of clones ("CLONE") or thumbnails ("THUMB").
+image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings, std::string_view prefix);
 
 // "DECO_SOURCE" as a directory: an absolute path as it is, else a set of the
 // decoration pool beside the program.
