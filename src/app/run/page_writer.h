@@ -3,8 +3,8 @@
 // missing functions), CopyDecoration, then per directory BeginDirectory,
 // per image (BeginPage when a thumbnail page starts) WriteImagePage and
 // WriteImageCell, EndDirectory, and after the last directory WriteIndexPage
-// and WriteFramePage. The run has set the context variables that each step
-// reads before it calls the step.
+// and WriteFramePage. Nothing is called while "GENERATE_HTML" is off. The
+// run has set the context variables that each step reads before it calls it.
 #pragma once
 
 #include <filesystem>
