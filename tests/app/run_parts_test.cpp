@@ -61,7 +61,8 @@ TEST(ContextVariables, ImageRecordSetsSizesAndAnEmptyDateWithoutTime) {
 
 TEST(ProgressLine, ShowsCountsBytesTimeAndTheRestWithinTheWidth) {
   const std::string line = ProgressLine("Reise", 2, 3, 50, 100, 50 << 20, 100 << 20, 30'000, 200);
-  EXPECT_EQ(line, "[2/3] image 50 of 100, 50.0 MB of 100.0 MB, 0:30, about 0:30 left  Reise");
+  EXPECT_EQ(line, "Reise  [2/3] image 50 of 100, 50.0 MB of 100.0 MB, 0:30, about 0:30 left");
+  EXPECT_EQ(ProgressLine(std::string(40, 'x'), 1, 1, 0, 1, 0, 1, 0, 200).substr(0, 31), std::string(29, 'x') + "~ ");
   EXPECT_EQ(ProgressLine("Reise", 2, 3, 50, 100, 50 << 20, 100 << 20, 30'000, 11).size(), 10u);
   EXPECT_EQ(FormatDuration(3723), "1:02:03");
 }

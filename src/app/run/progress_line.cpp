@@ -63,17 +63,20 @@ std::string FormatBytes(std::int64_t bytes) {
 std::string ProgressLine(std::string_view directory, std::int32_t directory_number, std::int32_t directories,
                          std::int32_t images_done, std::int32_t images, std::int64_t bytes_done,
                          std::int64_t bytes, std::uint64_t elapsed_ms, std::size_t width) {
-  std::string line = "[" + std::to_string(directory_number) + "/" + std::to_string(directories) + "] image " +
-                     std::to_string(images_done) + " of " + std::to_string(images) + ", " +
-                     FormatBytes(bytes_done) + " of " + FormatBytes(bytes) + ", " +
-                     FormatDuration(elapsed_ms / 1000);
+  // The directory comes first, shortened, so that a narrow terminal still
+  // shows where the run is; the counters follow.
+  std::string name = Cp1252ToUtf8(directory);
+  const std::string shortened = CutToWidth(name, 29);
+  if (shortened.size() < name.size()) name = shortened + "~";
+  std::string line = name + "  [" + std::to_string(directory_number) + "/" + std::to_string(directories) +
+                     "] image " + std::to_string(images_done) + " of " + std::to_string(images) + ", " +
+                     FormatBytes(bytes_done) + " of " + FormatBytes(bytes) + ", " + FormatDuration(elapsed_ms / 1000);
   // The estimate follows the bytes, since big photos take longer than small ones.
   if (bytes_done > 0 && bytes > bytes_done && elapsed_ms >= 1000) {
     const double rest = static_cast<double>(elapsed_ms) * static_cast<double>(bytes - bytes_done) /
                         static_cast<double>(bytes_done) / 1000.0;
     line += ", about " + FormatDuration(static_cast<std::uint64_t>(rest)) + " left";
   }
-  line += "  " + Cp1252ToUtf8(directory);
   return CutToWidth(line, width > 1 ? width - 1 : width);
 }
 
@@ -93,7 +96,7 @@ void TerminalProgress::Text(std::string_view text) {
 void TerminalProgress::Directory(std::string_view name, std::int32_t number) {
   directory_ = name;
   directory_number_ = number;
-  Draw(true);
+  Draw(false);
 }
 
 void TerminalProgress::Image(std::int32_t images_done, std::int64_t bytes_done) {
