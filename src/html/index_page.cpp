@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "html/navigation.h"
+#include "html/table_rows.h"
 
 namespace velmora::html {
 namespace {
@@ -58,7 +59,6 @@ bool WriteIndexPage(GalleryOutput& out) {
   const std::string folder = layout.IndexFolder();
   const bool grouped = settings.Flag("HTML_INDEX_GROUP");
   const bool first_only = settings.Flag("HTML_INDEX_FIRST_THUMBPAGE");
-  const long per_line = std::max(1L, settings.Int("HTML_INDEX_ENTRIES_PER_LINE"));
   out.vars.Set(PageVar::doc, name);
   out.vars.Set(PageVar::deco_ref, RelativeLink(folder, layout.DecoFolder(), ""));
   out.vars.Set(PageVar::html_absolute, out.Absolute(folder));
@@ -74,7 +74,7 @@ bool WriteIndexPage(GalleryOutput& out) {
     emit.EmitSnippet(file, kPreTable);
     emit.EmitSnippet(file, kTableOpen);
   }
-  long in_row = 0;
+  TableRows rows(emit, {kTrOpen, kTdOpen, kEntry, kTdClose, kTrClose}, settings.Int("HTML_INDEX_ENTRIES_PER_LINE"));
   bool group_open = false;
   for (int d = 0; d < static_cast<int>(layout.directories().size()); ++d) {
     SetDirectoryVariables(out, d);
@@ -82,7 +82,7 @@ bool WriteIndexPage(GalleryOutput& out) {
       emit.EmitSnippet(file, kPreTable);
       emit.EmitSnippet(file, kTableOpen);
       group_open = true;
-      in_row = 0;
+      rows.Start();
     }
     const GalleryDirectory& directory = layout.directories()[static_cast<std::size_t>(d)];
     const int pages = layout.ImageCount(d) == 0 ? 0 : first_only ? 1 : layout.split(d).page_count;
@@ -90,15 +90,7 @@ bool WriteIndexPage(GalleryOutput& out) {
       const std::string page_name = layout.ThumbPageName(d, page);
       out.vars.Set(PageVar::src_doc, layout.dir_level() == 2 ? directory.link_path + "/" + page_name : page_name);
       out.vars.Set(PageVar::src_ref, RelativeLink(folder, layout.ThumbFolder(d), page_name + layout.extension()));
-      if (in_row == per_line) {
-        emit.EmitSnippet(file, kTrClose);
-        in_row = 0;
-      }
-      if (in_row == 0) emit.EmitSnippet(file, kTrOpen);
-      emit.EmitSnippet(file, kTdOpen);
-      emit.EmitSnippet(file, kEntry);
-      emit.EmitSnippet(file, kTdClose);
-      ++in_row;
+      rows.Cell(file);
     }
     if (grouped && EndsGroup(layout, d)) {
       emit.EmitSnippet(file, kTrClose);

@@ -18,7 +18,7 @@ enum : int {
 ThumbnailPages::ThumbnailPages(GalleryOutput& out, bool index_page)
     : out_(out),
       index_page_(index_page),
-      per_line_(std::max(1L, out.settings().Int("THUMBS_PER_LINE"))),
+      rows_(out.emitter, {kTrOpen, kTdOpen, kPicTag, kTdClose, kTrClose}, out.settings().Int("THUMBS_PER_LINE")),
       ref_pos_(out.settings().Int("REF_POS")),
       nav_extended_(out.settings().Flag("NAV_EXTENDED")),
       print_date_(out.settings().Flag("PRINT_DATE")),
@@ -69,7 +69,7 @@ bool ThumbnailPages::BeginPage(int d, int page) {
   SetPageVariables(d, page);
   page_ = page;
   images_on_page_ = 0;
-  position_in_row_ = 1;
+  rows_.Start();
   const GalleryLayout& layout = out_.layout;
   if (!out_.Open(file_, layout.ThumbFolder(d), layout.ThumbPageName(d, page) + layout.extension())) return false;
   SnippetEmitter& emit = out_.emitter;
@@ -86,16 +86,7 @@ bool ThumbnailPages::BeginPage(int d, int page) {
 
 void ThumbnailPages::WriteCell(int d, int image) {
   if (!file_.is_open()) return;
-  SnippetEmitter& emit = out_.emitter;
-  if (position_in_row_ > per_line_) {
-    emit.EmitSnippet(file_, kTrClose);
-    position_in_row_ = 1;
-  }
-  if (position_in_row_ == 1) emit.EmitSnippet(file_, kTrOpen);
-  emit.EmitSnippet(file_, kTdOpen);
-  emit.EmitSnippet(file_, kPicTag);
-  emit.EmitSnippet(file_, kTdClose);
-  ++position_in_row_;
+  rows_.Cell(file_);
   ++images_on_page_;
   if (images_on_page_ == out_.layout.split(d).images_per_page || image + 1 == out_.layout.ImageCount(d)) {
     ClosePage();

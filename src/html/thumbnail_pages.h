@@ -5,6 +5,7 @@
 #include "html/navigation.h"
 #include "html/page_file.h"
 #include "html/page_frame.h"
+#include "html/table_rows.h"
 
 namespace velmora::html {
 
@@ -27,7 +28,7 @@ class ThumbnailPages {
 
   GalleryOutput& out_;
   bool index_page_;
-  long per_line_;
+  TableRows rows_;
   long ref_pos_;
   bool nav_extended_;
   bool print_date_;
@@ -36,7 +37,6 @@ class ThumbnailPages {
   int directory_ = -1;
   int page_ = 0;
   int images_on_page_ = 0;
-  int position_in_row_ = 1;
   bool has_prev_ = false, has_next_ = false;
 };
 

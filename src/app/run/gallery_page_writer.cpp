@@ -1,6 +1,8 @@
 // The run's page writer over the gallery pages.
 #include "app/run/gallery_page_writer.h"
 
+#include <stdexcept>
+
 #include "app/platform/text_encoding.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_scripts.h"
@@ -21,6 +23,7 @@ std::string LastComponent(std::string path) {
 bool GalleryPageWriter::CompileTemplates(RunScripts& scripts, const PageKinds& kinds) {
   scripts_ = &scripts;
   kinds_ = kinds;
+  decoration_failed_ = false;
   gallery_.reset();
   const settings::SettingsTable& settings = settings::WorkingSettings();
   const std::pair<bool, html::PageKind> order[] = {{kinds.frame, html::PageKind::kFrame},
@@ -35,14 +38,18 @@ bool GalleryPageWriter::CompileTemplates(RunScripts& scripts, const PageKinds& k
 
 bool GalleryPageWriter::CopyDecoration(const std::filesystem::path& target) {
   const settings::SettingsTable& settings = settings::WorkingSettings();
-  return html::CopyDecorationFiles(ResolveDecoSource(settings.Text("DECO_SOURCE")), target,
-                                   settings.Flag("DECO_COPY_EVER"));
+  decoration_failed_ = !html::CopyDecorationFiles(ResolveDecoSource(settings.Text("DECO_SOURCE")), target,
+                                                  settings.Flag("DECO_COPY_EVER"));
+  return !decoration_failed_;
 }
 
 // Made when the first page is due: the image page names come from the
 // clone names that the run's first pass gives.
 html::Gallery& GalleryPageWriter::gallery() {
   if (gallery_) return *gallery_;
+  if (state_ == nullptr || scripts_ == nullptr) {
+    throw std::logic_error("GalleryPageWriter: pages are due before the run state or the scripts are known");
+  }
   std::vector<html::GalleryDirectory> directories;
   directories.reserve(state_->DirList.size());
   for (const RunDirectory& directory : state_->DirList) {
@@ -72,8 +79,13 @@ void GalleryPageWriter::WriteImageCell(const DirectoryPages& pages, std::size_t 
   gallery().WriteImageCell(pages.number - 1, static_cast<int>(index));
 }
 
-void GalleryPageWriter::WriteIndexPage() { gallery().WriteIndexPage(); }
+// A failed decoration copy skips every page of the run, the closing ones too.
+void GalleryPageWriter::WriteIndexPage() {
+  if (!decoration_failed_) gallery().WriteIndexPage();
+}
 
-void GalleryPageWriter::WriteFramePage() { gallery().WriteFramePage(); }
+void GalleryPageWriter::WriteFramePage() {
+  if (!decoration_failed_) gallery().WriteFramePage();
+}
 
 }  // namespace velmora::app

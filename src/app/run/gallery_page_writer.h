@@ -35,6 +35,7 @@ class GalleryPageWriter final : public PageWriter {
   const RunState* state_ = nullptr;
   RunScripts* scripts_ = nullptr;
   PageKinds kinds_;
+  bool decoration_failed_ = false;
   std::unique_ptr<html::Gallery> gallery_;
 };
 

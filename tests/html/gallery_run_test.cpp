@@ -1,0 +1,66 @@
+// Whole batch runs of the program over a small generated tree: the pages
+// land where the other pages link to, and a second run with "HTML_CHANGED"
+// over unchanged photos leaves every page file untouched.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <string>
+
+#include "app/platform/program_paths.h"
+#include "support/temp_dir.h"
+
+namespace velmora::html {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// Runs the program in batch mode; returns its standard error.
+std::string RunVelmora(const fs::path& base, const fs::path& out, const std::string& extra, const fs::path& log) {
+  const std::string command = Quoted(ProgramDirectory() / "velmora") + " /Profile=Voreinstellung " +
+                              Quoted("/Basedir=" + base.string()) + " /Level=1 /GENERATE_CLONES=1 " +
+                              Quoted("/CLONE_PATH=" + out.string()) +
+                              " /THUMBNAILS=1 /THUMB_SIZE=60 /GENERATE_INDEX=1 /GENERATE_FRAME=1 "
+                              "/LAUNCH_BROWSER=0 " + extra + " 2>" + Quoted(log);
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  return velmora::test::ReadFile(log);
+}
+
+std::map<fs::path, fs::file_time_type> PageTimes(const fs::path& root) {
+  std::map<fs::path, fs::file_time_type> times;
+  for (const auto& entry : fs::recursive_directory_iterator(root)) {
+    if (entry.path().extension() == ".html") times[entry.path()] = entry.last_write_time();
+  }
+  return times;
+}
+
+TEST(GalleryRun, SecondRunWithHtmlChangedWritesNoPage) {
+  velmora::test::TempDir dir;
+  for (const char* folder : {"Berg", "See"}) {
+    fs::create_directories(dir / "photos" / folder);
+    for (int n = 1; n <= 3; ++n) {
+      const fs::path file = dir / "photos" / folder / ("bild" + std::to_string(n) + ".jpg");
+      ASSERT_EQ(std::system(("convert -size 64x48 gradient:red-blue " + Quoted(file)).c_str()), 0);
+    }
+  }
+  const fs::path out = dir / "out";
+  const std::string first = RunVelmora(dir / "photos", out, "/HTML_CHANGED=1", dir / "first.txt");
+  EXPECT_NE(first.find("HTML-Dateien erzeugt: 10"), std::string::npos) << first;
+  EXPECT_TRUE(fs::exists(out / "html/Berg.html"));
+  EXPECT_TRUE(fs::exists(out / "html/See/bild3.html"));
+  EXPECT_TRUE(fs::exists(out / "html/start.html"));
+  EXPECT_TRUE(fs::exists(out / "deco/rechts.gif"));
+
+  // Age every page, so that a rewrite would show in its time.
+  for (const auto& [page, time] : PageTimes(out)) fs::last_write_time(page, time - std::chrono::hours(2));
+  const auto before = PageTimes(out);
+  const std::string second = RunVelmora(dir / "photos", out, "/HTML_CHANGED=1", dir / "second.txt");
+  EXPECT_NE(second.find("HTML-Dateien erzeugt: 0"), std::string::npos) << second;
+  EXPECT_EQ(PageTimes(out), before);
+}
+
+}  // namespace
+}  // namespace velmora::html
