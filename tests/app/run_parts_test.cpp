@@ -14,6 +14,7 @@
 #include "app/run/selection_tree.h"
 #include "app/run/stop_request.h"
 #include "run_fixture.h"
+#include "image/clone_list/clone_list.h"
 #include "settings/profile_data.h"
 #include "settings/working_settings.h"
 
@@ -172,6 +173,40 @@ TEST_F(Tree, InterruptStopsTheRunAtTheNextImageAndItsSummaryIsStillWritten) {
   EXPECT_TRUE(startup.CancelRequested);
   for (const auto& node : tree_.nodes()) EXPECT_EQ(node.mark, "checked_alle");
   ClearStopRequest();
+}
+
+TEST_F(Tree, CloneListEffectsChangeTheClone) {
+  settings::ResetToDefaults();
+  settings::CopyStoredToWorking();
+  settings::SetWorkingSetting("GENERATE_HTML", "0");
+  settings::SetWorkingSetting("GENERATE_CLONES", "1");
+  settings::SetWorkingSetting("THUMBNAILS", "0");
+  settings::SetWorkingSetting("CLONE_PATH", out_.string());
+  auto effect = std::make_unique<image::CBildEffekt>();
+  effect->SetBildeffektart(image::effect_code::kGrayscale);
+  settings::WorkingCloneList().Add(std::move(effect));
+  fs::create_directories(base_ / "A");
+  ASSERT_EQ(std::system(("convert -size 64x64 xc:red '" + (base_ / "A" / "rot.png").string() + "'").c_str()), 0);
+  settings::SetWorkingSetting("PNG", "1");
+  Build(1);
+  StartupState startup;
+  startup.DirLevel = 1;
+  SilentProgress progress;
+  NoPageWriter pages;
+  RunDriver driver(startup, tree_, pages, progress);
+  EXPECT_EQ(driver.StartOrStop(base_.string()), DriverResult::kFinished);
+  settings::WorkingCloneList().Clear();
+  const std::string gray = test::BatchRun::Identify(out_ / "A" / "rot.jpg");
+  EXPECT_EQ(gray.substr(0, 5), "64 64");
+  // Red turned grey: the three channels of the clone's pixel agree.
+  const std::string command = "convert '" + (out_ / "A" / "rot.jpg").string() +
+                              "' -format '%[fx:abs(r-g)<0.05&&abs(g-b)<0.05]' info:";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  char answer[8] = {};
+  ASSERT_NE(pipe, nullptr);
+  ASSERT_GT(std::fread(answer, 1, sizeof answer - 1, pipe), 0u);
+  pclose(pipe);
+  EXPECT_EQ(std::string(answer), "1");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Clone hooks of a run.
 #include "app/run/run_clone_hooks.h"
 
+#include "app/platform/log.h"
 #include "app/run/run_scripts.h"
+#include "image/effects/apply_image_effect.h"
+#include "image/rl_image.h"
 #include "settings/profile_data.h"
 
 namespace velmora::app {
@@ -12,8 +15,18 @@ void RunCloneHooks::RunCloneFunction(image::RLImage&) { scripts_.CallEntry("_clo
 
 bool RunCloneHooks::HasCloneList() const { return settings::WorkingCloneList().Count() > 0; }
 
-// The items' routines (effects, stamps, borders) belong to the image layer;
-// until they are connected the clone list leaves the picture as it is.
-void RunCloneHooks::ApplyCloneList(image::RLImage&) {}
+// Effects change the clone in list order. Text stamps, image stamps and
+// borders have no drawing routine in the image layer yet; they are passed
+// over (and said so once per run in the log) rather than failing the clone.
+void RunCloneHooks::ApplyCloneList(image::RLImage& image) {
+  for (const image::CloneItem& item : settings::WorkingCloneList()) {
+    if (item.Kind() == image::CloneItemKind::kEffect) {
+      image::ApplyImageEffect(image.CloneRGB, static_cast<const image::CBildEffekt&>(item));
+    } else if (!reported_unsupported_) {
+      reported_unsupported_ = true;
+      WriteLog("Clone list: stamps and borders are not drawn by this build");
+    }
+  }
+}
 
 }  // namespace velmora::app

@@ -21,6 +21,7 @@ class RunCloneHooks final : public image::CloneHooks {
 
  private:
   RunScripts& scripts_;
+  bool reported_unsupported_ = false;
 };
 
 }  // namespace velmora::app
