@@ -71,6 +71,7 @@ class Driver:
                             "--user-data-dir=" + profile_dir, "--window-size=1200,900"]}
         caps = {"capabilities": {"alwaysMatch": {"browserName": "chrome", "goog:chromeOptions": options}}}
         self.session = self.call("POST", "/session", caps)["sessionId"]
+        self.call("POST", "/session/%s/timeouts" % self.session, {"script": 30000, "pageLoad": 60000})
 
     def call(self, method, path, body=None):
         data = json.dumps(body).encode() if body is not None else None
@@ -83,7 +84,15 @@ class Driver:
         self.call("POST", "/session/%s/url" % self.session, {"url": url})
 
     def run(self, script):
-        return self.call("POST", "/session/%s/execute/sync" % self.session, {"script": script, "args": []})
+        return self.call("POST", "/session/%s/execute/async" % self.session, {"script": script, "args": []})
+
+    def press(self, key):
+        keys = [{"type": "keyDown", "value": key}, {"type": "keyUp", "value": key}]
+        self.call("POST", "/session/%s/actions" % self.session,
+                  {"actions": [{"type": "key", "id": "keyboard", "actions": keys}]})
+
+    def url(self):
+        return self.call("GET", "/session/%s/url" % self.session)
 
     def screenshot(self, path):
         png = self.call("GET", "/session/%s/screenshot" % self.session)
@@ -101,17 +110,25 @@ class Driver:
 # What a page offers: its links, its pictures (loaded or not), its "next"
 # link and the links of its thumbnail cells.
 PAGE_FACTS = """
-const next = document.querySelector('a[rel~="next"]') ||
-  [...document.querySelectorAll('a')].find(a => a.querySelector('img[src$="rechts.gif"]'));
-return {
-  title: document.title,
-  links: [...document.querySelectorAll('a[href]')].map(a => a.href),
-  frames: [...document.querySelectorAll('frame[src], iframe[src]')].map(f => f.src),
-  images: [...document.querySelectorAll('img')].map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0})),
-  styles: [...document.querySelectorAll('link[rel=stylesheet]')].map(l => l.href),
-  next: next ? next.href : null,
-  cells: [...document.querySelectorAll('a')].filter(a => a.querySelector('img[src*="/thumbs/"]')).map(a => a.href),
-};
+const done = arguments[arguments.length - 1];
+const images = [...document.images];
+// Lazy pictures load when scrolled to; the check wants every one of them now.
+images.forEach(i => { i.loading = 'eager'; });
+const loaded = images.map(i => i.complete ? Promise.resolve() : new Promise(r => {
+  i.addEventListener('load', r); i.addEventListener('error', r); setTimeout(r, 10000); }));
+Promise.all(loaded).then(() => {
+  const next = document.querySelector('a[rel~="next"]') ||
+    [...document.querySelectorAll('a')].find(a => a.querySelector('img[src$="rechts.gif"]'));
+  done({
+    title: document.title,
+    links: [...document.querySelectorAll('a[href]')].map(a => a.href),
+    frames: [...document.querySelectorAll('frame[src], iframe[src]')].map(f => f.src),
+    images: images.map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0})),
+    styles: [...document.querySelectorAll('link[rel=stylesheet]')].map(l => l.href),
+    next: next ? next.href : null,
+    cells: [...document.querySelectorAll('a')].filter(a => a.querySelector('img[src*="/thumbs/"]')).map(a => a.href),
+  });
+});
 """
 
 
@@ -171,6 +188,31 @@ def check_gallery(driver, out, profile, artifacts):
     if sorted(visited) != sorted(image_pages) or len(visited) != len(set(visited)):
         fail("%s: next links visit %s, expected every one of %s once" % (profile, visited, sorted(image_pages)))
     print("%s: %d pages checked, %d image pages in one next chain" % (profile, len(seen), len(visited)))
+    return visited
+
+
+ARROW_LEFT, ARROW_RIGHT = "\ue012", "\ue014"
+
+
+def check_arrow_keys(driver, profile, visited):
+    """The right and left arrow keys page through the image pages."""
+    first, second = ("file://" + urllib.parse.quote(p) for p in visited[:2])
+    driver.open(first)
+    driver.press(ARROW_RIGHT)
+    for _ in range(50):
+        if driver.url() == second:
+            break
+        time.sleep(0.1)
+    else:
+        fail("%s: the right arrow key on %s led to %s, not %s" % (profile, first, driver.url(), second))
+    driver.press(ARROW_LEFT)
+    for _ in range(50):
+        if driver.url() == first:
+            break
+        time.sleep(0.1)
+    else:
+        fail("%s: the left arrow key led to %s, not back to %s" % (profile, driver.url(), first))
+    print("%s: arrow keys page between image pages" % profile)
 
 
 def main():
@@ -187,7 +229,9 @@ def main():
         for profile in PROFILES:
             out = os.path.join(work, "gallery-" + profile)
             build_gallery(velmora, base, out, profile, env)
-            check_gallery(driver, out, profile, work)
+            visited = check_gallery(driver, out, profile, work)
+            if profile == "Modern":
+                check_arrow_keys(driver, profile, visited)
     finally:
         driver.quit()
     print("PASS")

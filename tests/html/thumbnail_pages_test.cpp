@@ -97,6 +97,31 @@ TEST(ThumbnailPages, LevelTwoPagesLieInTheParentFolder) {
   EXPECT_TRUE(std::filesystem::exists(h.clone_dir() / "html/A/y.html"));
 }
 
+TEST(ThumbnailPages, LevelTwoSplitPagesLinkAcrossParents) {
+  GalleryHarness h;
+  h.dir_level = 2;
+  h.settings.Set("HTML_SPLIT", "1");
+  h.settings.Set("LINES_PER_PAGE", "1");
+  h.settings.Set("THUMBS_PER_LINE", "2");
+  h.AddDirectory("x", "A/x", "A", 3, "x");
+  h.AddDirectory("z", "B/z", "B", 1, "z");
+  ASSERT_TRUE(h.Run());
+  EXPECT_EQ(h.Page("html/A/x-2.html"), PageHead("Velmora - Thumbnails") + ThumbTitle() +
+                                           "<div style=\"text-align:center\">" +
+                                           NavLink("x-1.html", "../../deco/links.gif", "x-1") + "  " +
+                                           NavLink("../B/z-1.html", "../../deco/rechts.gif", "z-1") + "</div>" +
+                                           kNl + ThumbTableOpen() + "<tr>" + kNl + Cell("x3") + "</tr>" + kNl +
+                                           "</table>" + kNl + DateParagraph() + PageEnd());
+  EXPECT_EQ(h.Page("html/A/x/x3.html"),
+            PageHead("Velmora - x3") + "<div style=\"text-align:center\">" +
+                NavLink("x2.html", "../../../deco/links.gif", "x2") + " " +
+                NavLink("../x-2.html", "../../../deco/index.gif", "x-2") + " " +
+                NavLink("../../B/z/z1.html", "../../../deco/rechts.gif", "z1") + "</div><br>" + kNl + kNl +
+                "<div style=\"text-align:center\"><a href=\"../x-2.html\"><img src=\"p.jpg\" "
+                "style=\"border-style:none\" alt=\"x3\" title=\"x3\"></a></div>" +
+                kNl + kNl + DateParagraph() + PageEnd());
+}
+
 TEST(ThumbnailPages, TwentyOneImagesGiveTwoPagesAndOneRowOnTheSecond) {
   GalleryHarness h;
   h.kinds.image_pages = false;
