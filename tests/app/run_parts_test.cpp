@@ -23,11 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(LinkEncoder, KeepsSafeCharactersAndEncodesTheRestInWindows1252) {
-  EXPECT_EQ(EncodeLink("../thumbs/A-b_c.9.jpg"), "../thumbs/A-b_c.9.jpg");
-  EXPECT_EQ(EncodeLink("Reise 2024/\xE4&#%\\x"), "Reise%202024/%E4%26%23%25%5Cx");
-}
-
 TEST(ImageTypes, PatternsAndTypesFollowTheSwitchedOnTypes) {
   const std::vector<EnabledImageType> types = {{"JPG,JPEG", 6}, {"PNG", 10}};
   EXPECT_EQ(ImageTypeOfName("a.jpeg", types), 6);
@@ -88,6 +83,14 @@ class Tree : public test::BatchRun {
     std::vector<std::string> texts;
     for (const auto& node : tree_.nodes()) texts.push_back(node.text);
     return texts;
+  }
+  // Working settings of a run that makes clones only, into out_.
+  void UseCloneSettings() {
+    settings::ResetToDefaults();
+    settings::CopyStoredToWorking();
+    settings::SetWorkingSetting("GENERATE_HTML", "0");
+    settings::SetWorkingSetting("GENERATE_CLONES", "1");
+    settings::SetWorkingSetting("CLONE_PATH", out_.string());
   }
   SelectionTree tree_;
 };
@@ -151,11 +154,7 @@ class StopOnFirstImage final : public RunProgress {
 };
 
 TEST_F(Tree, InterruptStopsTheRunAtTheNextImageAndItsSummaryIsStillWritten) {
-  settings::ResetToDefaults();
-  settings::CopyStoredToWorking();
-  settings::SetWorkingSetting("GENERATE_HTML", "0");
-  settings::SetWorkingSetting("GENERATE_CLONES", "1");
-  settings::SetWorkingSetting("CLONE_PATH", out_.string());
+  UseCloneSettings();
   for (const char* name : {"1.jpg", "2.jpg", "3.jpg"}) MakeImage(base_ / "A" / name, 50, 50);
   MakeImage(base_ / "B" / "1.jpg", 50, 50);
   Build(1);
@@ -176,12 +175,8 @@ TEST_F(Tree, InterruptStopsTheRunAtTheNextImageAndItsSummaryIsStillWritten) {
 }
 
 TEST_F(Tree, CloneListEffectsChangeTheClone) {
-  settings::ResetToDefaults();
-  settings::CopyStoredToWorking();
-  settings::SetWorkingSetting("GENERATE_HTML", "0");
-  settings::SetWorkingSetting("GENERATE_CLONES", "1");
+  UseCloneSettings();
   settings::SetWorkingSetting("THUMBNAILS", "0");
-  settings::SetWorkingSetting("CLONE_PATH", out_.string());
   auto effect = std::make_unique<image::CBildEffekt>();
   effect->SetBildeffektart(image::effect_code::kGrayscale);
   settings::WorkingCloneList().Add(std::move(effect));

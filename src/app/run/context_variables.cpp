@@ -98,25 +98,6 @@ void RunContext::SetImage(const image::RLImageFile& record, bool clone_is_output
   Set(Ctx::thumb_dimy, record.Thumb.Height);
 }
 
-std::string EncodeLink(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string link;
-  link.reserve(text.size());
-  for (const char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                      c == '.' || c == '/' || c == '_';
-    if (keep) {
-      link += ch;
-    } else {
-      link += '%';
-      link += kHex[c >> 4];
-      link += kHex[c & 15];
-    }
-  }
-  return link;
-}
-
 std::string FormatImageDate(const image::FileTime& time) { return FormatFileTime(time, lang::FormatDate()); }
 std::string FormatImageTime(const image::FileTime& time) { return FormatFileTime(time, lang::FormatTime()); }
 

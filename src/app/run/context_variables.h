@@ -63,11 +63,6 @@ class RunContext {
   std::array<script::ContextVariable, static_cast<std::size_t>(Ctx::kCount)> handles_{};
 };
 
-// Link form of a text: letters, digits, "-", ".", "/" and "_" stay; every
-// other byte becomes "%" and two upper-case hexadecimal digits of its
-// Windows-1252 code (a blank gives %20, a-umlaut %E4).
-std::string EncodeLink(std::string_view text);
-
 // Date and time of a file time in the language's formats; both empty for
 // an image without a date.
 std::string FormatImageDate(const image::FileTime& time);

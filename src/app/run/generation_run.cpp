@@ -15,6 +15,7 @@
 #include "app/run/run_clone_hooks.h"
 #include "app/run/stop_request.h"
 #include "app/system_info.h"
+#include "html/gallery_layout.h"
 #include "html/sorting.h"
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
@@ -70,7 +71,7 @@ void CreateFolder(const fs::path& folder) {
 // A link from `from_folder` to `target`, "/"-separated and encoded.
 std::string RelativeLink(const fs::path& from_folder, const fs::path& target) {
   const fs::path relative = target.lexically_relative(from_folder);
-  return EncodeLink(Cp1252Path(relative.generic_string()));
+  return html::EncodeLink(Cp1252Path(relative.generic_string()));
 }
 
 // A multi-line message as one log line.
@@ -290,7 +291,7 @@ class Generator {
     const std::string prefix = kToCloneDir[std::clamp(run_.startup.DirLevel, 0, 2)];
     std::string deco = prefix + settings_.Text("DECO_PATH");
     std::replace(deco.begin(), deco.end(), '\\', '/');
-    ctx_.Set(Ctx::deco_ref, EncodeLink(deco));
+    ctx_.Set(Ctx::deco_ref, html::EncodeLink(deco));
   }
 
   // ---- Phase 2: first pass ----
@@ -392,7 +393,7 @@ class Generator {
     const std::string index = settings_.Text("HTML_INDEX_FILENAME");
     ctx_.Set(Ctx::index_doc, index);
     ctx_.Set(Ctx::index_ref,
-             EncodeLink((settings_.Flag("HTML_INDEX_IN_BASEDIR") ? "../" : "") + index + page_extension_));
+             html::EncodeLink((settings_.Flag("HTML_INDEX_IN_BASEDIR") ? "../" : "") + index + page_extension_));
   }
 
   // ---- Phase 4: main pass ----
@@ -467,7 +468,7 @@ class Generator {
                            const std::string& clone_folder) {
     ctx_.Set(Ctx::count_pages, pages.page_count);
     ctx_.Set(Ctx::count_cur_page, 1);
-    if (run_.startup.DirLevel == 2) ctx_.Set(Ctx::parent_path, EncodeLink(directory.link_path));
+    if (run_.startup.DirLevel == 2) ctx_.Set(Ctx::parent_path, html::EncodeLink(directory.link_path));
     if (kinds_.html) ctx_.Set(Ctx::html_absolute, Cp1252Path(Absolute(pages.html_folder)));
     ctx_.Set(Ctx::full_path, JoinRel(state_.BaseDir, directory.relative_path));
     ctx_.Set(Ctx::path, directory.relative_path);
