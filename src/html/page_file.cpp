@@ -22,8 +22,14 @@ bool ReadWhole(const fs::path& path, std::string& text) {
 
 }  // namespace
 
+// A page left open was interrupted (a cancelled run). Its temporary twin
+// goes, so the old page stays as it was; a page written in place keeps what
+// it has.
 PageFile::~PageFile() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (file_ == nullptr) return;
+  std::fclose(file_);
+  std::error_code error;
+  if (only_when_changed_) fs::remove(written_, error);
 }
 
 bool PageFile::Open(const fs::path& folder, const fs::path& file_name, bool only_when_changed) {
@@ -64,7 +70,9 @@ PageResult PageFile::Close() {
   }
   fs::remove(path_, error);
   fs::rename(written_, path_, error);
-  return error ? PageResult::kFailed : PageResult::kWritten;
+  if (!error) return PageResult::kWritten;
+  fs::remove(written_, error);
+  return PageResult::kFailed;
 }
 
 bool SameTextIgnoringCase(const fs::path& a, const fs::path& b) {

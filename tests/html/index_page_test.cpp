@@ -3,6 +3,8 @@
 
 #include "gallery_harness.h"
 #include "page_text.h"
+#include "html/page_file.h"
+#include "support/temp_dir.h"
 
 namespace velmora::html::test {
 namespace {
@@ -110,6 +112,24 @@ TEST(ChangedPages, SecondRunOverUnchangedInputWritesNothing) {
   ASSERT_TRUE(h.Run());
   EXPECT_EQ(h.html_written(), 5);
   EXPECT_NE(h.Page("html/x/x2.html").find("new footer"), std::string::npos);
+}
+
+TEST(ChangedPages, InterruptedPageLeavesTheOldFileAndNoTemporary) {
+  velmora::test::TempDir dir;
+  velmora::test::WriteFile(dir / "page.html", "old");
+  {
+    PageFile page;
+    ASSERT_TRUE(page.Open(dir.path(), "page.html", true));
+    page.Line("half a page");
+  }
+  EXPECT_EQ(velmora::test::ReadFile(dir / "page.html"), "old");
+  EXPECT_FALSE(std::filesystem::exists(dir / "_page.html"));
+
+  PageFile same;
+  ASSERT_TRUE(same.Open(dir.path(), "page.html", true));
+  same.Write("OLD");  // letter case does not count as a change
+  EXPECT_EQ(same.Close(), PageResult::kUnchanged);
+  EXPECT_EQ(velmora::test::ReadFile(dir / "page.html"), "old");
 }
 
 }  // namespace
