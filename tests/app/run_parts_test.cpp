@@ -92,7 +92,18 @@ class Tree : public test::BatchRun {
     settings::SetWorkingSetting("GENERATE_CLONES", "1");
     settings::SetWorkingSetting("CLONE_PATH", out_.string());
   }
+  // One run of the driver over the tree built before, at level 1.
+  DriverResult Drive(RunProgress& progress) {
+    startup_.DirLevel = 1;
+    NoPageWriter pages;
+    RunDriver driver(startup_, tree_, pages, progress);
+    const DriverResult result = driver.StartOrStop(base_.string());
+    counters_ = driver.counters();
+    return result;
+  }
   SelectionTree tree_;
+  StartupState startup_;
+  RunCounters counters_;
 };
 
 TEST_F(Tree, LevelOneShowsFoldersWithImagesButNeverTheOutputFolders) {
@@ -159,17 +170,13 @@ TEST_F(Tree, InterruptStopsTheRunAtTheNextImageAndItsSummaryIsStillWritten) {
   MakeImage(base_ / "B" / "1.jpg", 50, 50);
   Build(1);
   InstallStopRequestHandler();
-  StartupState startup;
-  startup.DirLevel = 1;
   StopOnFirstImage progress;
-  NoPageWriter pages;
-  RunDriver driver(startup, tree_, pages, progress);
-  EXPECT_EQ(driver.StartOrStop(base_.string()), DriverResult::kCancelled);
+  EXPECT_EQ(Drive(progress), DriverResult::kCancelled);
   EXPECT_EQ(progress.images, 1);
   EXPECT_EQ(progress.directories, 1);
   EXPECT_TRUE(progress.finished);
-  EXPECT_EQ(driver.counters().ClonesWritten, 1);
-  EXPECT_TRUE(startup.CancelRequested);
+  EXPECT_EQ(counters_.ClonesWritten, 1);
+  EXPECT_TRUE(startup_.CancelRequested);
   for (const auto& node : tree_.nodes()) EXPECT_EQ(node.mark, "checked_alle");
   ClearStopRequest();
 }
@@ -184,12 +191,8 @@ TEST_F(Tree, CloneListEffectsChangeTheClone) {
   ASSERT_EQ(std::system(("convert -size 64x64 xc:red '" + (base_ / "A" / "rot.png").string() + "'").c_str()), 0);
   settings::SetWorkingSetting("PNG", "1");
   Build(1);
-  StartupState startup;
-  startup.DirLevel = 1;
   SilentProgress progress;
-  NoPageWriter pages;
-  RunDriver driver(startup, tree_, pages, progress);
-  EXPECT_EQ(driver.StartOrStop(base_.string()), DriverResult::kFinished);
+  EXPECT_EQ(Drive(progress), DriverResult::kFinished);
   settings::WorkingCloneList().Clear();
   const std::string gray = test::BatchRun::Identify(out_ / "A" / "rot.jpg");
   EXPECT_EQ(gray.substr(0, 5), "64 64");

@@ -6,29 +6,12 @@
 
 #include "app/platform/log.h"
 #include "app/platform/program_paths.h"
+#include "html/gallery_layout.h"
 
 namespace velmora::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Trash info paths are URL-encoded: everything but unreserved characters and "/".
-std::string EncodeTrashPath(const std::string& path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (const char ch : path) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-        c == '_' || c == '~' || c == '/') {
-      encoded += ch;
-    } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 15];
-    }
-  }
-  return encoded;
-}
 
 std::string DeletionDate() {
   const std::time_t now = std::time(nullptr);
@@ -41,6 +24,8 @@ std::string DeletionDate() {
 
 // Reserves a name in the trash by creating its info file exclusively, as
 // the trash rules require, so two programs never pick the same name.
+// The info file names the original place URL-encoded, byte by byte, as the
+// link encoder of the pages does.
 bool ReserveTrashName(const fs::path& info_dir, const std::string& base, std::string& name, const fs::path& original) {
   for (int n = 1; n < 100000; ++n) {
     name = n == 1 ? base : base + "." + std::to_string(n);
@@ -51,7 +36,7 @@ bool ReserveTrashName(const fs::path& info_dir, const std::string& base, std::st
       return false;
     }
     const std::string text =
-        "[Trash Info]\nPath=" + EncodeTrashPath(original.string()) + "\nDeletionDate=" + DeletionDate() + "\n";
+        "[Trash Info]\nPath=" + html::EncodeLink(original.string()) + "\nDeletionDate=" + DeletionDate() + "\n";
     const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
     return std::fclose(file) == 0 && ok;
   }
