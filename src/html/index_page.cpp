@@ -28,7 +28,7 @@ void SetRunEnds(GalleryOutput& out, const std::string& folder) {
               RelativeLink(folder, layout.ThumbFolder(last), last_name + layout.extension()));
 }
 
-void SetDirectoryVariables(GalleryOutput& out, int d) {
+void SetDirectoryVariables(GalleryOutput& out, const std::string& folder, int d) {
   const GalleryLayout& layout = out.layout;
   const GalleryDirectory& directory = layout.directories()[static_cast<std::size_t>(d)];
   const int count = static_cast<int>(layout.directories().size());
@@ -40,6 +40,13 @@ void SetDirectoryVariables(GalleryOutput& out, int d) {
   vars.Set(PageVar::count_pages, layout.split(d).page_count);
   vars.Set(PageVar::path, directory.relative_path);
   if (layout.dir_level() == 2) vars.Set(PageVar::parent_path, EncodeLink(directory.link_path));
+  if (layout.ImageCount(d) == 0) return;
+  const std::string first = layout.ThumbPageName(d, 1);
+  const std::string last = layout.LastThumbPageName(d);
+  SetDocument(vars, PageVar::first_path_doc, PageVar::first_path_ref, first,
+              RelativeLink(folder, layout.ThumbFolder(d), first + layout.extension()));
+  SetDocument(vars, PageVar::last_path_doc, PageVar::last_path_ref, last,
+              RelativeLink(folder, layout.ThumbFolder(d), last + layout.extension()));
 }
 
 // A group ends where the next directory has another parent link path or none.
@@ -77,7 +84,7 @@ bool WriteIndexPage(GalleryOutput& out) {
   TableRows rows(emit, {kTrOpen, kTdOpen, kEntry, kTdClose, kTrClose}, settings.Int("HTML_INDEX_ENTRIES_PER_LINE"));
   bool group_open = false;
   for (int d = 0; d < static_cast<int>(layout.directories().size()); ++d) {
-    SetDirectoryVariables(out, d);
+    SetDirectoryVariables(out, folder, d);
     if (grouped && !group_open) {
       emit.EmitSnippet(file, kPreTable);
       emit.EmitSnippet(file, kTableOpen);

@@ -61,6 +61,22 @@ TEST(IndexPage, ThirteenEntriesInRowsOfSix) {
             std::string::npos);
 }
 
+TEST(IndexPage, EntriesSeeTheirDirectory) {
+  GalleryHarness h;
+  h.dir_level = 1;
+  h.kinds = {false, true, true, false};
+  h.settings.Set("HTML_SPLIT", "1");
+  h.settings.Set("LINES_PER_PAGE", "1");
+  h.settings.Set("HTML_INDEX_FIRST_THUMBPAGE", "1");
+  h.settings.Set("HTML_INDEX_ENTRY", "[{count_cur_path}/{count_next_path} {src_doc} {count_files} {last_path_ref}]");
+  h.AddDirectory("x", "x", "", 5, "x");
+  h.AddDirectory("y y", "y y", "", 1, "y");
+  ASSERT_TRUE(h.Run());
+  const std::string page = h.Page("html/index.html");
+  EXPECT_NE(page.find("[1/2 x-1 5 x-2.html]"), std::string::npos) << page;
+  EXPECT_NE(page.find("[2/0 y y-1 1 y%20y-1.html]"), std::string::npos) << page;
+}
+
 TEST(FramePage, IndexInTheSameFolderIsNamedBare) {
   GalleryHarness h;
   h.kinds = {true, true, true, false};
