@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <thread>
+#include <algorithm>
 
 #include "app/platform/program_paths.h"
 #include "support/temp_dir.h"
@@ -24,9 +26,19 @@ std::string RunVelmora(const fs::path& base, const fs::path& out, const std::str
                               Quoted("/Basedir=" + base.string()) + " /Level=1 /GENERATE_CLONES=1 " +
                               Quoted("/CLONE_PATH=" + out.string()) +
                               " /THUMBNAILS=1 /THUMB_SIZE=60 /GENERATE_INDEX=1 /GENERATE_FRAME=1 "
-                              "/LAUNCH_BROWSER=0 " + extra + " 2>" + Quoted(log);
+                              + extra + " 2>" + Quoted(log);
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return velmora::test::ReadFile(log);
+}
+
+void MakePhotos(const fs::path& base) {
+  for (const char* folder : {"Berg", "See"}) {
+    fs::create_directories(base / folder);
+    for (int n = 1; n <= 3; ++n) {
+      const fs::path file = base / folder / ("bild" + std::to_string(n) + ".jpg");
+      ASSERT_EQ(std::system(("convert -size 64x48 gradient:red-blue " + Quoted(file)).c_str()), 0);
+    }
+  }
 }
 
 std::map<fs::path, fs::file_time_type> PageTimes(const fs::path& root) {
@@ -39,15 +51,9 @@ std::map<fs::path, fs::file_time_type> PageTimes(const fs::path& root) {
 
 TEST(GalleryRun, SecondRunWithHtmlChangedWritesNoPage) {
   velmora::test::TempDir dir;
-  for (const char* folder : {"Berg", "See"}) {
-    fs::create_directories(dir / "photos" / folder);
-    for (int n = 1; n <= 3; ++n) {
-      const fs::path file = dir / "photos" / folder / ("bild" + std::to_string(n) + ".jpg");
-      ASSERT_EQ(std::system(("convert -size 64x48 gradient:red-blue " + Quoted(file)).c_str()), 0);
-    }
-  }
+  MakePhotos(dir / "photos");
   const fs::path out = dir / "out";
-  const std::string first = RunVelmora(dir / "photos", out, "/HTML_CHANGED=1", dir / "first.txt");
+  const std::string first = RunVelmora(dir / "photos", out, "/LAUNCH_BROWSER=0 /HTML_CHANGED=1", dir / "first.txt");
   EXPECT_NE(first.find("HTML-Dateien erzeugt: 10"), std::string::npos) << first;
   EXPECT_TRUE(fs::exists(out / "html/Berg.html"));
   EXPECT_TRUE(fs::exists(out / "html/See/bild3.html"));
@@ -57,9 +63,31 @@ TEST(GalleryRun, SecondRunWithHtmlChangedWritesNoPage) {
   // Age every page, so that a rewrite would show in its time.
   for (const auto& [page, time] : PageTimes(out)) fs::last_write_time(page, time - std::chrono::hours(2));
   const auto before = PageTimes(out);
-  const std::string second = RunVelmora(dir / "photos", out, "/HTML_CHANGED=1", dir / "second.txt");
+  const std::string second = RunVelmora(dir / "photos", out, "/LAUNCH_BROWSER=0 /HTML_CHANGED=1", dir / "second.txt");
   EXPECT_NE(second.find("HTML-Dateien erzeugt: 0"), std::string::npos) << second;
   EXPECT_EQ(PageTimes(out), before);
+}
+
+// The start document is the frame page when there is one, else the index
+// page, else the first page written; xdg-open gets it.
+TEST(GalleryRun, LaunchBrowserOpensTheStartDocument) {
+  velmora::test::TempDir dir;
+  MakePhotos(dir / "photos");
+  fs::create_directories(dir / "bin");
+  velmora::test::WriteFile(dir / "bin/xdg-open", "#!/bin/sh\necho \"$1\" >> " + Quoted(dir / "opened.txt") + "\n");
+  fs::permissions(dir / "bin/xdg-open", fs::perms::owner_all);
+  const std::string path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "/usr/bin:/bin";
+  ASSERT_EQ(setenv("PATH", ((dir / "bin").string() + ":" + path).c_str(), 1), 0);
+  RunVelmora(dir / "photos", dir / "out", "/LAUNCH_BROWSER=1 /GENERATE_FRAME=0", dir / "run.txt");
+  RunVelmora(dir / "photos", dir / "out2", "/LAUNCH_BROWSER=1 /GENERATE_FRAME=0 /GENERATE_INDEX=0", dir / "run.txt");
+  setenv("PATH", path.c_str(), 1);
+  std::string opened;
+  for (int i = 0; i < 100 && std::count(opened.begin(), opened.end(), '\n') < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (fs::exists(dir / "opened.txt")) opened = velmora::test::ReadFile(dir / "opened.txt");
+  }
+  EXPECT_NE(opened.find((dir / "out/html/index.html").string() + "\n"), std::string::npos) << opened;
+  EXPECT_NE(opened.find((dir / "out2/html/Berg.html").string() + "\n"), std::string::npos) << opened;
 }
 
 }  // namespace
