@@ -28,7 +28,6 @@ TEST(ImageTypes, PatternsAndTypesFollowTheSwitchedOnTypes) {
   EXPECT_EQ(ImageTypeOfName("a.jpeg", types), 6);
   EXPECT_EQ(ImageTypeOfName("a.Png", types), 10);
   EXPECT_EQ(ImageTypeOfName("a.tif", types), 0);
-  EXPECT_EQ(BuildImagePatterns("*", {{"JPG", 6}}), std::vector<std::string>{"*.JPG"});
 }
 
 TEST(ContextVariables, ImageRecordSetsSizesAndAnEmptyDateWithoutTime) {

@@ -473,8 +473,10 @@ class Generator {
     ctx_.Set(Ctx::full_path, JoinRel(state_.BaseDir, directory.relative_path));
     ctx_.Set(Ctx::path, directory.relative_path);
     ctx_.Set(Ctx::count_cur_path, index + 1);
-    ctx_.Set(Ctx::count_prev_path, index > 0 ? index : 1);
-    ctx_.Set(Ctx::count_next_path, index + 1 < count ? index + 2 : count);
+    // A neighbour that does not exist leaves its variable at its last value;
+    // the page writers leave out that navigation.
+    if (index > 0) ctx_.Set(Ctx::count_prev_path, index);
+    if (index + 1 < count) ctx_.Set(Ctx::count_next_path, index + 2);
     ctx_.Set(Ctx::count_files, directory.image_count);
     ctx_.Set(Ctx::size_byte_path, directory.byte_total);
     ctx_.Set(Ctx::size_byte_path_original, directory.byte_total);
@@ -487,8 +489,8 @@ class Generator {
     const int first_index = (page - 1) * pages.images_per_page;
     const int on_page = std::min(pages.images_per_page, static_cast<int>(directory.images.size()) - first_index);
     ctx_.Set(Ctx::count_cur_page, page);
-    ctx_.Set(Ctx::count_prev_page, page > 1 ? page - 1 : 1);
-    ctx_.Set(Ctx::count_next_page, page < pages.page_count ? page + 1 : pages.page_count);
+    if (page > 1) ctx_.Set(Ctx::count_prev_page, page - 1);
+    if (page < pages.page_count) ctx_.Set(Ctx::count_next_page, page + 1);
     ctx_.Set(Ctx::count_page_files, on_page);
   }
 
@@ -497,8 +499,8 @@ class Generator {
     const auto i = static_cast<std::int64_t>(index);
     ctx_.Set(Ctx::count_cur_all_files, run_.counters.ImagesHandled + 1);
     ctx_.Set(Ctx::count_cur_file, i + 1);
-    ctx_.Set(Ctx::count_prev_file, i > 0 ? i : 1);
-    ctx_.Set(Ctx::count_next_file, i + 1 < n ? i + 2 : n);
+    if (i > 0) ctx_.Set(Ctx::count_prev_file, i);
+    if (i + 1 < n) ctx_.Set(Ctx::count_next_file, i + 2);
     ctx_.Set(Ctx::count_cur_row, in_page / thumbs_per_line_ + 1);
     ctx_.Set(Ctx::count_cur_file_in_row, in_page % thumbs_per_line_ + 1);
     ctx_.Set(Ctx::count_cur_file_in_page, in_page + 1);
