@@ -16,15 +16,15 @@ bool CopyDecorationFiles(const std::filesystem::path& source, const std::filesys
   }
   try {
     for (const fs::directory_entry& entry : entries) {
-    const std::string name = entry.path().filename().string();
-    if (name.empty() || name.front() == '.' || !entry.is_regular_file(error)) continue;
-    const fs::path destination = target / entry.path().filename();
-    if (!copy_ever && fs::exists(destination, error)) continue;
-    fs::copy_file(entry.path(), destination, fs::copy_options::overwrite_existing, error);
-    if (error) {
-      WriteLog("Decoration file not copied: " + destination.string() + ": " + error.message());
-      return false;
-    }
+      const std::string name = entry.path().filename().string();
+      if (name.empty() || name.front() == '.' || !entry.is_regular_file(error)) continue;
+      const fs::path destination = target / entry.path().filename();
+      if (!copy_ever && fs::exists(destination, error)) continue;
+      fs::copy_file(entry.path(), destination, fs::copy_options::overwrite_existing, error);
+      if (error) {
+        WriteLog("Decoration file not copied: " + destination.string() + ": " + error.message());
+        return false;
+      }
     }
   } catch (const fs::filesystem_error& e) {
     WriteLog(std::string("Decoration copy interrupted: ") + e.what());

@@ -25,8 +25,8 @@ class Gallery {
  public:
   // `machine` runs the snippets compiled before (CompilePageTemplates);
   // `date` is today's date as the date paragraphs show it.
-  Gallery(script::Machine& machine, const settings::SettingsTable& settings, GalleryLayout layout,
-          GalleryKinds kinds, const std::string& date);
+  Gallery(script::Machine& machine, const settings::SettingsTable& settings, GalleryLayout layout, GalleryKinds kinds,
+          const std::string& date);
 
   void BeginPage(int d, int page) { thumbs_.BeginPage(d, page); }
   bool WriteImagePage(int d, int image);

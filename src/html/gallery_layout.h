@@ -12,9 +12,9 @@
 namespace velmora::html {
 
 struct GalleryDirectory {
-  std::string name;           // the directory's own name: page name base at levels 1 and 2
-  std::string relative_path;  // below the base directory, "." for the base directory itself
-  std::string link_path;      // the parent's name at level 2, else empty
+  std::string name;                      // the directory's own name: page name base at levels 1 and 2
+  std::string relative_path;             // below the base directory, "." for the base directory itself
+  std::string link_path;                 // the parent's name at level 2, else empty
   std::vector<std::string> image_pages;  // page name (clone base name) of every image, in run order
 };
 
@@ -22,7 +22,7 @@ struct GalleryDirectory {
 struct PageSplit {
   int images_per_page = 1;
   int page_count = 1;
-  int PageOf(int image) const { return image / images_per_page + 1; }  // 0-based image, 1-based page
+  int PageOf(int image) const { return image / images_per_page + 1; }   // 0-based image, 1-based page
   int FirstOn(int page) const { return (page - 1) * images_per_page; }  // 0-based
 };
 
@@ -45,6 +45,9 @@ class GalleryLayout {
   int Neighbour(int d, int step) const;
   int FirstWithImages() const { return Neighbour(-1, 1); }
   int LastWithImages() const { return Neighbour(static_cast<int>(directories_.size()), -1); }
+  const std::string& ImagePage(int d, int image) const {
+    return directories_[static_cast<std::size_t>(d)].image_pages[static_cast<std::size_t>(image)];
+  }
   int ImageCount(int d) const { return static_cast<int>(directories_[static_cast<std::size_t>(d)].image_pages.size()); }
 
   const std::string& html_root() const { return html_root_; }

@@ -27,18 +27,15 @@ ImagePages::ImagePages(GalleryOutput& out, bool thumb_pages)
 
 std::string ImagePages::LinkTo(int from_d, Target target) const {
   const GalleryLayout& layout = out_.layout;
-  const auto& pages = layout.directories()[static_cast<std::size_t>(target.directory)].image_pages;
   return RelativeLink(layout.ImageFolder(from_d), layout.ImageFolder(target.directory),
-                      pages[static_cast<std::size_t>(target.item)] + layout.extension());
+                      layout.ImagePage(target.directory, target.item) + layout.extension());
 }
 
 ImagePages::Applies ImagePages::SetVariables(int d, int image) {
   const GalleryLayout& layout = out_.layout;
   PageVariables& vars = out_.vars;
   const std::string folder = layout.ImageFolder(d);
-  auto name_of = [&](Target t) -> const std::string& {
-    return layout.directories()[static_cast<std::size_t>(t.directory)].image_pages[static_cast<std::size_t>(t.item)];
-  };
+  auto name_of = [&](Target t) -> const std::string& { return layout.ImagePage(t.directory, t.item); };
   auto set = [&](PageVar doc, PageVar ref, Target target) {
     if (target.exists()) SetDocument(vars, doc, ref, name_of(target), LinkTo(d, target));
   };
@@ -90,7 +87,7 @@ bool ImagePages::Write(int d, int image) {
   const Applies applies = SetVariables(d, image);
   const GalleryLayout& layout = out_.layout;
   PageFile file;
-  const std::string& name = layout.directories()[static_cast<std::size_t>(d)].image_pages[static_cast<std::size_t>(image)];
+  const std::string& name = layout.ImagePage(d, image);
   if (!out_.Open(file, layout.ImageFolder(d), name + layout.extension())) return false;
   SnippetEmitter& emit = out_.emitter;
   WritePageHead(file, emit, PageKind::kImage);

@@ -13,9 +13,12 @@ Target Step(LinkOrder order, int d, int item, int step, int first, int last, int
   const int next = item + step;
   if (next >= first && next <= last) return {d, next};
   switch (order) {
-    case LinkOrder::kContinuous: return neighbour >= 0 ? Target{neighbour, neighbour_end} : Target{};
-    case LinkOrder::kCircular: return {d, step < 0 ? last : first};
-    case LinkOrder::kBounded: break;
+    case LinkOrder::kContinuous:
+      return neighbour >= 0 ? Target{neighbour, neighbour_end} : Target{};
+    case LinkOrder::kCircular:
+      return {d, step < 0 ? last : first};
+    case LinkOrder::kBounded:
+      break;
   }
   return {};
 }

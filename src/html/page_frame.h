@@ -27,7 +27,7 @@ struct GalleryOutput {
   const GalleryLayout& layout;
   SnippetEmitter& emitter;
   PageVariables& vars;
-  std::string date_line;        // for the date paragraphs
+  std::string date_line;           // for the date paragraphs
   bool only_when_changed = false;  // "HTML_CHANGED"
   int html_written = 0;
   std::filesystem::path start_document;

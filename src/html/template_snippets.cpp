@@ -33,10 +33,14 @@ std::string LabelOf(const settings::SettingsTable& settings, int slot) {
 
 const PageKindSlots& SlotsOf(PageKind kind) {
   switch (kind) {
-    case PageKind::kFrame: return kFrameSlots;
-    case PageKind::kIndex: return kIndexSlots;
-    case PageKind::kThumb: return kThumbSlots;
-    case PageKind::kImage: break;
+    case PageKind::kFrame:
+      return kFrameSlots;
+    case PageKind::kIndex:
+      return kIndexSlots;
+    case PageKind::kThumb:
+      return kThumbSlots;
+    case PageKind::kImage:
+      break;
   }
   return kImageSlots;
 }

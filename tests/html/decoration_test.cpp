@@ -1,8 +1,9 @@
 // Copying decoration files and the shipped standard set.
+#include "html/decoration.h"
+
 #include <gtest/gtest.h>
 
 #include "app/platform/program_paths.h"
-#include "html/decoration.h"
 #include "html/gallery_layout.h"
 #include "support/temp_dir.h"
 

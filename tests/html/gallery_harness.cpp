@@ -21,8 +21,8 @@ bool GalleryHarness::Run() {
   script::Program program;
   auto text = [&](const char* name) { return program.RegisterContextVariable(name, script::ValueType::kString); };
   auto number = [&](const char* name) { return program.RegisterContextVariable(name, script::ValueType::kInteger); };
-  script::ContextVariable file = text("file"), dim = text("dim"), src_ref = text("src_ref"),
-                          src_doc = text("src_doc"), thumb_ref = text("thumb_ref"), pic_ref = text("pic_ref");
+  script::ContextVariable file = text("file"), dim = text("dim"), src_ref = text("src_ref"), src_doc = text("src_doc"),
+                          thumb_ref = text("thumb_ref"), pic_ref = text("pic_ref");
   script::ContextVariable size = number("size_byte"), tx = number("thumb_dimx"), ty = number("thumb_dimy");
   const std::pair<bool, PageKind> order[] = {{kinds.frame, PageKind::kFrame},
                                              {kinds.index, PageKind::kIndex},
@@ -68,9 +68,9 @@ std::string GalleryHarness::Page(const std::string& relative) const {
 }
 
 std::string DefaultCell(const std::string& name, const std::string& src_ref) {
-  return "<a href=\"" + src_ref + "\"><img src=\"t.jpg\" style=\"border-style:none\" width=\"40\" height=\"30\" alt=\"" +
-         name + "\" title=\"" + name + "\"><br><font size=\"1\">" + name +
-         "</font></a><br><font size=\"1\">40 x 30<br>1234 Bytes</font>";
+  return "<a href=\"" + src_ref +
+         "\"><img src=\"t.jpg\" style=\"border-style:none\" width=\"40\" height=\"30\" alt=\"" + name + "\" title=\"" +
+         name + "\"><br><font size=\"1\">" + name + "</font></a><br><font size=\"1\">40 x 30<br>1234 Bytes</font>";
 }
 
 }  // namespace velmora::html::test

@@ -3,12 +3,12 @@
 // over unchanged photos leaves every page file untouched.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <thread>
-#include <algorithm>
 
 #include "app/platform/program_paths.h"
 #include "support/temp_dir.h"
@@ -22,11 +22,10 @@ std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
 // Runs the program in batch mode; returns its standard error.
 std::string RunVelmora(const fs::path& base, const fs::path& out, const std::string& extra, const fs::path& log) {
-  const std::string command = Quoted(ProgramDirectory() / "velmora") + " /Profile=Voreinstellung " +
-                              Quoted("/Basedir=" + base.string()) + " /Level=1 /GENERATE_CLONES=1 " +
-                              Quoted("/CLONE_PATH=" + out.string()) +
-                              " /THUMBNAILS=1 /THUMB_SIZE=60 /GENERATE_INDEX=1 /GENERATE_FRAME=1 "
-                              + extra + " 2>" + Quoted(log);
+  const std::string command =
+      Quoted(ProgramDirectory() / "velmora") + " /Profile=Voreinstellung " + Quoted("/Basedir=" + base.string()) +
+      " /Level=1 /GENERATE_CLONES=1 " + Quoted("/CLONE_PATH=" + out.string()) +
+      " /THUMBNAILS=1 /THUMB_SIZE=60 /GENERATE_INDEX=1 /GENERATE_FRAME=1 " + extra + " 2>" + Quoted(log);
   EXPECT_EQ(std::system(command.c_str()), 0) << command;
   return velmora::test::ReadFile(log);
 }

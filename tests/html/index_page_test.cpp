@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "gallery_harness.h"
-#include "page_text.h"
 #include "html/page_file.h"
+#include "page_text.h"
 #include "support/temp_dir.h"
 
 namespace velmora::html::test {
@@ -28,11 +28,11 @@ TEST(IndexPage, GroupsAtLevelTwoGiveOneTablePerParent) {
   h.AddDirectory("e", "Q/e", "Q", 1, "e");
   ASSERT_TRUE(h.Run());
   const std::string tr = "<tr>" + kNl, tr_close = "</tr>" + kNl, table_close = "</table>" + kNl;
-  EXPECT_EQ(h.Page("html/index.html"),
-            PageHead("Velmora - Index") + kIndexTitle + kIndexTable + tr + Entry("P/a.html", "P/a") +
-                Entry("P/b.html", "P/b") + Entry("P/c.html", "P/c") + tr_close + table_close + kIndexTable + tr +
-                Entry("Q/d.html", "Q/d") + Entry("Q/e.html", "Q/e") + tr_close + table_close + DateParagraph() +
-                PageEnd());
+  EXPECT_EQ(h.Page("html/index.html"), PageHead("Velmora - Index") + kIndexTitle + kIndexTable + tr +
+                                           Entry("P/a.html", "P/a") + Entry("P/b.html", "P/b") +
+                                           Entry("P/c.html", "P/c") + tr_close + table_close + kIndexTable + tr +
+                                           Entry("Q/d.html", "Q/d") + Entry("Q/e.html", "Q/e") + tr_close +
+                                           table_close + DateParagraph() + PageEnd());
   EXPECT_EQ(h.start_document(), h.clone_dir() / "html/index.html");
 }
 

@@ -10,8 +10,8 @@ inline const std::string kNl = "\r\n";
 inline std::string PageHead(const std::string& title, bool body = true) {
   std::string text = "<html>" + kNl + "<head>" + kNl + "<meta name=\"generator\" content=\"Velmora\">" + kNl +
                      "<meta name=\"keywords\" content=\"Velmora\">" + kNl +
-                     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">" + kNl +
-                     "<title>" + title + "</title>" + kNl + "</head>" + kNl;
+                     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">" + kNl + "<title>" +
+                     title + "</title>" + kNl + "</head>" + kNl;
   if (body) text += "<body bgcolor=\"#FFFFFF\">" + kNl;
   return text;
 }
@@ -22,8 +22,10 @@ inline std::string NavLink(const std::string& ref, const std::string& picture, c
 }
 
 inline std::string DateParagraph() {
-  return kNl + "<p style=\"text-align:center\"><span style=\"font-size:8pt; font-family:verdana,arial; "
-               "text-decoration:none\">Erstellt am 06.12.2026</span></p>" + kNl;
+  return kNl +
+         "<p style=\"text-align:center\"><span style=\"font-size:8pt; font-family:verdana,arial; "
+         "text-decoration:none\">Erstellt am 06.12.2026</span></p>" +
+         kNl;
 }
 
 inline std::string PageEnd() { return kNl + "</body>" + kNl + "</html>" + kNl; }

@@ -26,11 +26,11 @@ TEST(ThumbnailPages, LevelZeroSplitIntoNumberedPagesWithNavigation) {
                 NavLink("default-02.html", "../deco/rechts.gif", "default-02") + "</div>" + kNl + ThumbTableOpen() +
                 "<tr>" + kNl + Cell("a1") + Cell("a2") + "</tr>" + kNl + "</table>" + kNl + DateParagraph() +
                 PageEnd());
-  EXPECT_EQ(h.Page("html/default-02.html"),
-            PageHead("Velmora - Thumbnails") + ThumbTitle() + "<div style=\"text-align:center\">" +
-                NavLink("default-01.html", "../deco/links.gif", "default-01") + " " + up + "</div>" + kNl +
-                ThumbTableOpen() + "<tr>" + kNl + Cell("a3") + "</tr>" + kNl + "</table>" + kNl + DateParagraph() +
-                PageEnd());
+  EXPECT_EQ(h.Page("html/default-02.html"), PageHead("Velmora - Thumbnails") + ThumbTitle() +
+                                                "<div style=\"text-align:center\">" +
+                                                NavLink("default-01.html", "../deco/links.gif", "default-01") + " " +
+                                                up + "</div>" + kNl + ThumbTableOpen() + "<tr>" + kNl + Cell("a3") +
+                                                "</tr>" + kNl + "</table>" + kNl + DateParagraph() + PageEnd());
 
   // The middle image: previous, up to its thumbnail page, next.
   EXPECT_EQ(h.Page("html/a2.html"),
@@ -57,24 +57,21 @@ TEST(ThumbnailPages, LevelOneSharesTheHtmlRootAndLinksAcrossDirectories) {
   h.AddDirectory("y", "y", "", 1, "y");
   ASSERT_TRUE(h.Run());
 
-  EXPECT_EQ(h.Page("html/x.html"), PageHead("Velmora - Thumbnails") + ThumbTitle() +
-                                       "<div style=\"text-align:center\"> " +
-                                       NavLink("y.html", "../deco/rechts.gif", "y") + "</div>" + kNl +
-                                       ThumbTableOpen() + "<tr>" + kNl + Cell("x1") + Cell("x2") + "</tr>" + kNl +
-                                       "</table>" + kNl + PageEnd());
-  EXPECT_EQ(h.Page("html/y.html"), PageHead("Velmora - Thumbnails") + ThumbTitle() +
-                                       "<div style=\"text-align:center\">" +
-                                       NavLink("x.html", "../deco/links.gif", "x") + " </div>" + kNl +
-                                       ThumbTableOpen() + "<tr>" + kNl + Cell("y1") + "</tr>" + kNl + "</table>" +
-                                       kNl + PageEnd());
+  EXPECT_EQ(h.Page("html/x.html"),
+            PageHead("Velmora - Thumbnails") + ThumbTitle() + "<div style=\"text-align:center\"> " +
+                NavLink("y.html", "../deco/rechts.gif", "y") + "</div>" + kNl + ThumbTableOpen() + "<tr>" + kNl +
+                Cell("x1") + Cell("x2") + "</tr>" + kNl + "</table>" + kNl + PageEnd());
+  EXPECT_EQ(h.Page("html/y.html"),
+            PageHead("Velmora - Thumbnails") + ThumbTitle() + "<div style=\"text-align:center\">" +
+                NavLink("x.html", "../deco/links.gif", "x") + " </div>" + kNl + ThumbTableOpen() + "<tr>" + kNl +
+                Cell("y1") + "</tr>" + kNl + "</table>" + kNl + PageEnd());
   // Continuous order: the first image of y goes back to the last of x.
-  EXPECT_EQ(h.Page("html/y/y1.html"),
-            PageHead("Velmora - y1") + "<div style=\"text-align:center\">" +
-                NavLink("../x/x2.html", "../../deco/links.gif", "x2") + " " +
-                NavLink("../y.html", "../../deco/index.gif", "y") + "</div><br>" + kNl + kNl +
-                "<div style=\"text-align:center\"><a href=\"../y.html\"><img src=\"p.jpg\" "
-                "style=\"border-style:none\" alt=\"y1\" title=\"y1\"></a></div>" +
-                kNl + kNl + PageEnd());
+  EXPECT_EQ(h.Page("html/y/y1.html"), PageHead("Velmora - y1") + "<div style=\"text-align:center\">" +
+                                          NavLink("../x/x2.html", "../../deco/links.gif", "x2") + " " +
+                                          NavLink("../y.html", "../../deco/index.gif", "y") + "</div><br>" + kNl + kNl +
+                                          "<div style=\"text-align:center\"><a href=\"../y.html\"><img src=\"p.jpg\" "
+                                          "style=\"border-style:none\" alt=\"y1\" title=\"y1\"></a></div>" +
+                                          kNl + kNl + PageEnd());
 }
 
 TEST(ThumbnailPages, LevelTwoPagesLieInTheParentFolder) {
@@ -87,12 +84,11 @@ TEST(ThumbnailPages, LevelTwoPagesLieInTheParentFolder) {
   h.AddDirectory("y", "A/y", "A", 1, "y");
   h.AddDirectory("z", "B/z", "B", 1, "z");
   ASSERT_TRUE(h.Run());
-  EXPECT_EQ(h.Page("html/B/z.html"), PageHead("Velmora - Thumbnails") + ThumbTitle() +
-                                         "<div style=\"text-align:center\">" +
-                                         NavLink("../A/y.html", "../../deco/links.gif", "y") + " " +
-                                         NavLink("../index.html", "../../deco/home.gif", "index") + "</div>" + kNl +
-                                         ThumbTableOpen() + "<tr>" + kNl + Cell("z1") + "</tr>" + kNl + "</table>" +
-                                         kNl + PageEnd());
+  EXPECT_EQ(h.Page("html/B/z.html"),
+            PageHead("Velmora - Thumbnails") + ThumbTitle() + "<div style=\"text-align:center\">" +
+                NavLink("../A/y.html", "../../deco/links.gif", "y") + " " +
+                NavLink("../index.html", "../../deco/home.gif", "index") + "</div>" + kNl + ThumbTableOpen() + "<tr>" +
+                kNl + Cell("z1") + "</tr>" + kNl + "</table>" + kNl + PageEnd());
   EXPECT_TRUE(std::filesystem::exists(h.clone_dir() / "html/A/x.html"));
   EXPECT_TRUE(std::filesystem::exists(h.clone_dir() / "html/A/y.html"));
 }
@@ -106,12 +102,11 @@ TEST(ThumbnailPages, LevelTwoSplitPagesLinkAcrossParents) {
   h.AddDirectory("x", "A/x", "A", 3, "x");
   h.AddDirectory("z", "B/z", "B", 1, "z");
   ASSERT_TRUE(h.Run());
-  EXPECT_EQ(h.Page("html/A/x-2.html"), PageHead("Velmora - Thumbnails") + ThumbTitle() +
-                                           "<div style=\"text-align:center\">" +
-                                           NavLink("x-1.html", "../../deco/links.gif", "x-1") + "  " +
-                                           NavLink("../B/z-1.html", "../../deco/rechts.gif", "z-1") + "</div>" +
-                                           kNl + ThumbTableOpen() + "<tr>" + kNl + Cell("x3") + "</tr>" + kNl +
-                                           "</table>" + kNl + DateParagraph() + PageEnd());
+  EXPECT_EQ(h.Page("html/A/x-2.html"),
+            PageHead("Velmora - Thumbnails") + ThumbTitle() + "<div style=\"text-align:center\">" +
+                NavLink("x-1.html", "../../deco/links.gif", "x-1") + "  " +
+                NavLink("../B/z-1.html", "../../deco/rechts.gif", "z-1") + "</div>" + kNl + ThumbTableOpen() + "<tr>" +
+                kNl + Cell("x3") + "</tr>" + kNl + "</table>" + kNl + DateParagraph() + PageEnd());
   EXPECT_EQ(h.Page("html/A/x/x3.html"),
             PageHead("Velmora - x3") + "<div style=\"text-align:center\">" +
                 NavLink("x2.html", "../../../deco/links.gif", "x2") + " " +
@@ -165,12 +160,12 @@ TEST(ThumbnailPages, NavigationBlockAtEveryPositionOfRefPos) {
   h.AddDirectory(".", ".", "", 1, "a");
   ASSERT_TRUE(h.Run());
   // Circular order on a one-page directory links the page to itself.
-  const std::string nav = "<div style=\"text-align:center\">" + NavLink("default.html", "../deco/links.gif", "default") +
-                          "  " + NavLink("default.html", "../deco/rechts.gif", "default") + "</div>" + kNl;
-  EXPECT_EQ(h.Page("html/default.html"),
-            PageHead("Velmora - Thumbnails", false) + "<body>" + kNl + ThumbTitle() + nav + ThumbTableOpen() +
-                "<tr>" + kNl + Cell("a1") + "</tr>" + kNl + "</table>" + kNl + nav + "<p>after</p>" + nav +
-                PageEnd());
+  const std::string nav = "<div style=\"text-align:center\">" +
+                          NavLink("default.html", "../deco/links.gif", "default") + "  " +
+                          NavLink("default.html", "../deco/rechts.gif", "default") + "</div>" + kNl;
+  EXPECT_EQ(h.Page("html/default.html"), PageHead("Velmora - Thumbnails", false) + "<body>" + kNl + ThumbTitle() + nav +
+                                             ThumbTableOpen() + "<tr>" + kNl + Cell("a1") + "</tr>" + kNl + "</table>" +
+                                             kNl + nav + "<p>after</p>" + nav + PageEnd());
 }
 
 TEST(ThumbnailPages, BoundedOrderAndExtendedNavigation) {
@@ -225,16 +220,16 @@ TEST(ImagePages, ExtendedNavigationNamesTheEndsOfPageDirectoryAndRun) {
   ASSERT_TRUE(h.Run());
   const std::string page = h.Page("html/x/x2.html");
   const std::string deco = "../../deco/";
-  EXPECT_NE(page.find("<div style=\"text-align:center\">" + NavLink("x1.html", deco + "gesamtanfang.gif", "x1") + " " +
-                      NavLink("x1.html", deco + "pfadanfang.gif", "x1") + " " +
-                      NavLink("x1.html", deco + "seitenanfang.gif", "x1") + " " +
-                      NavLink("x1.html", deco + "links.gif", "x1") + " " +
-                      NavLink("../x-1.html", deco + "index.gif", "x-1") + " " +
-                      NavLink("x3.html", deco + "rechts.gif", "x3") + " " +
-                      NavLink("x3.html", deco + "seitenende.gif", "x3") + " " +
-                      NavLink("x4.html", deco + "pfadende.gif", "x4") + " " +
-                      NavLink("../y/y1.html", deco + "gesamtende.gif", "y1") + "</div><br>"),
-            std::string::npos)
+  EXPECT_NE(
+      page.find("<div style=\"text-align:center\">" + NavLink("x1.html", deco + "gesamtanfang.gif", "x1") + " " +
+                NavLink("x1.html", deco + "pfadanfang.gif", "x1") + " " +
+                NavLink("x1.html", deco + "seitenanfang.gif", "x1") + " " +
+                NavLink("x1.html", deco + "links.gif", "x1") + " " + NavLink("../x-1.html", deco + "index.gif", "x-1") +
+                " " + NavLink("x3.html", deco + "rechts.gif", "x3") + " " +
+                NavLink("x3.html", deco + "seitenende.gif", "x3") + " " +
+                NavLink("x4.html", deco + "pfadende.gif", "x4") + " " +
+                NavLink("../y/y1.html", deco + "gesamtende.gif", "y1") + "</div><br>"),
+      std::string::npos)
       << page;
 }
 
@@ -248,12 +243,12 @@ TEST(PageFrame, DoctypeHtmlAttributesAndLiteralHead) {
   h.settings.Set("HTML_TITLE", "~<{doc}~>");
   h.AddDirectory(".", ".", "", 1, "a");
   ASSERT_TRUE(h.Run());
-  EXPECT_EQ(h.Page("html/default.html")
-                .rfind("<!DOCTYPE html>" + kNl + "<html lang=\"de\">" + kNl + "<head>" + kNl +
-                           "<meta name=\"x\" content=\"{doc}\">" + kNl + "<title>{default}</title>" + kNl +
-                           "</head>" + kNl,
-                       0),
-            0u);
+  EXPECT_EQ(
+      h.Page("html/default.html")
+          .rfind("<!DOCTYPE html>" + kNl + "<html lang=\"de\">" + kNl + "<head>" + kNl +
+                     "<meta name=\"x\" content=\"{doc}\">" + kNl + "<title>{default}</title>" + kNl + "</head>" + kNl,
+                 0),
+      0u);
 }
 
 }  // namespace

@@ -69,7 +69,9 @@ html::Gallery& GalleryPageWriter::gallery() {
 
 void GalleryPageWriter::BeginDirectory(const DirectoryPages&) { gallery(); }
 
-void GalleryPageWriter::BeginPage(const DirectoryPages& pages, int page) { gallery().BeginPage(pages.number - 1, page); }
+void GalleryPageWriter::BeginPage(const DirectoryPages& pages, int page) {
+  gallery().BeginPage(pages.number - 1, page);
+}
 
 bool GalleryPageWriter::WriteImagePage(const DirectoryPages& pages, std::size_t index) {
   return gallery().WriteImagePage(pages.number - 1, static_cast<int>(index));

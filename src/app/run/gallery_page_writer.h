@@ -26,7 +26,9 @@ class GalleryPageWriter final : public PageWriter {
   void WriteIndexPage() override;
   void WriteFramePage() override;
   int HtmlWritten() const override { return gallery_ ? gallery_->html_written() : 0; }
-  std::filesystem::path StartDocument() const override { return gallery_ ? gallery_->start_document() : std::filesystem::path(); }
+  std::filesystem::path StartDocument() const override {
+    return gallery_ ? gallery_->start_document() : std::filesystem::path();
+  }
 
  private:
   html::Gallery& gallery();

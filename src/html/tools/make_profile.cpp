@@ -36,8 +36,7 @@ int main(int argc, char** argv) {
   image::CCloneEffekte clones;
   settings::RLModule modules;
   if (const auto error = settings::ReadProfileText(*text, table, clones, modules)) {
-    std::fprintf(stderr, "%s:%d: error %d: %s\n", argv[1], error->line_number, error->number,
-                 error->line_text.c_str());
+    std::fprintf(stderr, "%s:%d: error %d: %s\n", argv[1], error->line_number, error->number, error->line_text.c_str());
     return 1;
   }
   table.Set("VERSION", std::string(kProgramVersionText));
