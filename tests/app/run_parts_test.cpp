@@ -206,5 +206,21 @@ TEST_F(Tree, CloneListEffectsChangeTheClone) {
   EXPECT_EQ(std::string(answer), "1");
 }
 
+TEST_F(Tree, StampPictureThatCannotBeReadRefusesTheRun) {
+  UseCloneSettings();
+  auto stamp = std::make_unique<image::CImageStamp>();
+  stamp->SetName((root_ / "fehlt.png").string());
+  settings::WorkingCloneList().Add(std::move(stamp));
+  MakeImage(base_ / "A" / "a.jpg", 50, 50);
+  Build(1);
+  SilentProgress progress;
+  EXPECT_EQ(Drive(progress), DriverResult::kCheckFailed);
+  settings::WorkingCloneList().Clear();
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].key, "ErrImagestamp");
+  EXPECT_NE(shown_[0].text.find("fehlt.png"), std::string::npos);
+  EXPECT_FALSE(fs::exists(out_ / "A"));
+}
+
 }  // namespace
 }  // namespace velmora::app

@@ -154,6 +154,21 @@ TEST_F(BatchRun, EveryFailingCheckGivesItsMessage) {
   EXPECT_FALSE(fs::exists(base_ / "thumbs"));
 }
 
+TEST_F(BatchRun, RememberedSelectionSwitchesFoldersOffUntilNothingIsLeft) {
+  MakeImage(base_ / "A" / "a.jpg", 100, 100);
+  MakeImage(base_ / "B" / "b.jpg", 100, 100);
+  settings::WriteUserSetting("LastSession", "profilelastselection", "1");
+  WriteFile(base_ / "Voreinstellung.vls", (base_ / "B").string() + "\r\n" + (base_ / "weg").string() + "\r\n");
+  ASSERT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string()}), kExitOk);
+  EXPECT_TRUE(fs::exists(out_ / "A" / "a.jpg"));
+  EXPECT_FALSE(fs::exists(out_ / "B"));
+  EXPECT_EQ(settings::ReadUserSetting("ProfilesLastData", "Voreinstellung"), base_.string());
+
+  WriteFile(base_ / "Voreinstellung.vls", (base_ / "A").string() + "\r\n" + (base_ / "B").string() + "\r\n");
+  EXPECT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string()}), kExitRunFailed);
+  EXPECT_EQ(Keys(), std::vector<std::string>{"ErrNothingToDo"});
+}
+
 TEST_F(BatchRun, CloneDirectoryEqualToTheBaseDirectoryInAnotherCaseIsRefused) {
   MakeImage(base_ / "A" / "a.jpg", 100, 100);
   std::string upper = base_.string();
