@@ -206,6 +206,38 @@ TEST_F(Tree, CloneListEffectsChangeTheClone) {
   EXPECT_EQ(std::string(answer), "1");
 }
 
+// The start button pressed again during a run: a stop request, not a second run.
+class PressStartAgain final : public RunProgress {
+ public:
+  void Start(std::int32_t, std::int32_t, std::int64_t) override {}
+  void Text(std::string_view) override {}
+  void Directory(std::string_view, std::int32_t) override {}
+  void Image(std::int32_t, std::int64_t) override {
+    if (++images == 1) second = driver->StartOrStop("/elsewhere");
+  }
+  void Finish() override {}
+  RunDriver* driver = nullptr;
+  DriverResult second = DriverResult::kFinished;
+  int images = 0;
+};
+
+TEST_F(Tree, StartDuringARunRequestsTheStop) {
+  UseCloneSettings();
+  for (const char* name : {"1.jpg", "2.jpg"}) MakeImage(base_ / "A" / name, 50, 50);
+  Build(1);
+  startup_.DirLevel = 1;
+  startup_.BatchMode = true;
+  PressStartAgain progress;
+  NoPageWriter pages;
+  RunDriver driver(startup_, tree_, pages, progress);
+  progress.driver = &driver;
+  EXPECT_EQ(driver.StartOrStop(base_.string()), DriverResult::kCancelled);
+  EXPECT_EQ(progress.second, DriverResult::kStopRequested);
+  EXPECT_EQ(progress.images, 1);
+  EXPECT_FALSE(startup_.BatchMode);
+  EXPECT_EQ(driver.state().BaseDir, base_.string());
+}
+
 TEST_F(Tree, StampPictureThatCannotBeReadRefusesTheRun) {
   UseCloneSettings();
   auto stamp = std::make_unique<image::CImageStamp>();
