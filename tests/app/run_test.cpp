@@ -211,6 +211,16 @@ TEST_F(BatchRun, SourcesSurviveEveryCleaningOptionWithTheCloneDirectoryInsideThe
   EXPECT_FALSE(fs::exists(inside / "thumbs" / "Galerie"));
 }
 
+TEST_F(BatchRun, CloneDirectoryInsideAnAlbumLeavesTheAlbumInTheRun) {
+  MakeImage(base_ / "A" / "x.jpg", 100, 100);
+  const fs::path inside = base_ / "A" / "Kopien";
+  for (int run = 0; run < 2; ++run) {
+    ASSERT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + inside.string()}), kExitOk);
+  }
+  EXPECT_TRUE(fs::exists(inside / "A" / "x.jpg"));
+  EXPECT_FALSE(fs::exists(inside / "A" / "Kopien"));
+}
+
 TEST_F(BatchRun, CleaningACloneDirectoryThatHoldsTheBaseIsRefused) {
   MakeImage(base_ / "A" / "x.jpg", 100, 100);
   WriteFile(root_ / "keep.txt", "mine");

@@ -41,7 +41,7 @@ bool Excluded(const DirectoryEntry& entry, const TreeOptions& options) {
   const std::filesystem::path canonical = std::filesystem::weakly_canonical(entry.path, error);
   if (error) return false;
   for (const auto& path : options.excluded_paths) {
-    if (PathWithin(path, canonical)) {
+    if (PathWithin(canonical, path)) {
       WriteLog("Selection-Tree BUILD Skipped output folder " + entry.path.string());
       return true;
     }
@@ -192,8 +192,13 @@ bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32
   options.excluded_names = {working.Text("THUMB_DIRNAME"), working.Text("DECO_PATH"), working.Text("HTML_BASE")};
   std::error_code error;
   if (!clone_dir.empty()) {
+    // Only a clone directory placed inside the photo tree can be mistaken
+    // for photos; one beside or above the base directory is never listed.
     const auto canonical = std::filesystem::weakly_canonical(clone_dir, error);
-    if (!error) options.excluded_paths.push_back(canonical);
+    const auto base_canonical = std::filesystem::weakly_canonical(Cp1252ToUtf8(base), error);
+    if (!error && canonical != base_canonical && PathWithin(canonical, base_canonical)) {
+      options.excluded_paths.push_back(canonical);
+    }
   }
   tree.Build(base, options, scan);
 

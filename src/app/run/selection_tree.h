@@ -42,8 +42,9 @@ struct TreeOptions {
   int dir_sort_direction = 0;
   // Folder names never shown (thumbnail, decoration and HTML folders).
   std::vector<std::string> excluded_names;
-  // Folders never shown because the run writes into them (a clone directory
-  // inside the base directory): its own output must not become its input.
+  // Folders never shown, with everything below them, because the run writes
+  // into them (a clone directory inside the base directory): its own output
+  // must not become its input.
   std::vector<std::filesystem::path> excluded_paths;
 };
 
