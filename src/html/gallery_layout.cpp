@@ -108,9 +108,12 @@ std::string RelativeLink(const std::string& from_folder, const std::string& to_f
 
 std::string EncodeLink(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
+  // File names on disk are UTF-8, so a link reaches a file only when its
+  // characters are encoded as their UTF-8 bytes: a-umlaut becomes %C3%A4.
+  const std::string bytes = Cp1252ToUtf8(text);
   std::string link;
-  link.reserve(text.size());
-  for (const char ch : text) {
+  link.reserve(bytes.size());
+  for (const char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
         c == '/' || c == '_') {

@@ -84,8 +84,9 @@ PageSplit SplitPages(int images, bool split, long lines_per_page, long thumbs_pe
 // relative to the clone directory, "/"-separated), encoded for a URL.
 std::string RelativeLink(const std::string& from_folder, const std::string& to_folder, const std::string& file);
 
-// Letters, digits, "-", ".", "/" and "_" stay; every other byte becomes
-// "%" and two upper-case hexadecimal digits of its Windows-1252 code.
+// Letters, digits, "-", ".", "/" and "_" stay; every other character becomes
+// "%" and two upper-case hexadecimal digits per byte of its UTF-8 form, the
+// form its file name has on disk (a blank gives %20, a-umlaut %C3%A4).
 std::string EncodeLink(std::string_view text);
 
 }  // namespace velmora::html

@@ -33,8 +33,11 @@ def make_tree(base):
         os.makedirs(os.path.join(base, folder))
         for n in range(1, count + 1):
             size = "320x240" if n % 2 else "240x320"
+            # One name per folder with an umlaut and blanks: its links must
+            # still reach the file, whose name on disk is UTF-8.
+            name = "\u00dcber den Fjord %d.jpg" % n if n == 2 else "bild%d.jpg" % n
             subprocess.run(["convert", "-size", size, "gradient:" + colours[n % len(colours)],
-                            os.path.join(base, folder, "bild%d.jpg" % n)], check=True)
+                            os.path.join(base, folder, name)], check=True)
 
 
 def build_gallery(velmora, base, out, profile, env):
