@@ -9,6 +9,7 @@
 #include <random>
 
 #include "app/platform/cp1252_case.h"
+#include "app/platform/natural_compare.h"
 
 namespace velmora::html {
 namespace {
@@ -23,28 +24,6 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string_view NextRun(std::string_view text, std::size_t& pos) {
-  if (pos >= text.size()) return {};
-  const std::size_t start = pos;
-  const bool digits = IsDigit(text[pos]);
-  while (pos < text.size() && IsDigit(text[pos]) == digits) ++pos;
-  return text.substr(start, pos - start);
-}
-
-// Digit runs padded on the left with "0" to a common length compare like
-// numbers of any size, without overflow.
-int CompareDigitRuns(std::string_view a, std::string_view b) {
-  const std::size_t width = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < width; ++i) {
-    const char ca = i < width - a.size() ? '0' : a[i - (width - a.size())];
-    const char cb = i < width - b.size() ? '0' : b[i - (width - b.size())];
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  return 0;
 }
 
 // Places every record in a randomly drawn free slot; the direction does not apply.
@@ -93,28 +72,6 @@ RandomSource ClockSeededRandom() {
   auto engine = std::make_shared<std::mt19937_64>(
       static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
   return [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
-}
-
-int NaturalCompare(std::string_view a, std::string_view b) {
-  std::size_t pa = 0;
-  std::size_t pb = 0;
-  for (;;) {
-    const std::string_view ra = NextRun(a, pa);
-    const std::string_view rb = NextRun(b, pb);
-    if (ra.empty()) return rb.empty() ? 0 : -1;
-    if (rb.empty()) return 1;
-    const bool da = IsDigit(ra.front());
-    const bool db = IsDigit(rb.front());
-    int result;
-    if (!da && db) {
-      result = 1;
-    } else if (da && !db) {
-      result = -1;
-    } else {
-      result = da ? CompareDigitRuns(ra, rb) : CompareIgnoringCase(ra, rb);
-    }
-    if (result != 0) return result;
-  }
 }
 
 std::vector<std::size_t> SortDirectories(std::span<const DirectorySortKey> keys, int mode, int direction,

@@ -53,11 +53,6 @@ std::vector<std::size_t> SortDirectories(std::span<const DirectorySortKey> keys,
 std::vector<std::size_t> SortImages(std::span<const ImageSortKey> keys, int mode, int direction,
                                     const RandomSource& random = ClockSeededRandom());
 
-// Natural order of names: digit runs compare by value (img9 < img10), digit
-// runs before letters at the same place, letters without regard to case.
-// Returns -1, 0 or 1.
-int NaturalCompare(std::string_view a, std::string_view b);
-
 // Puts records into the order a sort returned.
 template <class Record>
 void ApplyOrder(std::vector<Record>& records, std::span<const std::size_t> order) {

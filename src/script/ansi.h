@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "app/platform/cp1252_case.h"
+
 namespace velmora::script {
 
 inline bool IsAnsiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
@@ -17,9 +19,9 @@ inline bool IsAnsiLetter(unsigned char c) {
          (c >= 160 && c <= 165) || c >= 192;
 }
 
-char AnsiLower(char c);
-char AnsiUpper(char c);
-std::string AnsiLower(std::string_view text);
-std::string AnsiUpper(std::string_view text);
+inline char AnsiLower(char c) { return static_cast<char>(Cp1252Lower(static_cast<unsigned char>(c))); }
+inline char AnsiUpper(char c) { return static_cast<char>(Cp1252Upper(static_cast<unsigned char>(c))); }
+inline std::string AnsiLower(std::string_view text) { return Cp1252ToLower(text); }
+inline std::string AnsiUpper(std::string_view text) { return Cp1252ToUpper(text); }
 
 }  // namespace velmora::script

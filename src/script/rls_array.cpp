@@ -6,59 +6,6 @@
 #include "script/ansi.h"
 
 namespace velmora::script {
-namespace {
-
-// The next run of digits or of non-digits, starting at `pos`.
-std::string_view NextRun(std::string_view text, std::size_t& pos) {
-  const std::size_t begin = pos;
-  if (pos >= text.size()) return {};
-  const bool digits = IsAnsiDigit(static_cast<unsigned char>(text[pos]));
-  while (pos < text.size() && IsAnsiDigit(static_cast<unsigned char>(text[pos])) == digits) ++pos;
-  return text.substr(begin, pos - begin);
-}
-
-int CompareDigitRuns(std::string_view a, std::string_view b) {
-  // Padding the shorter run with leading zeros compares by numeric value.
-  const std::size_t width = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < width; ++i) {
-    const char ca = i < width - a.size() ? '0' : a[i - (width - a.size())];
-    const char cb = i < width - b.size() ? '0' : b[i - (width - b.size())];
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  return 0;
-}
-
-int CompareTextRuns(std::string_view a, std::string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(AnsiLower(a[i]));
-    const auto cb = static_cast<unsigned char>(AnsiLower(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-}  // namespace
-
-int NaturalCompare(std::string_view a, std::string_view b) {
-  std::size_t pa = 0;
-  std::size_t pb = 0;
-  for (;;) {
-    const std::string_view ra = NextRun(a, pa);
-    const std::string_view rb = NextRun(b, pb);
-    if (ra.empty() || rb.empty()) return ra.empty() && rb.empty() ? 0 : (ra.empty() ? -1 : 1);
-    const bool da = IsAnsiDigit(static_cast<unsigned char>(ra[0]));
-    const bool db = IsAnsiDigit(static_cast<unsigned char>(rb[0]));
-    int order = 0;
-    if (da != db) {
-      order = da ? -1 : 1;
-    } else {
-      order = da ? CompareDigitRuns(ra, rb) : CompareTextRuns(ra, rb);
-    }
-    if (order != 0) return order;
-  }
-}
-
 ElementRep* ArrayRep::At(std::int64_t position) const {
   if (position < 1 || position > static_cast<std::int64_t>(elements.size())) return nullptr;
   return elements[static_cast<std::size_t>(position - 1)];

@@ -7,12 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/platform/natural_compare.h"
 #include "script/value.h"
 
 namespace velmora::script {
-
-// <0, 0 or >0 as `a` sorts before, with or after `b`.
-int NaturalCompare(std::string_view a, std::string_view b);
 
 struct ArrayRep {
   std::uint32_t refs = 0;

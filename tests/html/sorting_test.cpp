@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/platform/natural_compare.h"
+
 namespace velmora::html {
 namespace {
 
@@ -85,16 +87,6 @@ TEST(DirectorySort, ModesWithoutComparisonKeepOrderOrReverseExactly) {
   }
   EXPECT_EQ(SortDirectories(keys, kSortImageCount, kAscending), (std::vector<std::size_t>{1, 2, 0}));
   EXPECT_EQ(SortDirectories(keys, kSortName, kAscending), (std::vector<std::size_t>{1, 0, 2}));
-}
-
-TEST(NaturalCompare, RunsDigitsAndLeadingZeros) {
-  EXPECT_EQ(NaturalCompare("img9", "img10"), -1);
-  EXPECT_EQ(NaturalCompare("007", "7"), 0);
-  EXPECT_EQ(NaturalCompare("1a", "a1"), -1);  // a digit run sorts before letters at the same place
-  EXPECT_EQ(NaturalCompare("abc", "ABC"), 0);
-  EXPECT_EQ(NaturalCompare("", "x"), -1);
-  EXPECT_EQ(NaturalCompare("x", ""), 1);
-  EXPECT_EQ(NaturalCompare("a99999999999999999999999", "a100000000000000000000000"), -1);  // beyond 64 bits
 }
 
 }  // namespace
