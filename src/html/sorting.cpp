@@ -14,18 +14,6 @@
 namespace velmora::html {
 namespace {
 
-// Lower-cased comparison by character code, as names have always sorted.
-int CompareIgnoringCase(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char ca = Cp1252Lower(static_cast<unsigned char>(a[i]));
-    const unsigned char cb = Cp1252Lower(static_cast<unsigned char>(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
 // Places every record in a randomly drawn free slot; the direction does not apply.
 std::vector<std::size_t> RandomOrder(std::size_t n, const RandomSource& random) {
   constexpr std::size_t kFree = static_cast<std::size_t>(-1);
@@ -78,7 +66,7 @@ std::vector<std::size_t> SortDirectories(std::span<const DirectorySortKey> keys,
                                          const RandomSource& random) {
   return ShellSort(keys, mode, direction, random, [mode](const DirectorySortKey& a, const DirectorySortKey& b) {
     switch (mode) {
-      case kSortName: return CompareIgnoringCase(a.name, b.name) > 0;
+      case kSortName: return Cp1252CompareIgnoreCase(a.name, b.name) > 0;
       case kSortDate: return a.last_write > b.last_write;
       case kSortImageCount: return a.image_count > b.image_count;
       default: return false;
@@ -90,7 +78,7 @@ std::vector<std::size_t> SortImages(std::span<const ImageSortKey> keys, int mode
                                     const RandomSource& random) {
   return ShellSort(keys, mode, direction, random, [mode](const ImageSortKey& a, const ImageSortKey& b) {
     switch (mode) {
-      case kSortName: return CompareIgnoringCase(a.name, b.name) > 0;
+      case kSortName: return Cp1252CompareIgnoreCase(a.name, b.name) > 0;
       case kSortDate: return a.date > b.date;
       case kSortBytes: return a.bytes > b.bytes;
       case kSortDimension: return std::max(a.width, a.height) > std::max(b.width, b.height);

@@ -51,4 +51,16 @@ constexpr bool Cp1252EqualsIgnoreCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// Lower-cased comparison by character code: -1, 0 or 1; a prefix sorts first.
+constexpr int Cp1252CompareIgnoreCase(std::string_view a, std::string_view b) {
+  const std::size_t common = a.size() < b.size() ? a.size() : b.size();
+  for (std::size_t i = 0; i < common; ++i) {
+    const unsigned char ca = Cp1252Lower(static_cast<unsigned char>(a[i]));
+    const unsigned char cb = Cp1252Lower(static_cast<unsigned char>(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
 }  // namespace velmora

@@ -2,6 +2,7 @@
 #include "app/platform/natural_compare.h"
 
 #include <algorithm>
+#include <cstddef>
 
 #include "app/platform/cp1252_case.h"
 
@@ -31,17 +32,6 @@ int CompareDigitRuns(std::string_view a, std::string_view b) {
   return 0;
 }
 
-int CompareTextRuns(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < common; ++i) {
-    const unsigned char ca = Cp1252Lower(static_cast<unsigned char>(a[i]));
-    const unsigned char cb = Cp1252Lower(static_cast<unsigned char>(b[i]));
-    if (ca != cb) return ca < cb ? -1 : 1;
-  }
-  if (a.size() == b.size()) return 0;
-  return a.size() < b.size() ? -1 : 1;
-}
-
 }  // namespace
 
 int NaturalCompare(std::string_view a, std::string_view b) {
@@ -54,7 +44,7 @@ int NaturalCompare(std::string_view a, std::string_view b) {
     if (rb.empty()) return 1;
     const bool da = IsDigit(ra.front());
     const bool db = IsDigit(rb.front());
-    const int order = da != db ? (da ? -1 : 1) : (da ? CompareDigitRuns(ra, rb) : CompareTextRuns(ra, rb));
+    const int order = da != db ? (da ? -1 : 1) : (da ? CompareDigitRuns(ra, rb) : Cp1252CompareIgnoreCase(ra, rb));
     if (order != 0) return order;
   }
 }
