@@ -49,6 +49,8 @@ GalleryLayout::GalleryLayout(const settings::SettingsTable& settings, std::files
   split_pages_ = settings.Flag("HTML_SPLIT");
   split_digits_ = static_cast<int>(std::clamp(settings.Int("SPLIT_DIGITS"), 0L, 18L));
   default_name_ = settings.Text("HTML_DEFAULT");
+  index_name_ = settings.Text("HTML_INDEX_FILENAME");
+  frame_name_ = settings.Text("HTML_FRAME_FILENAME");
   extension_ = "." + settings.Text("HTML_EXTENSION");
   html_root_ = WithoutBackslashes(settings.Text("HTML_BASE"));
   deco_folder_ = WithoutBackslashes(settings.Text("DECO_PATH"));
@@ -68,6 +70,18 @@ std::string GalleryLayout::ThumbPageName(int d, int page) const {
   char number[32];
   std::snprintf(number, sizeof number, "%0*d", split_digits_, page);
   return base + "-" + number;
+}
+
+std::vector<std::pair<std::string, std::string>> GalleryLayout::OwnPages(bool thumb_pages, bool index,
+                                                                        bool frame) const {
+  std::vector<std::pair<std::string, std::string>> pages;
+  if (index) pages.emplace_back(IndexFolder(), index_name_);
+  if (frame) pages.emplace_back(FrameFolder(), frame_name_);
+  if (!thumb_pages) return pages;
+  for (int d = 0; d < static_cast<int>(directories_.size()); ++d) {
+    for (int page = 1; page <= split(d).page_count; ++page) pages.emplace_back(ThumbFolder(d), ThumbPageName(d, page));
+  }
+  return pages;
 }
 
 int GalleryLayout::Neighbour(int d, int step) const {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/settings_table.h"
@@ -15,7 +16,7 @@ struct GalleryDirectory {
   std::string name;                      // the directory's own name: page name base at levels 1 and 2
   std::string relative_path;             // below the base directory, "." for the base directory itself
   std::string link_path;                 // the parent's name at level 2, else empty
-  std::vector<std::string> image_pages;  // page name (clone base name) of every image, in run order
+  std::vector<std::string> image_pages;  // page name of every image, in run order, unique in its folder
 };
 
 // Page split of one directory.
@@ -50,6 +51,10 @@ class GalleryLayout {
   }
   int ImageCount(int d) const { return static_cast<int>(directories_[static_cast<std::size_t>(d)].image_pages.size()); }
 
+  // Folder and name (without extension) of every thumbnail, index and frame
+  // page of the run that is written: an image page must not take one of them.
+  std::vector<std::pair<std::string, std::string>> OwnPages(bool thumb_pages, bool index, bool frame) const;
+
   const std::string& html_root() const { return html_root_; }
   std::string ThumbFolder(int d) const;  // where the directory's thumbnail pages lie
   std::string ImageFolder(int d) const;  // where its image pages lie
@@ -69,6 +74,8 @@ class GalleryLayout {
   bool split_pages_ = false;
   int split_digits_ = 0;
   std::string default_name_;
+  std::string index_name_;
+  std::string frame_name_;
   std::string extension_;
   std::string html_root_;
   std::string deco_folder_;

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/platform/cp1252_case.h"
+#include "app/platform/temporary_files.h"
 
 namespace velmora::html {
 namespace fs = std::filesystem;
@@ -36,7 +37,7 @@ bool PageFile::Open(const fs::path& folder, const fs::path& file_name, bool only
   only_when_changed_ = only_when_changed;
   failed_ = false;
   path_ = folder / file_name;
-  written_ = only_when_changed ? folder / ("_" + file_name.string()) : path_;
+  written_ = only_when_changed ? TemporaryTwin(path_) : path_;
   file_ = std::fopen(written_.c_str(), "wb");
   if (file_ == nullptr) return false;
   // Pages are written in many small pieces; a large buffer keeps that cheap.

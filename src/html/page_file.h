@@ -1,5 +1,5 @@
 // One page file being written: line by line straight to disk, and with
-// "HTML_CHANGED" through "_" + name so that an unchanged page keeps its old
+// "HTML_CHANGED" through a hidden temporary twin so that an unchanged page keeps its old
 // file (and its date) untouched.
 #pragma once
 

@@ -7,8 +7,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <random>
 
+#include "app/platform/temporary_files.h"
 #include "image/codecs/codec_registry.h"
 #include "image/codecs/jpeg_codec.h"
 #include "image/quality_search.h"
@@ -80,9 +80,7 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
                          const char* operation) {
   // A hidden name in the target folder: the rename stays within one file
   // system, and listings that skip dot files never see the half-written file.
-  static std::mt19937_64 random{std::random_device{}()};
-  std::filesystem::path temp = path;
-  temp.replace_filename("." + path.filename().string() + "." + std::to_string(random() % 1'000'000'000) + ".tmp");
+  const std::filesystem::path temp = TemporaryTwin(path);
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest", SystemError(path));
   std::size_t written = 0;

@@ -20,6 +20,20 @@ std::string LastComponent(std::string path) {
 
 }  // namespace
 
+std::vector<html::GalleryDirectory> GalleryDirectories(const RunState& state) {
+  std::vector<html::GalleryDirectory> directories;
+  directories.reserve(state.DirList.size());
+  for (const RunDirectory& directory : state.DirList) {
+    html::GalleryDirectory& d = directories.emplace_back();
+    d.name = directory.relative_path == "." ? LastComponent(state.BaseDir) : directory.name;
+    d.relative_path = directory.relative_path;
+    d.link_path = directory.link_path;
+    d.image_pages.reserve(directory.images.size());
+    for (const RunImage& image : directory.images) d.image_pages.push_back(image.page_name);
+  }
+  return directories;
+}
+
 bool GalleryPageWriter::CompileTemplates(RunScripts& scripts, const PageKinds& kinds) {
   scripts_ = &scripts;
   kinds_ = kinds;
@@ -44,22 +58,13 @@ bool GalleryPageWriter::CopyDecoration(const std::filesystem::path& target) {
 }
 
 // Made when the first page is due: the image page names come from the
-// clone names that the run's first pass gives.
+// run's first pass.
 html::Gallery& GalleryPageWriter::gallery() {
   if (gallery_) return *gallery_;
   if (state_ == nullptr || scripts_ == nullptr) {
     throw std::logic_error("GalleryPageWriter: pages are due before the run state or the scripts are known");
   }
-  std::vector<html::GalleryDirectory> directories;
-  directories.reserve(state_->DirList.size());
-  for (const RunDirectory& directory : state_->DirList) {
-    html::GalleryDirectory& d = directories.emplace_back();
-    d.name = directory.relative_path == "." ? LastComponent(state_->BaseDir) : directory.name;
-    d.relative_path = directory.relative_path;
-    d.link_path = directory.link_path;
-    d.image_pages.reserve(directory.images.size());
-    for (const RunImage& image : directory.images) d.image_pages.push_back(image.file.Clone.Name);
-  }
+  std::vector<html::GalleryDirectory> directories = GalleryDirectories(*state_);
   const settings::SettingsTable& settings = settings::WorkingSettings();
   html::GalleryLayout layout(settings, Cp1252ToUtf8(state_->CloneDir), startup_.DirLevel, std::move(directories));
   const html::GalleryKinds kinds{kinds_.frame, kinds_.index, kinds_.thumb_pages, kinds_.image_pages};

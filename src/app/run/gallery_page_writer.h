@@ -10,6 +10,9 @@
 
 namespace velmora::app {
 
+// The run's directories as the gallery pages see them.
+std::vector<html::GalleryDirectory> GalleryDirectories(const RunState& state);
+
 class GalleryPageWriter final : public PageWriter {
  public:
   explicit GalleryPageWriter(const StartupState& startup) : startup_(startup) {}

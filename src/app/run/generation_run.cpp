@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 #include "app/platform/log.h"
 #include "app/platform/program_paths.h"
 #include "app/platform/stopwatch.h"
+#include "app/platform/temporary_files.h"
 #include "app/platform/text_encoding.h"
+#include "app/run/gallery_page_writer.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_clone_hooks.h"
@@ -235,7 +238,8 @@ class Generator {
   // folder of the run (a clone directory pointing back into the photos)
   // stops the run before anything is touched.
   bool CheckOutputFolders() {
-    std::set<fs::path> sources(protected_.begin(), protected_.end());
+    sources_.insert(protected_.begin(), protected_.end());
+    const std::set<fs::path>& sources = sources_;
     for (const RunDirectory& directory : state_.DirList) {
       std::vector<fs::path> outputs;
       if (clones_) outputs.push_back(Native(JoinRel(state_.CloneDir, directory.relative_path)));
@@ -294,6 +298,16 @@ class Generator {
     ctx_.Set(Ctx::deco_ref, html::EncodeLink(deco));
   }
 
+  // A killed run leaves hidden temporary twins in the folders it wrote;
+  // those of gone processes are removed once per output folder, never in a
+  // source folder.
+  void SweepLeftovers(const fs::path& folder) {
+    const fs::path canonical = Canonical(folder);
+    if (!swept_.insert(canonical).second || sources_.count(canonical) != 0) return;
+    const int removed = RemoveOrphanedTwins(folder);
+    if (removed > 0) WriteLog("Removed " + std::to_string(removed) + " temporary leftovers in " + Cp1252Path(folder));
+  }
+
   // ---- Phase 2: first pass ----
 
   void FirstPass() {
@@ -327,6 +341,37 @@ class Generator {
         thumb.Type = image::kImageTypeJpg;
         if (clones_) Disambiguate(clone, original, clone_names);
         if (thumbs_) Disambiguate(thumb, original, thumb_names);
+      }
+    }
+    NameImagePages();
+  }
+
+  // Image pages share their folder with each other and, at some levels, with
+  // the thumbnail, index and frame pages: a.jpg and a.png, or a photo called
+  // "index", would overwrite another page. A clashing name gets the suffix a
+  // clashing clone name gets; every link reads the name from here.
+  void NameImagePages() {
+    for (RunDirectory& directory : state_.DirList) {
+      for (RunImage& image : directory.images) {
+        image.page_name = clones_ ? image.file.Clone.Name : image.file.Original.Name;
+      }
+    }
+    if (!kinds_.image_pages) return;
+    const std::string extension = settings_.Text("HTML_EXTENSION");
+    const html::GalleryLayout layout(settings_, Native(state_.CloneDir), run_.startup.DirLevel,
+                                     GalleryDirectories(state_));
+    std::map<std::string, std::set<std::string>> taken;  // per page folder
+    for (const auto& [folder, name] : layout.OwnPages(kinds_.thumb_pages, kinds_.index, kinds_.frame)) {
+      taken[folder].insert(lang::FoldCase(name + "." + extension));
+    }
+    for (std::size_t d = 0; d < state_.DirList.size(); ++d) {
+      std::set<std::string>& names = taken[layout.ImageFolder(static_cast<int>(d))];
+      for (RunImage& image : state_.DirList[d].images) {
+        image::ImageFileFacts page;
+        page.Name = image.page_name;
+        page.Extension = extension;
+        Disambiguate(page, image.file.Original, names);
+        image.page_name = page.Name;
       }
     }
   }
@@ -414,6 +459,12 @@ class Generator {
       if (thumbs_) CreateFolder(Native(thumb_folder));
       DirectoryPages pages = PagesOf(directory, d + 1);
       if (kinds_.html) CreateFolder(kinds_.image_pages ? pages.image_folder : pages.html_folder);
+      if (clones_) SweepLeftovers(Native(clone_folder));
+      if (thumbs_) SweepLeftovers(Native(thumb_folder));
+      if (kinds_.html) {
+        SweepLeftovers(pages.html_folder);
+        SweepLeftovers(pages.image_folder);
+      }
       SetDirectoryContext(directory, d, count, pages, clone_folder);
       run_.scripts.CallEntry("_initpath");
       if (kinds_.html) run_.pages.BeginDirectory(pages);
@@ -519,7 +570,7 @@ class Generator {
     ctx_.Set(Ctx::thumb_ref, RelativeLink(Absolute(pages.html_folder), Absolute(thumb)));
     ctx_.Set(Ctx::pic_ref, RelativeLink(Absolute(pages.image_folder), Absolute(picture)));
     if (kinds_.image_pages) {
-      const std::string page_name = (clones_ ? file.Clone.Name : file.Original.Name);
+      const std::string& page_name = record.page_name;
       ctx_.Set(Ctx::src_doc, page_name);
       ctx_.Set(Ctx::src_ref,
                RelativeLink(Absolute(pages.html_folder),
@@ -614,6 +665,7 @@ class Generator {
   std::string page_extension_;
   fs::path html_root_;
   std::vector<fs::path> protected_;
+  std::set<fs::path> sources_, swept_;
   CStopWatch stopwatch_;
 };
 

@@ -16,6 +16,7 @@ namespace velmora::app {
 struct RunImage {
   image::RLImageFile file;
   std::filesystem::path source;  // the file system's own name
+  std::string page_name;         // its image page's name without extension, unique in the page folder
 };
 
 struct RunDirectory {
