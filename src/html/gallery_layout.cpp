@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "app/platform/percent_encoding.h"
 #include "app/platform/text_encoding.h"
 
 namespace velmora::html {
@@ -121,24 +122,9 @@ std::string RelativeLink(const std::string& from_folder, const std::string& to_f
 }
 
 std::string EncodeLink(std::string_view text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   // File names on disk are UTF-8, so a link reaches a file only when its
   // characters are encoded as their UTF-8 bytes: a-umlaut becomes %C3%A4.
-  const std::string bytes = Cp1252ToUtf8(text);
-  std::string link;
-  link.reserve(bytes.size());
-  for (const char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
-        c == '/' || c == '_') {
-      link += ch;
-    } else {
-      link += '%';
-      link += kHex[c >> 4];
-      link += kHex[c & 15];
-    }
-  }
-  return link;
+  return PercentEncode(Cp1252ToUtf8(text));
 }
 
 }  // namespace velmora::html

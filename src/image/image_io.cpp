@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/platform/temporary_files.h"
+#include "app/platform/atomic_file.h"
 #include "image/codecs/codec_registry.h"
 #include "image/codecs/jpeg_codec.h"
 #include "image/quality_search.h"
@@ -78,23 +78,12 @@ MappedFile::~MappedFile() {
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                          const char* operation) {
-  // A hidden name in the target folder: the rename stays within one file
-  // system, and listings that skip dot files never see the half-written file.
-  const std::filesystem::path temp = TemporaryTwin(path);
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest", SystemError(path));
-  std::size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    written += static_cast<std::size_t>(n);
-  }
-  const bool ok = written == bytes.size() && ::close(fd) == 0;
-  if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-    const std::string detail = SystemError(path);
-    ::unlink(temp.c_str());
-    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest", detail);
+  // Outputs are remade by the next run, so they are not flushed to disk one by one.
+  const std::error_code error = velmora::WriteFileAtomically(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), Durability::kRenameOnly);
+  if (error) {
+    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest",
+                     path.string() + ": " + error.message());
   }
 }
 

@@ -7,16 +7,10 @@
 #include <sstream>
 
 #include "app/platform/text_encoding.h"
+#include "app/platform/text_lines.h"
 
 namespace velmora::lang {
 namespace {
-
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
 
 // Splits at CR LF, LF or CR alike: files come from Windows and from Linux editors.
 template <typename Visit>
@@ -52,18 +46,18 @@ void CResources::LoadText(std::string_view text) {
   }
   CResourceSection* section = nullptr;
   ForEachLine(text, [&](std::string_view raw, int line_number) {
-    const std::string_view line = Trim(raw);
+    const std::string_view line = TrimBlanks(raw);
     if (line.empty() || line.front() == ';') return;
     if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-      section = &GetOrAddSection(Trim(line.substr(1, line.size() - 2)));
+      section = &GetOrAddSection(TrimBlanks(line.substr(1, line.size() - 2)));
       return;
     }
     const std::string where = " (line " + std::to_string(line_number) + ")";
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) throw LanguageError(LanguageError::kValueMissing, "Value missing" + where);
     if (section == nullptr) throw LanguageError(LanguageError::kSectionMissing, "Section missing" + where);
-    const std::string_view key = Trim(line.substr(0, equals));
-    const std::string_view value = Trim(line.substr(equals + 1));
+    const std::string_view key = TrimBlanks(line.substr(0, equals));
+    const std::string_view value = TrimBlanks(line.substr(equals + 1));
     if (!key.empty() && !value.empty()) section->Add(key, value);
   });
 }

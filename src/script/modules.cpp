@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/platform/text_encoding.h"
+#include "app/platform/text_lines.h"
 #include "lang/messages.h"
 #include "script/ansi.h"
 
@@ -17,31 +18,6 @@ constexpr std::string_view kCompilerTitle = "RiloScript Compiler";
 std::string DisplayName(const std::filesystem::path& path) {
   const std::string utf8 = path.string();
   return Utf8ToCp1252(utf8).value_or(utf8);
-}
-
-// Lines with CR LF, LF or CR ends.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t begin = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') continue;
-    lines.push_back(text.substr(begin, i - begin));
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    begin = i + 1;
-  }
-  if (begin < text.size()) lines.push_back(text.substr(begin));
-  return lines;
-}
-
-std::string_view TrimLeft(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  return s;
-}
-
-std::string_view Trim(std::string_view s) {
-  s = TrimLeft(s);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
 }
 
 bool SameName(std::string_view a, std::string_view b) { return AnsiLower(a) == AnsiLower(b); }
@@ -99,10 +75,10 @@ bool LoadScriptFile(const std::filesystem::path& path, RLModule& modules) {
   int number = 0;
   for (std::string_view raw : SplitLines(text)) {
     ++number;
-    const std::string_view line = TrimLeft(raw);
+    const std::string_view line = TrimLeftBlanks(raw);
     if (line.empty() || line.front() == '*') continue;
     if (line.starts_with("!*")) {
-      const std::string name(Trim(line.substr(2)));
+      const std::string name(TrimBlanks(line.substr(2)));
       modules.Add(RLModul{name, "", kModuleNotCompiled, false});
       current = modules.Find(name);
       continue;

@@ -103,7 +103,7 @@ bool ParseValueLine(std::string_view line, std::string& name, std::string& value
       return false;
     }
     name = FromFile(raw);
-    line = TrimLeft(line);
+    line = TrimLeftBlanks(line);
     if (line.empty() || line.front() != '=') {
       reason = "\"=\" missing after the quoted name";
       return false;
@@ -115,13 +115,13 @@ bool ParseValueLine(std::string_view line, std::string& name, std::string& value
       reason = "neither [section] nor name=value";
       return false;
     }
-    name = FromFile(Trim(line.substr(0, equals)));
+    name = FromFile(TrimBlanks(line.substr(0, equals)));
     line.remove_prefix(equals + 1);
   }
-  line = Trim(line);
+  line = TrimBlanks(line);
   if (!line.empty() && line.front() == '"') {
     std::string raw;
-    if (!Unquote(line, raw) || !Trim(line).empty()) {
+    if (!Unquote(line, raw) || !TrimBlanks(line).empty()) {
       reason = "malformed quoted value";
       return false;
     }
@@ -141,12 +141,12 @@ std::variant<IniDocument, IniParseError> IniDocument::Parse(std::string_view byt
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
   while (!bytes.empty()) {
     ++line_number;
-    const std::string_view line = Trim(NextLine(bytes));
+    const std::string_view line = TrimBlanks(NextLine(bytes));
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.find('\0') != std::string_view::npos) return IniParseError{line_number, "NUL byte in the line"};
     if (line.front() == '[') {
       if (line.back() != ']' || line.size() < 3) return IniParseError{line_number, "malformed [section] header"};
-      current = &document.SectionForWrite(FromFile(Trim(line.substr(1, line.size() - 2))));
+      current = &document.SectionForWrite(FromFile(TrimBlanks(line.substr(1, line.size() - 2))));
       continue;
     }
     if (current == nullptr) return IniParseError{line_number, "value before any [section] header"};

@@ -7,7 +7,7 @@
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "lang/messages.h"
-#include "settings/atomic_file.h"
+#include "app/platform/atomic_file.h"
 #include "settings/profile_data.h"
 #include "settings/profile_management.h"
 #include "settings/profile_migration.h"
@@ -142,7 +142,7 @@ int SaveCurrentProfile() {
   StoredSettings().Set("VERSION", version);
   bool create_failed = false;
   error = WriteFileAtomically(path, WriteProfileText(StoredSettings(), WorkingCloneList(), StoredModules()),
-                              &create_failed);
+                              Durability::kSynced, &create_failed);
   if (error) {
     // Nothing was written, so the tables keep the version the file still has.
     WorkingSettings().Set("VERSION", old_working_version);

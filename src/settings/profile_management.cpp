@@ -117,7 +117,7 @@ bool SwitchToPreviousProfile() {
 }
 
 bool CreateProfile(std::string_view raw_name) {
-  const std::string name(Trim(raw_name));
+  const std::string name(TrimBlanks(raw_name));
   const int style = lang::kButtonsOk | lang::kIconExclamation;
   if (name.empty()) {
     lang::ShowMessage(lang::kApplicationTitle, style, "ErrProfileMissingName");
@@ -137,7 +137,7 @@ bool CreateProfile(std::string_view raw_name) {
 
 bool ValidateProfileName(std::string_view name) {
   if (name.empty() || name.size() >= 256 || name.front() == '$') return false;
-  if (Trim(name).size() != name.size()) return false;
+  if (TrimBlanks(name).size() != name.size()) return false;
   return std::none_of(name.begin(), name.end(), [](char c) {
     return static_cast<unsigned char>(c) < 0x20 || std::string_view("\"/\\:|<>*?").find(c) != std::string_view::npos;
   });

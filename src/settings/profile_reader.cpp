@@ -19,14 +19,14 @@ class ProfileReader {
 
   // False with error_ set when the line cannot be taken.
   bool Apply(std::string_view raw_line, int line_number) {
-    const std::string_view line = TrimLeft(raw_line);
+    const std::string_view line = TrimLeftBlanks(raw_line);
     if (line.empty() || line.front() == '*') return true;
     if (line.front() == '+') {
       Continue(line.substr(1));
       return true;
     }
     if (line.starts_with("!*")) {
-      modules_.Add(std::string(Trim(line.substr(2))));
+      modules_.Add(std::string(TrimBlanks(line.substr(2))));
       current_module_ = modules_.Count();
       module_has_lines_ = false;
       return true;
@@ -41,7 +41,7 @@ class ProfileReader {
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return true;
-    return KeyLine(Cp1252ToUpper(Trim(line.substr(0, equals))), line.substr(equals + 1), raw_line, line_number);
+    return KeyLine(Cp1252ToUpper(TrimBlanks(line.substr(0, equals))), line.substr(equals + 1), raw_line, line_number);
   }
 
   const ProfileReadError& error() const { return error_; }

@@ -6,7 +6,6 @@
 namespace velmora::settings {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Length of the number at the start of `text` (after blanks were skipped), 0 when none.
@@ -24,31 +23,8 @@ std::size_t NumberLength(std::string_view text) {
 
 }  // namespace
 
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  text = TrimLeft(text);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string_view NextLine(std::string_view& bytes) {
-  std::size_t end = bytes.find_first_of("\r\n");
-  const std::string_view line = bytes.substr(0, end);
-  if (end == std::string_view::npos) {
-    end = bytes.size();
-  } else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n') {
-    ++end;
-  }
-  bytes.remove_prefix(end < bytes.size() ? end + 1 : bytes.size());
-  return line;
-}
-
 double NumericValue(std::string_view text) {
-  text = TrimLeft(text);
+  text = TrimLeftBlanks(text);
   const std::size_t length = NumberLength(text);
   if (length == 0) return 0.0;
   std::string_view number = text.substr(0, length);
@@ -59,7 +35,7 @@ double NumericValue(std::string_view text) {
 }
 
 bool IsNumeric(std::string_view text) {
-  text = Trim(text);
+  text = TrimBlanks(text);
   return !text.empty() && NumberLength(text) == text.size();
 }
 

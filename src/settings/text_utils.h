@@ -1,6 +1,7 @@
-// Small text helpers shared by the settings units: blanks, lines, the
-// lenient reading of numbers that settings stored as text need, and hashing
-// for case-insensitive maps (letter case itself: app/platform/cp1252_case.h).
+// Small text helpers shared by the settings units: the lenient reading of
+// numbers that settings stored as text need, and hashing for case-insensitive
+// maps (blanks and lines: app/platform/text_lines.h; letter case:
+// app/platform/cp1252_case.h).
 #pragma once
 
 #include <cstddef>
@@ -8,16 +9,9 @@
 #include <string_view>
 
 #include "app/platform/cp1252_case.h"
+#include "app/platform/text_lines.h"
 
 namespace velmora::settings {
-
-// Blanks are spaces and tabs.
-std::string_view TrimLeft(std::string_view text);
-std::string_view Trim(std::string_view text);
-
-// Cuts the first line off `bytes` and returns it without its end, which may be
-// CR LF, LF or CR (files come from Windows, Linux and old Macs alike).
-std::string_view NextLine(std::string_view& bytes);
 
 // The number a text starts with, the way settings have always been read:
 // leading blanks skipped, an optional sign, digits with an optional decimal

@@ -8,7 +8,7 @@
 
 #include "app/platform/log.h"
 #include "app/platform/program_paths.h"
-#include "settings/atomic_file.h"
+#include "app/platform/atomic_file.h"
 #include "settings/ini_document.h"
 
 namespace velmora::settings {
@@ -49,7 +49,7 @@ class Store {
     std::filesystem::create_directories(path_.parent_path(), error);
     if (error) return error.value();
     if (corrupt_) KeepCorruptFile();
-    error = WriteFileAtomically(path_, updated.Serialize());
+    error = WriteFileAtomically(path_, updated.Serialize(), Durability::kSynced);
     if (error) return error.value();
     document_ = std::move(updated);
     corrupt_ = false;

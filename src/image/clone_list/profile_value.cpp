@@ -3,16 +3,9 @@
 #include <charconv>
 #include <cmath>
 
+#include "app/platform/text_lines.h"
+
 namespace velmora::image {
-namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 std::optional<std::int32_t> ParseProfileInt(std::string_view text) {
   text = TrimBlanks(text);

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "app/platform/atomic_file.h"
 #include "script/builtins/arguments.h"
 #include "script/builtins/text_lists.h"
 
@@ -84,28 +85,12 @@ Value LineRange(std::string_view text, std::int32_t from, std::int32_t to) {
   return Value::String(out);
 }
 
-// Writes by replacing the file through a temporary sibling, so that a full
-// disk never leaves half a file behind.
+// Writes by replacing the file through a temporary twin, so that a full disk
+// never leaves half a file behind.
 bool ReplaceFile(const fs::path& path, std::string_view bytes, std::string& why) {
-  fs::path temp = path;
-  temp += ".velmora-tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out || !out.write(bytes.data(), static_cast<std::streamsize>(bytes.size())) || !out.flush()) {
-      why = "file cannot be written";
-      std::error_code ec;
-      fs::remove(temp, ec);
-      return false;
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, path, ec);
-  if (ec) {
-    why = "file cannot be replaced (" + ec.message() + ")";
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
+  const std::error_code error = WriteFileAtomically(path, bytes, Durability::kRenameOnly);
+  if (error) why = "file cannot be written (" + error.message() + ")";
+  return !error;
 }
 
 bool AppendFile(const fs::path& path, std::string_view bytes, std::string& why) {

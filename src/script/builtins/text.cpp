@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/platform/percent_encoding.h"
 #include "script/ansi.h"
 #include "script/builtins/arguments.h"
 #include "script/builtins/regex.h"
@@ -112,19 +113,8 @@ void kif_split(BuiltinCall& call) {
 void kif_urlencode(BuiltinCall& call) {
   if (!call.CheckCount(1, 1)) return;
   if (!call.Arg(1).is(ValueType::kString)) return call.Fail(rterr::kParametertype);
-  std::string out;
-  for (char ch : call.Arg(1).text()) {
-    const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || IsAnsiDigit(c) || c == '-' || c == '.' || c == '/' ||
-        c == '_') {
-      out += ch;
-    } else {
-      out += '%';
-      out += "0123456789ABCDEF"[c >> 4];
-      out += "0123456789ABCDEF"[c & 15];
-    }
-  }
-  call.SetResult(Value::String(out));
+  // Windows-1252 codes, as scripts have always seen them: a-umlaut is %E4.
+  call.SetResult(Value::String(PercentEncode(call.Arg(1).text())));
 }
 
 void kif_index(BuiltinCall& call) {

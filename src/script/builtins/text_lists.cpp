@@ -6,21 +6,6 @@
 
 namespace velmora::script {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t begin = 0;
-  while (begin < text.size()) {
-    const std::size_t end = text.find_first_of("\r\n", begin);
-    if (end == std::string_view::npos) {
-      lines.push_back(text.substr(begin));
-      break;
-    }
-    lines.push_back(text.substr(begin, end - begin));
-    begin = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-  }
-  return lines;
-}
-
 Value ParseIniText(std::string_view text) {
   Value result = Value::NewArray();
   ArrayRep& sections = result.MutableArray();

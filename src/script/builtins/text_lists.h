@@ -6,12 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "app/platform/text_lines.h"
 #include "script/value.h"
 
 namespace velmora::script {
-
-// Text lines split at CR LF, LF or CR; a line end after the last line adds no empty line.
-std::vector<std::string_view> SplitLines(std::string_view text);
 
 // An ARRAY of sections ("global" before the first header), each an ARRAY
 // from key to STRING value.

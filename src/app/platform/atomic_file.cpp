@@ -1,5 +1,5 @@
-// Atomic file replacement with POSIX calls (mkstemp, fsync, rename).
-#include "settings/atomic_file.h"
+// Atomic file replacement with POSIX calls (open, fsync, rename).
+#include "app/platform/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,9 @@
 
 #include <cerrno>
 
-namespace velmora::settings {
+#include "app/platform/temporary_files.h"
+
+namespace velmora {
 namespace {
 
 std::error_code LastError() { return {errno, std::generic_category()}; }
@@ -27,26 +29,20 @@ std::error_code WriteAll(int fd, std::string_view bytes) {
 }  // namespace
 
 std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                    bool* create_failed) {
-  std::string temp_name = path.string() + ".tmp-XXXXXX";
-  const int fd = ::mkstemp(temp_name.data());
+                                    Durability durability, bool* create_failed) {
+  const std::filesystem::path temp = TemporaryTwin(path);
+  // Mode 0666 lets the user's umask decide, as for any file the user makes;
+  // a replaced file keeps the permissions it had.
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (create_failed != nullptr) *create_failed = fd < 0;
   if (fd < 0) return LastError();
-  // mkstemp creates the file for the owner only; a profile is an ordinary user
-  // file, so give it the permissions the user's umask grants (or keep the old file's).
   struct stat old_stat {};
-  if (::stat(path.c_str(), &old_stat) == 0) {
-    ::fchmod(fd, old_stat.st_mode & 07777);
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-  }
+  if (::stat(path.c_str(), &old_stat) == 0) ::fchmod(fd, old_stat.st_mode & 07777);
   std::error_code error = WriteAll(fd, bytes);
-  if (!error && ::fsync(fd) != 0) error = LastError();
+  if (!error && durability == Durability::kSynced && ::fsync(fd) != 0) error = LastError();
   if (::close(fd) != 0 && !error) error = LastError();
-  if (!error && ::rename(temp_name.c_str(), path.c_str()) != 0) error = LastError();
-  if (error) ::unlink(temp_name.c_str());
+  if (!error && ::rename(temp.c_str(), path.c_str()) != 0) error = LastError();
+  if (error) ::unlink(temp.c_str());
   return error;
 }
 
@@ -70,4 +66,4 @@ std::error_code ReadWholeFile(const std::filesystem::path& path, std::string& by
   return error;
 }
 
-}  // namespace velmora::settings
+}  // namespace velmora
