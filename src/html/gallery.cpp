@@ -4,12 +4,12 @@
 namespace velmora::html {
 
 Gallery::Gallery(script::Machine& machine, const settings::SettingsTable& settings, GalleryLayout layout,
-                 GalleryKinds kinds, const std::string& date)
+                 GalleryKinds kinds, const std::string& date, WriteCheck may_write)
     : layout_(std::move(layout)),
       kinds_(kinds),
       emitter_(machine, settings),
       vars_(machine.program()),
-      out_{layout_, emitter_, vars_, DateLine(date), settings.Flag("HTML_CHANGED"), 0, {}},
+      out_{layout_, emitter_, vars_, DateLine(date), settings.Flag("HTML_CHANGED"), 0, {}, std::move(may_write)},
       thumbs_(out_, kinds.index),
       images_(out_, kinds.thumb_pages) {}
 

@@ -24,9 +24,10 @@ struct GalleryKinds {
 class Gallery {
  public:
   // `machine` runs the snippets compiled before (CompilePageTemplates);
-  // `date` is today's date as the date paragraphs show it.
+  // `date` is today's date as the date paragraphs show it; `may_write` is
+  // asked before every page file.
   Gallery(script::Machine& machine, const settings::SettingsTable& settings, GalleryLayout layout, GalleryKinds kinds,
-          const std::string& date);
+          const std::string& date, WriteCheck may_write = {});
 
   void BeginPage(int d, int page) { thumbs_.BeginPage(d, page); }
   bool WriteImagePage(int d, int image);

@@ -55,6 +55,12 @@ std::string Today() {
 }
 
 bool GalleryOutput::Open(PageFile& page, const std::string& folder, const std::string& name) {
+  const std::filesystem::path file = layout.Native(folder) / Cp1252ToUtf8(name);
+  if (!MayWrite(may_write, file)) {
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
+                      {Utf8ToCp1252(file.string()).value_or(name)});
+    return false;
+  }
   if (page.Open(layout.Native(folder), Cp1252ToUtf8(name), only_when_changed)) {
     if (start_document.empty()) start_document = page.path();
     return true;

@@ -10,6 +10,7 @@
 #include "html/page_file.h"
 #include "html/page_variables.h"
 #include "html/template_snippets.h"
+#include "html/write_check.h"
 
 namespace velmora::html {
 
@@ -31,9 +32,11 @@ struct GalleryOutput {
   bool only_when_changed = false;  // "HTML_CHANGED"
   int html_written = 0;
   std::filesystem::path start_document;
+  WriteCheck may_write;  // asked before a page is created or replaced
 
   const settings::SettingsTable& settings() const { return emitter.settings(); }
   // Opens a page in a folder relative to the clone directory; shows
+  // "ErrOutputRefused" when the run may not write it and
   // "ErrHTMLCreateFile" when it cannot be created.
   bool Open(PageFile& page, const std::string& folder, const std::string& name);
   // A line break and the paragraph with the date line.

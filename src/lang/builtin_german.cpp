@@ -204,6 +204,8 @@ constexpr BuiltinText kTexts[] = {
     {"Erzeugung", "InfLog",
      "Laufzeit: %1 Sekunden%nVerzeichnisse: %2%nBilder: %3%nBytes: %4%nClones erzeugt: %5%n"
      "Thumbnails erzeugt: %6%nHTML-Dateien erzeugt: %7"},
+    // Cleaning of earlier output.
+    {"Erzeugung", "InfCleaned", "Aus früheren Läufen entfernt: %1"},
 
     {"Fortschrittanzeige", "InfOf", "von"},
     {"Global", "MyComputer", "Arbeitsplatz"},
@@ -396,6 +398,18 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "MsgInfoNotAvailable", "Es können keine Update-Informationen ermittelt werden"},
     {"Msg", "MsgInfoUpdate", "Downloadbare Version: %1%n%nVerfügbare Beta-Version: %2"},
     {"Msg", "MsgInfoNoBeta", "Zurzeit ist keine Beta-Version verfügbar"},
+
+    // Output guard, name and range checks of a run, cleaning.
+    {"Msg", "ErrHTMLDefaultMissingName", "Name der Thumbnailseiten fehlt"},
+    {"Msg", "ErrHTMLDefaultInvalidCharacter", "Name der Thumbnailseiten enthält ungültige Zeichen"},
+    {"Msg", "ErrQualityInvalid", "JPEG-Qualität fehlerhaft%n%nZulässig sind Werte von 1 bis 100"},
+    {"Msg", "ErrOutputRefused",
+     "Die Ausgabe%n%1%nläge außerhalb des Ausgabeverzeichnisses oder würde ein Originalbild ersetzen; "
+     "sie wird nicht geschrieben"},
+    {"Msg", "ErrCleanRefused",
+     "Das Verzeichnis%n%1%nliegt außerhalb des Ausgabeverzeichnisses oder ist bzw. enthält das "
+     "persönliche Verzeichnis; es wird nicht geleert und der Lauf endet"},
+    {"Msg", "ErrRenamedNameInvalid", "Der neue Name%n%2%nfür%n%1%nist kein gültiger Dateiname; das Bild wird übersprungen"},
 
     // The command line of the headless program: its help text and the
     // answers a message question accepts on a terminal.

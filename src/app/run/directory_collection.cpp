@@ -59,4 +59,13 @@ void CollectDirectories(const SelectionTree& tree, std::int32_t level, const Ima
   state.DirCount = static_cast<std::int32_t>(state.DirList.size());
 }
 
+OutputGuard GuardOf(const RunState& state) {
+  const std::filesystem::path base(Cp1252ToUtf8(state.BaseDir));
+  std::vector<std::filesystem::path> sources = {base};
+  for (const RunDirectory& directory : state.DirList) {
+    if (directory.relative_path != ".") sources.push_back(base / Cp1252ToUtf8(directory.relative_path));
+  }
+  return OutputGuard(std::filesystem::path(Cp1252ToUtf8(state.CloneDir)), sources, state.ImagePatterns);
+}
+
 }  // namespace velmora::app

@@ -15,4 +15,8 @@ class SelectionTree;
 // `state` (reset first) from the tree for `level`.
 void CollectDirectories(const SelectionTree& tree, std::int32_t level, const ImageScan& scan, RunState& state);
 
+// The output guard of the collected run: its clone directory, the base
+// directory and every collected directory as source folders, its patterns.
+OutputGuard GuardOf(const RunState& state);
+
 }  // namespace velmora::app

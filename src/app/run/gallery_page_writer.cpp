@@ -53,8 +53,15 @@ bool GalleryPageWriter::CompileTemplates(RunScripts& scripts, const PageKinds& k
 bool GalleryPageWriter::CopyDecoration(const std::filesystem::path& target) {
   const settings::SettingsTable& settings = settings::WorkingSettings();
   decoration_failed_ = !html::CopyDecorationFiles(ResolveDecoSource(settings.Text("DECO_SOURCE")), target,
-                                                  settings.Flag("DECO_COPY_EVER"));
+                                                  settings.Flag("DECO_COPY_EVER"), GuardCheck());
   return !decoration_failed_;
+}
+
+// The run's output guard as the page and decoration writers ask it.
+html::WriteCheck GalleryPageWriter::GuardCheck() const {
+  if (state_ == nullptr) throw std::logic_error("GalleryPageWriter: output is due before the run state is known");
+  const OutputGuard* guard = &state_->Guard;
+  return [guard](const std::filesystem::path& file) { return guard->MayWrite(file); };
 }
 
 // Made when the first page is due: the image page names come from the
@@ -68,7 +75,8 @@ html::Gallery& GalleryPageWriter::gallery() {
   const settings::SettingsTable& settings = settings::WorkingSettings();
   html::GalleryLayout layout(settings, Cp1252ToUtf8(state_->CloneDir), startup_.DirLevel, std::move(directories));
   const html::GalleryKinds kinds{kinds_.frame, kinds_.index, kinds_.thumb_pages, kinds_.image_pages};
-  gallery_ = std::make_unique<html::Gallery>(scripts_->machine(), settings, std::move(layout), kinds, html::Today());
+  gallery_ = std::make_unique<html::Gallery>(scripts_->machine(), settings, std::move(layout), kinds, html::Today(),
+                                             GuardCheck());
   return *gallery_;
 }
 

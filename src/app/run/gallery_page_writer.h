@@ -35,6 +35,7 @@ class GalleryPageWriter final : public PageWriter {
 
  private:
   html::Gallery& gallery();
+  html::WriteCheck GuardCheck() const;
 
   const StartupState& startup_;
   const RunState* state_ = nullptr;

@@ -23,6 +23,7 @@
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
+#include "image/rename/rename_check.h"
 #include "image/rl_image.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
@@ -173,8 +174,7 @@ class Generator {
                                    : settings_.Int("THUMB_SIZE");
       ctx_.Set(Ctx::thumb_dim, static_cast<std::int64_t>(dim));
     }
-    if (kinds_.html) PrepareHtml();
-    return true;
+    return !kinds_.html || PrepareHtml();
   }
 
   bool CompileStampTexts() {
@@ -267,7 +267,14 @@ class Generator {
   // Empties an output folder, but never one that holds the base directory
   // or a source folder of the run.
   bool Clean(const fs::path& folder) {
-    const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_);
+    cleaning_ = true;
+    if (!state_.Guard.MayClean(folder)) {
+      WriteLog("Cleaning refused, outside the clone folder or the home folder: " + Cp1252Path(folder));
+      lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanRefused",
+                        {Cp1252Path(folder)});
+      return false;
+    }
+    const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_, cleaned_);
     if (result != CleanResult::kRefused) return true;
     lang::ShowMessageText(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop,
                           "Der Ordner%n%1%nenthält Originalbilder und wird nicht geleert; der Lauf endet.%n%n"
@@ -276,12 +283,13 @@ class Generator {
     return false;
   }
 
-  void PrepareHtml() {
+  // False when the HTML folder may not be cleaned: the run ends there.
+  bool PrepareHtml() {
     html_root_ = Native(JoinRel(state_.CloneDir, settings_.Text("HTML_BASE")));
     std::error_code error;
     if (fs::exists(html_root_, error) && settings_.Flag("HTML_DIRCLEAN")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfHTMLDelete"));
-      if (!Clean(html_root_)) main_pass_ = false;
+      if (!Clean(html_root_)) return false;
     } else {
       CreateFolder(html_root_);
     }
@@ -296,6 +304,7 @@ class Generator {
     std::string deco = prefix + settings_.Text("DECO_PATH");
     std::replace(deco.begin(), deco.end(), '\\', '/');
     ctx_.Set(Ctx::deco_ref, html::EncodeLink(deco));
+    return true;
   }
 
   // A killed run leaves hidden temporary twins in the folders it wrote;
@@ -319,13 +328,14 @@ class Generator {
     const int sort_mode = static_cast<int>(settings_.Int("THUMB_SORTIERUNG"));
     const int sort_direction = static_cast<int>(settings_.Int("THUMB_SORTIERRICHTUNG"));
     for (RunDirectory& directory : state_.DirList) {
-      run_.counters.ImagesDone += directory.image_count;
       Mark(directory, kMarkWaiting);
       if (kinds_.html) SortImages(directory, sort_mode, sort_direction);
       const std::string directory_name =
           directory.relative_path == "." ? LastComponent(state_.BaseDir) : directory.name;
       std::set<std::string> clone_names, thumb_names;
       std::int64_t number = 0;
+      std::vector<RunImage> kept;
+      kept.reserve(directory.images.size());
       for (RunImage& image : directory.images) {
         ++number;
         image::ImageFileFacts& original = image.file.Original;
@@ -339,11 +349,50 @@ class Generator {
                                    : (clones_ ? clone.Name : original.Name);
         thumb.Extension = "jpg";
         thumb.Type = image::kImageTypeJpg;
+        if ((rename_clones && !RenamedNameValid(directory, original, clone.Name)) ||
+            (thumbs_ && rename_thumbs && !RenamedNameValid(directory, original, thumb.Name))) {
+          continue;
+        }
         if (clones_) Disambiguate(clone, original, clone_names);
         if (thumbs_) Disambiguate(thumb, original, thumb_names);
+        kept.push_back(std::move(image));
       }
+      DropSkipped(directory, std::move(kept));
+      run_.counters.ImagesDone += directory.image_count;
     }
+    std::erase_if(state_.DirList, [](const RunDirectory& directory) { return directory.images.empty(); });
+    state_.DirCount = static_cast<std::int32_t>(state_.DirList.size());
     NameImagePages();
+  }
+
+  // A mask or a find-and-replace can turn one photo's name into a path or
+  // a name no file system takes ("../../x", "a:b"); that photo is skipped
+  // with a message instead of being written somewhere else.
+  bool RenamedNameValid(const RunDirectory& directory, const image::ImageFileFacts& original,
+                        const std::string& name) {
+    if (image::IsValidRenamedFileName(name)) return true;
+    ++run_.counters.ImageErrors;
+    const std::string file = JoinRel(directory.relative_path, original.Name + "." + original.Extension);
+    WriteLog("Renamed name invalid, " + file + " skipped: " + name);
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrRenamedNameInvalid",
+                      {file, name});
+    return false;
+  }
+
+  void DropSkipped(RunDirectory& directory, std::vector<RunImage> kept) {
+    if (kept.size() == directory.images.size()) {
+      directory.images = std::move(kept);
+      return;
+    }
+    const auto skipped = static_cast<std::int32_t>(directory.images.size() - kept.size());
+    std::int64_t bytes = 0;
+    for (const RunImage& image : kept) bytes += image.file.Original.Size;
+    state_.ImageTotal -= skipped;
+    state_.ByteTotal -= directory.byte_total - bytes;
+    directory.byte_total = bytes;
+    directory.image_count -= skipped;
+    directory.images = std::move(kept);
+    if (directory.images.empty()) --state_.DirsWithImages;
   }
 
   // Image pages share their folder with each other and, at some levels, with
@@ -586,6 +635,7 @@ class Generator {
   bool Process(RunImage& record, const RunDirectory& directory, const std::string& clone_folder,
                const std::string& thumb_folder) {
     if (!clones_ && !thumbs_) return true;
+    if (!OutputsAllowed(record.file, clone_folder, thumb_folder)) return true;
     image_.ImageFile = record.file;
     // The pipeline reads the file's exact time itself.
     image_.ImageFile.Original.DateTime = {};
@@ -623,6 +673,25 @@ class Generator {
     return true;
   }
 
+  // The clone and the thumbnail an image would get must pass the output
+  // guard; an image whose output would replace a photo or leave the clone
+  // folder is skipped with a message.
+  bool OutputsAllowed(const image::RLImageFile& file, const std::string& clone_folder,
+                      const std::string& thumb_folder) {
+    std::vector<fs::path> outputs;
+    if (clones_) outputs.push_back(Native(clone_folder) / Native(file.Clone.Name + "." + file.Clone.Extension));
+    if (thumbs_) outputs.push_back(Native(thumb_folder) / Native(file.Thumb.Name + "." + file.Thumb.Extension));
+    for (const fs::path& output : outputs) {
+      if (state_.Guard.MayWrite(output)) continue;
+      ++run_.counters.ImageErrors;
+      WriteLog("Output refused: " + Cp1252Path(output));
+      lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
+                        {Cp1252Path(output)});
+      return false;
+    }
+    return true;
+  }
+
   // ---- Phase 5: closing ----
 
   void LaunchBrowser() {
@@ -649,6 +718,12 @@ class Generator {
          std::to_string(run_.counters.HtmlWritten)});
     WriteLog("InfLog " + OneLine(summary));
     std::string shown = summary;
+    if (cleaning_) {
+      const std::string cleaned =
+          lang::FormatMessage(lang::GetText("Erzeugung", "InfCleaned"), {std::to_string(cleaned_)});
+      WriteLog("InfCleaned " + cleaned);
+      shown += "\r\n" + cleaned;
+    }
     for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
     std::fprintf(stderr, "%s\n", Cp1252ToUtf8(shown).c_str());
   }
@@ -661,6 +736,8 @@ class Generator {
   image::RLImage image_;
   PageKinds kinds_;
   bool clones_ = false, thumbs_ = false, main_pass_ = true;
+  bool cleaning_ = false;  // a clean switch was on: the summary says how much went
+  int cleaned_ = 0;
   long thumbs_per_line_ = 4;
   std::string page_extension_;
   fs::path html_root_;

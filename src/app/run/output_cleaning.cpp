@@ -1,6 +1,7 @@
 // Cleaning output folders.
 #include "app/run/output_cleaning.h"
 
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 
@@ -84,8 +85,16 @@ bool MoveToTrash(const fs::path& entry) {
   return true;
 }
 
+fs::path HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || *home == '\0') return {};
+  std::error_code error;
+  fs::path resolved = fs::weakly_canonical(home, error);
+  return error ? fs::path(home).lexically_normal() : resolved;
+}
+
 CleanResult DeleteFolderContents(const fs::path& folder, std::int32_t delete_flags,
-                                 const std::vector<fs::path>& protected_folders) {
+                                 const std::vector<fs::path>& protected_folders, int& removed) {
   std::error_code error;
   const fs::path canonical = fs::weakly_canonical(folder, error);
   if (error) return CleanResult::kIncomplete;
@@ -107,7 +116,10 @@ CleanResult DeleteFolderContents(const fs::path& folder, std::int32_t delete_fla
     if (!RemoveEntry(entry, delete_flags)) {
       WriteLog("Cleaning could not remove " + entry.string());
       complete = false;
+      continue;
     }
+    ++removed;
+    WriteLog(std::string(delete_flags & 64 ? "Cleaning moved to the trash " : "Cleaning removed ") + entry.string());
   }
   return complete ? CleanResult::kCleaned : CleanResult::kIncomplete;
 }

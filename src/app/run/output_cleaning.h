@@ -20,9 +20,14 @@ enum class CleanResult {
 // `delete_flags` 64 the entries go to the trash, so the user can get them
 // back. `protected_folders` are the base directory and the run's source
 // folders (canonical); when any of them lies inside `folder` or is `folder`,
-// nothing is removed.
+// nothing is removed. Every entry removed gets a log line and counts in
+// `removed`, so the user can see what went.
 CleanResult DeleteFolderContents(const std::filesystem::path& folder, std::int32_t delete_flags,
-                                 const std::vector<std::filesystem::path>& protected_folders);
+                                 const std::vector<std::filesystem::path>& protected_folders, int& removed);
+
+// The user's home folder ($HOME), resolved; empty when unknown. Cleaning
+// never empties it nor a folder that holds it.
+std::filesystem::path HomeFolder();
 
 // Moves one file or folder into $XDG_DATA_HOME/Trash with its .trashinfo
 // record. False when it could not be moved (it is then left in place).

@@ -5,6 +5,8 @@
 
 #include "app/platform/program_paths.h"
 #include "app/platform/text_encoding.h"
+#include "app/run/output_names.h"
+#include "app/run/setting_ranges.h"
 #include "image/clone_list/clone_list.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
@@ -58,12 +60,35 @@ bool SameDirectory(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(Cp1252ToUtf8(a), Cp1252ToUtf8(b), error);
 }
 
-bool CheckClones(const settings::SettingsTable& settings, RunState& state) {
+bool CheckCloneNames(const settings::SettingsTable& settings, RunState& state) {
   state.CloneDir = CloneDirOf(settings, state.BaseDir);
   if (state.CloneDir.empty()) return Fail("ErrClonesMissingDir");
   if (settings.Flag("CLONE_RENAME")) {
     if (const auto failure = image::CheckRenameSettings(ReadRenameSettings(settings, "CLONE"))) return Fail(*failure);
   }
+  return true;
+}
+
+// Thumbnail names pass the checks of clone names: an empty mask would
+// otherwise write hidden files named ".jpg", a mask with a path leave the
+// thumbnail folder.
+bool CheckThumbNames(const settings::SettingsTable& settings) {
+  if (!settings.Flag("THUMBNAILS") || !settings.Flag("THUMB_RENAME")) return true;
+  if (const auto failure = image::CheckRenameSettings(ReadRenameSettings(settings, "THUMB"))) return Fail(*failure);
+  return true;
+}
+
+// Names and numbers are checked before the clone directory is created, so
+// that a refused run leaves no trace.
+bool CheckNamesAndRanges(const settings::SettingsTable& settings, RunState& state) {
+  if (settings.Flag("GENERATE_CLONES") && !CheckCloneNames(settings, state)) return false;
+  if (!CheckThumbNames(settings)) return false;
+  if (const auto failure = CheckOutputNames(settings)) return Fail(*failure);
+  if (const auto failure = CheckSettingRanges(settings)) return Fail(*failure);
+  return true;
+}
+
+bool CheckClones(RunState& state) {
   std::error_code error;
   std::filesystem::create_directories(Cp1252ToUtf8(state.CloneDir), error);
   if (error || !std::filesystem::is_directory(Cp1252ToUtf8(state.CloneDir))) {
@@ -114,8 +139,9 @@ std::filesystem::path ResolveDecoSource(const std::string& deco_source) {
 }
 
 bool CheckRunSettings(const settings::SettingsTable& settings, RunState& state) {
+  if (!CheckNamesAndRanges(settings, state)) return false;
   if (settings.Flag("GENERATE_CLONES")) {
-    if (!CheckClones(settings, state)) return false;
+    if (!CheckClones(state)) return false;
   } else {
     state.CloneDir = state.BaseDir;
   }

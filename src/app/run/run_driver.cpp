@@ -38,6 +38,7 @@ DriverResult RunDriver::Start() {
   state_.ImagePatterns = scan.patterns();
 
   CollectDirectories(tree_, startup_.DirLevel, scan, state_);
+  state_.Guard = GuardOf(state_);
   if (state_.ImageTotal < 1) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrNothingToDo");
     return DriverResult::kCheckFailed;

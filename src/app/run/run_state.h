@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/run/output_guard.h"
 #include "image/rl_image_file.h"
 
 namespace velmora::app {
@@ -44,6 +45,7 @@ struct RunState {
   std::int32_t ImageTotal = 0;
   std::int64_t ByteTotal = 0;
   bool OracleActive = false;
+  OutputGuard Guard;  // set once the directories are known; every writer of the run asks it
 };
 
 inline constexpr std::int32_t kDeleteToTrash = 64;

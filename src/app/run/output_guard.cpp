@@ -1,0 +1,72 @@
+// The run's output guard.
+#include "app/run/output_guard.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+#include "app/platform/text_encoding.h"
+#include "app/run/file_patterns.h"
+#include "app/run/output_cleaning.h"
+
+namespace velmora::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool FolderId(const fs::path& folder, std::pair<dev_t, ino_t>& id) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) return false;
+  id = {info.st_dev, info.st_ino};
+  return true;
+}
+
+}  // namespace
+
+fs::path ResolvedPath(const fs::path& path) {
+  std::error_code error;
+  fs::path absolute = fs::absolute(path, error);
+  if (error) absolute = path;
+  fs::path resolved = fs::weakly_canonical(absolute, error);
+  if (error) resolved = absolute.lexically_normal();
+  // "a/b/" and "a/b" are the same folder.
+  while (!resolved.has_filename() && resolved.has_relative_path()) resolved = resolved.parent_path();
+  return resolved;
+}
+
+OutputGuard::OutputGuard(const fs::path& clone_dir, const std::vector<fs::path>& source_folders,
+                         std::vector<std::string> image_patterns)
+    : clone_dir_(clone_dir.empty() ? fs::path() : ResolvedPath(clone_dir)), patterns_(std::move(image_patterns)) {
+  for (const fs::path& folder : source_folders) {
+    sources_.push_back(ResolvedPath(folder));
+    std::pair<dev_t, ino_t> id;
+    if (FolderId(sources_.back(), id)) source_ids_.push_back(id);
+  }
+}
+
+bool OutputGuard::IsSourceFolder(const fs::path& resolved) const {
+  if (std::find(sources_.begin(), sources_.end(), resolved) != sources_.end()) return true;
+  std::pair<dev_t, ino_t> id;
+  return FolderId(resolved, id) && std::find(source_ids_.begin(), source_ids_.end(), id) != source_ids_.end();
+}
+
+bool OutputGuard::MayWrite(const fs::path& file) const {
+  if (clone_dir_.empty() || file.empty()) return false;
+  const fs::path resolved = ResolvedPath(file);
+  if (resolved == clone_dir_ || !PathWithin(resolved, clone_dir_) || IsSourceFolder(resolved)) return false;
+  if (!IsSourceFolder(resolved.parent_path())) return true;
+  // In a folder of photos only names the run never takes for a photo; the
+  // patterns match without regard to letter case, as the scan does.
+  const std::string name = Utf8ToCp1252(resolved.filename().string()).value_or(resolved.filename().string());
+  return !MatchesAnyPattern(name, patterns_);
+}
+
+bool OutputGuard::MayClean(const fs::path& folder) const {
+  if (clone_dir_.empty() || folder.empty()) return false;
+  const fs::path resolved = ResolvedPath(folder);
+  if (!PathWithin(resolved, clone_dir_)) return false;
+  const fs::path home = HomeFolder();
+  return home.empty() || !PathWithin(home, resolved);
+}
+
+}  // namespace velmora::app
