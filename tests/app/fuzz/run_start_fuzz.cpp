@@ -19,11 +19,9 @@
 #include <vector>
 
 #include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
-#include "app/run/run_checks.h"
 #include "app/startup.h"
 #include "image/image_io.h"
-#include "image/rl_image_file.h"
+#include "image/codecs/codec_registry.h"
 #include "settings/profile_data.h"
 
 namespace {
@@ -151,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Record(box.work, {out}, before);
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
-  velmora::app::RunProgram(static_cast<int>(argv.size()), argv.data());
+  velmora::RunProgram(static_cast<int>(argv.size()), argv.data());
   velmora::ProgramLog().Close();
 
   // The clone folder the run had: with clones off it is the base folder,
