@@ -73,6 +73,13 @@ void RefreshProfileList() {
   AddProfilesOf(ProgramDirectory() / "profiles", kSystemProfileType, "SYSTEM");
   const std::string user_directory = UserProfileDirectory();
   if (!user_directory.empty()) AddProfilesOf(ToFileSystemPath(user_directory), kUserProfileType, "USER");
+  // A profile file named like the default profile has replaced its entry, and
+  // it is what choosing the default gives: the shipped "Voreinstellung" file
+  // carries the page snippets that keep names from running as code.
+  if (const RLProfil* replaced = FindProfile(lang::GetText("Global", "ProfileDefaultname"));
+      replaced != nullptr && !replaced->IsDefault()) {
+    SetDefaultProfile(*replaced);
+  }
   SelectProfile(FindProfile(ReadUserSetting("LastSession", "profile")));
 }
 
