@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/platform/program_paths.h"
+#include "lang/language_registry.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/profile_files.h"
@@ -147,6 +148,18 @@ TEST_F(BatchMode, ProfileFileNamedLikeTheDefaultIsTheDefault) {
     EXPECT_EQ(settings::WorkingSettings().Text("KOMMENTAR"), "aus der Datei") << command_line;
     EXPECT_EQ(settings::WorkingSettings().Text("HTML_PIC_TITLE"), "Velmora - {htmlencode(doc)}") << command_line;
   }
+
+  // In English the default is called "Default"; the shipped file keeps its name and its part.
+  SetProgramDirectory({});
+  lang::LoadLanguageFiles();
+  SetProgramDirectory(root_ / "program");
+  lang::SelectLanguage("en");
+  for (const char* command_line : {"/Profile=Default /Basedir=x /Level=0", "/Profile=Voreinstellung /Basedir=x /Level=0"}) {
+    EXPECT_EQ(Apply(command_line), Keys{}) << command_line;
+    EXPECT_EQ(settings::WorkingSettings().Text("KOMMENTAR"), "aus der Datei") << command_line;
+  }
+  lang::LoadLanguageFiles(root_ / "none");
+  lang::SelectLanguage("de");
 
   velmora::test::WriteFile(root_ / "program" / "profiles" / "Voreinstellung.vlp", "VERSION=1.00.00\r\n");
   EXPECT_EQ(Apply("/Profile=Voreinstellung /Basedir=x /Level=0"), Keys{"ErrProfileVersion"});
