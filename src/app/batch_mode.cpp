@@ -49,6 +49,18 @@ void ApplyLevel(CommandArguments& arguments, StartupState& state) {
   arguments.Remove("Level");
 }
 
+// Widening what profile scripts may touch is the user's decision for one
+// run; it is never stored and never comes from a profile.
+void ApplyScriptAccess(CommandArguments& arguments, StartupState& state) {
+  state.ScriptAccess.clear();
+  const auto access = arguments.ItemParameter("ScriptAccess");
+  arguments.Remove("ScriptAccess");
+  if (!access) return;
+  const std::string value = lang::FoldCase(*access);
+  if (value == "full" || value == "restricted") state.ScriptAccess = value;
+  else ShowBatchMessage("ErrBatchScriptAccess", {*access});
+}
+
 // A key that names no setting is ignored, as the command line allows; the log
 // and the terminal still say so, since it is most often a typing error.
 void ApplySettingOverrides(CommandArguments& arguments) {
@@ -89,6 +101,7 @@ void ApplyBatchArguments(CommandArguments& arguments, StartupState& state) {
   state.ControlImage = IsControlImageOn(arguments.ItemParameter("Controlimage").value_or(""));
   arguments.Remove("Controlimage");
 
+  ApplyScriptAccess(arguments, state);
   ApplySettingOverrides(arguments);
   arguments = CommandArguments();
 }

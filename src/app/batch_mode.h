@@ -11,8 +11,8 @@
 namespace velmora::app {
 
 // Applies and removes every item of the command line (the log file item is
-// gone already): selects the profile, sets the start path, level and control
-// image in `state`, then overrides settings of the profile. Each problem is
+// gone already): selects the profile, sets the start path, level, control
+// image and script access in `state`, then overrides settings of the profile. Each problem is
 // shown as a message and start-up goes on with the value the message names.
 void ApplyBatchArguments(CommandArguments& arguments, StartupState& state);
 

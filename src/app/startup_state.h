@@ -19,6 +19,9 @@ struct StartupState {
   bool ControlImage = false;
   // The base directory the program starts with (Windows-1252).
   std::string StartPath;
+  // "/ScriptAccess" of the command line for this run: "full", "restricted",
+  // or empty for what the user settings store says.
+  std::string ScriptAccess;
 };
 
 StartupState& ProgramStartupState();

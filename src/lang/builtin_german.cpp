@@ -398,6 +398,9 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "MsgInfoNotAvailable", "Es können keine Update-Informationen ermittelt werden"},
     {"Msg", "MsgInfoUpdate", "Downloadbare Version: %1%n%nVerfügbare Beta-Version: %2"},
     {"Msg", "MsgInfoNoBeta", "Zurzeit ist keine Beta-Version verfügbar"},
+    // Which files the scripts of a profile may touch.
+    {"Msg", "ErrKIFFileAccess", "Zugriff für Skripte nicht erlaubt"},
+    {"Msg", "ErrBatchScriptAccess", "Skriptzugriff%n%1%nnicht zulässig (full oder restricted)"},
 
     // Output guard, name and range checks of a run, cleaning.
     {"Msg", "ErrHTMLDefaultMissingName", "Name der Thumbnailseiten fehlt"},
@@ -425,6 +428,7 @@ constexpr BuiltinText kTexts[] = {
      "  /Level=0|1|2           0 = Bilder im Basisverzeichnis, 1 = in seinen Unterverzeichnissen, 2 = eine Ebene "
      "tiefer%n"
      "  /Controlimage=1        jedes bearbeitete Bild als Kontrollbild zeigen%n"
+     "  /ScriptAccess=full     Skripten des Profils für diesen Lauf alle Dateien erlauben%n"
      "  /SCHLÜSSEL=Wert        Einstellung des Profils ersetzen (z. B. /THUMB_SIZE=200)%n"
      "  /$SCHLÜSSEL=Wert       Wert vor die Einstellung setzen; /SCHLÜSSEL$=Wert: Wert anhängen%n"
      "%n"

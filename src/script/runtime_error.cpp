@@ -6,14 +6,14 @@
 namespace velmora::script {
 namespace {
 
-constexpr std::array<std::string_view, 26> kKeys{
+constexpr std::array<std::string_view, 27> kKeys{
     "ErrKIFErrorMissing",      "ErrKIFFunctionUnknown",      "ErrKIFParameterCount",     "ErrKIFParametertype",
     "ErrKIFParameter",         "ErrKIFDatabaseType",         "ErrKIFDatabaseField",      "ErrKIFEXIFDataUnknown",
     "ErrKIFEXIFMissing",       "ErrKIFEXIFSectionUnknown",   "ErrKIFEXIFMakernoteUnknown", "ErrKIFEXIFTagUnknown",
     "ErrKIFEXIFTagposition",   "ErrKIFEXIFFormat",           "ErrKIFEXIFDatatypeUnknown", "ErrKIFIPTCDataUnknown",
     "ErrKIFIPTCTagposition",   "ErrKIFIPTCTagUnknown",       "ErrKIFIPTCTagMissing",     "ErrKIFCommentMissing",
     "ErrKIFDirNotExist",       "ErrKIFImageNotExist",        "ErrKIFWSHMissing",         "ErrKIFRecursionTooDeep",
-    "ErrKIFInstructionLimit",  "ErrKIFOutputLimit",
+    "ErrKIFInstructionLimit",  "ErrKIFOutputLimit",          "ErrKIFFileAccess",
 };
 
 }  // namespace

@@ -18,6 +18,8 @@ inline constexpr int kDirNotExist = 20;
 inline constexpr int kRecursionTooDeep = 23;
 inline constexpr int kInstructionLimit = 24;
 inline constexpr int kOutputLimit = 25;
+// A file or data source outside what the host lets scripts touch.
+inline constexpr int kFileAccess = 26;
 }  // namespace rterr
 
 // "ErrKIF..." key of a code; "ErrKIFErrorMissing" for unlisted codes.

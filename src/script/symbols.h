@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "script/file_access.h"
 #include "script/instruction.h"
 #include "script/value.h"
 
@@ -171,6 +172,11 @@ class Program {
   RLSVariable& arg_anz() { return *arg_anz_; }
   RLSVariable& return_value() { return *return_value_; }
 
+  // What the built-ins may read and write; full unless the host restricts
+  // it. Kept across Reset, since it belongs to the host, not to the script.
+  FileAccess& file_access() { return file_access_; }
+  const FileAccess& file_access() const { return file_access_; }
+
  private:
   std::unique_ptr<RLSKonstanteArray> constants_;
   std::unique_ptr<RLSGlobaleVariableArray> globals_;
@@ -180,6 +186,7 @@ class Program {
   RLSVariable* errf_last_ = nullptr;
   RLSVariable* arg_anz_ = nullptr;
   RLSVariable* return_value_ = nullptr;
+  FileAccess file_access_;
 };
 
 }  // namespace velmora::script

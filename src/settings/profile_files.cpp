@@ -56,6 +56,13 @@ void CleanProfileLastData(const std::string& name) {
 
 bool FailLoad(std::string_view key, const lang::MessageParameters& parameters) {
   lang::ShowMessage(Title("ProfileLoad"), kMessageStyle, key, parameters);
+  // When the file that failed stands in for the default profile, the
+  // built-in settings are what is left.
+  Selection& selection = TheSelection();
+  if (!selection.default_profile.IsDefault() && selection.current.ProfileType == selection.default_profile.ProfileType &&
+      Cp1252EqualsIgnoreCase(selection.current.Name, selection.default_profile.Name)) {
+    selection.default_profile = RLProfil{kDefaultProfileType, selection.default_profile.Name, ""};
+  }
   SelectProfile(nullptr);
   return false;
 }

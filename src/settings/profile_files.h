@@ -12,7 +12,8 @@
 
 namespace velmora::settings {
 
-// The selected profile and the built-in default profile (type 0, no file).
+// The selected profile and the default profile: the built-in one (type 0, no
+// file), or the profile file named like it when there is one.
 const RLProfil& CurrentProfile();
 const RLProfil& DefaultProfile();
 

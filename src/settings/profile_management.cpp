@@ -7,6 +7,7 @@
 #include "app/platform/log.h"
 #include "app/platform/program_paths.h"
 #include "app/platform/text_encoding.h"
+#include "lang/builtin_german.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/profile_files.h"
@@ -53,6 +54,22 @@ void AddProfilesOf(const std::filesystem::path& folder, std::int32_t type, std::
   }
 }
 
+// A profile file named like the default profile, in the language shown or
+// by the built-in name the shipped file carries ("Voreinstellung"), is what
+// choosing the default gives: the shipped file holds the page snippets that
+// keep names from running as code, whatever language the user reads.
+const RLProfil* DefaultProfileFile() {
+  std::vector<std::string> names = {lang::GetText("Global", "ProfileDefaultname")};
+  for (const lang::BuiltinText& text : lang::BuiltinGermanTexts()) {
+    if (text.section == "Global" && text.key == "ProfileDefaultname") names.push_back(Utf8ToCp1252(text.text).value_or(""));
+  }
+  for (const std::string& name : names) {
+    const RLProfil* entry = FindProfile(name);
+    if (entry != nullptr && !entry->IsDefault()) return entry;
+  }
+  return nullptr;
+}
+
 int AskSaveChanges() {
   const int answer = lang::ShowMessage(lang::kApplicationTitle, kButtonsYesNoCancel | lang::kIconQuestion,
                                        "MsgProfileChangesSave", {CurrentProfile().Name});
@@ -73,6 +90,7 @@ void RefreshProfileList() {
   AddProfilesOf(ProgramDirectory() / "profiles", kSystemProfileType, "SYSTEM");
   const std::string user_directory = UserProfileDirectory();
   if (!user_directory.empty()) AddProfilesOf(ToFileSystemPath(user_directory), kUserProfileType, "USER");
+  if (const RLProfil* file = DefaultProfileFile()) SetDefaultProfile(*file);
   SelectProfile(FindProfile(ReadUserSetting("LastSession", "profile")));
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/platform/program_paths.h"
+#include "lang/language_registry.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/profile_files.h"
@@ -116,6 +117,54 @@ TEST_F(BatchMode, NamedUserProfileIsSelectedAndItsSettingsOverridden) {
   EXPECT_NE(described.find("Profile: Web\n"), std::string::npos);
   EXPECT_NE(described.find("THUMB_SIZE=150\n"), std::string::npos);
   EXPECT_NE(described.find("Basedir: x\nLevel: 1\n"), std::string::npos);
+}
+
+// The script access of one run comes from the command line only as the
+// user typed it; it never reaches the settings of the profile.
+TEST_F(BatchMode, ScriptAccessIsTakenForTheRunAndAnUnknownValueReported) {
+  EXPECT_EQ(Apply("/Profile=Voreinstellung /Basedir=x /Level=0 /ScriptAccess=FULL"), Keys{});
+  EXPECT_EQ(state_.ScriptAccess, "full");
+  EXPECT_EQ(Apply("/Profile=Voreinstellung /Basedir=x /Level=0 /scriptaccess=restricted"), Keys{});
+  EXPECT_EQ(state_.ScriptAccess, "restricted");
+  EXPECT_EQ(Apply("/Profile=Voreinstellung /Basedir=x /Level=0 /ScriptAccess=alles"), Keys{"ErrBatchScriptAccess"});
+  EXPECT_EQ(state_.ScriptAccess, "");
+  EXPECT_EQ(Apply("/Profile=Voreinstellung /Basedir=x /Level=0"), Keys{});
+  EXPECT_EQ(state_.ScriptAccess, "");
+  EXPECT_EQ(settings::ReadUserSetting("Administration", "scriptaccess", "unset"), "unset");
+}
+
+// A profile file named like the default profile stands in for it: choosing
+// the default by name, or choosing none, loads that file; a broken one
+// leaves the built-in settings.
+TEST_F(BatchMode, ProfileFileNamedLikeTheDefaultIsTheDefault) {
+  settings::SetWorkingSetting("KOMMENTAR", "aus der Datei");
+  settings::SetWorkingSetting("HTML_PIC_TITLE", "Velmora - {htmlencode(doc)}");
+  ASSERT_EQ(settings::SaveProfileAs("Modern"), settings::kProfileWritten);
+  std::filesystem::rename(root_ / "user" / "Modern.vlp", root_ / "program" / "profiles" / "Voreinstellung.vlp");
+  settings::RefreshProfileList();
+  for (const char* command_line : {"/Profile=Voreinstellung /Basedir=x /Level=0", "/Basedir=x /Level=0"}) {
+    Apply(command_line);
+    EXPECT_EQ(settings::CurrentProfile().Name, "Voreinstellung") << command_line;
+    EXPECT_EQ(settings::WorkingSettings().Text("KOMMENTAR"), "aus der Datei") << command_line;
+    EXPECT_EQ(settings::WorkingSettings().Text("HTML_PIC_TITLE"), "Velmora - {htmlencode(doc)}") << command_line;
+  }
+
+  // In English the default is called "Default"; the shipped file keeps its name and its part.
+  SetProgramDirectory({});
+  lang::LoadLanguageFiles();
+  SetProgramDirectory(root_ / "program");
+  lang::SelectLanguage("en");
+  for (const char* command_line : {"/Profile=Default /Basedir=x /Level=0", "/Profile=Voreinstellung /Basedir=x /Level=0"}) {
+    EXPECT_EQ(Apply(command_line), Keys{}) << command_line;
+    EXPECT_EQ(settings::WorkingSettings().Text("KOMMENTAR"), "aus der Datei") << command_line;
+  }
+  lang::LoadLanguageFiles(root_ / "none");
+  lang::SelectLanguage("de");
+
+  velmora::test::WriteFile(root_ / "program" / "profiles" / "Voreinstellung.vlp", "VERSION=1.00.00\r\n");
+  EXPECT_EQ(Apply("/Profile=Voreinstellung /Basedir=x /Level=0"), Keys{"ErrProfileVersion"});
+  EXPECT_TRUE(settings::CurrentProfile().IsDefault());
+  EXPECT_EQ(settings::WorkingSettings().Text("HTML_PIC_TITLE"), "Velmora - {doc}");
 }
 
 }  // namespace

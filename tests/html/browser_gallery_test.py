@@ -3,6 +3,8 @@
 them in headless Chromium through chromedriver's W3C HTTP interface: every
 page loads, every link and picture resolves, no picture is broken, and the
 "next" links from the first thumbnail page visit every image page once.
+One folder holds photos whose names are markup: no script of theirs may run
+and every page shows them as the text they are.
 
 Usage: browser_gallery_test.py <velmora executable> <work folder>
 """
@@ -15,11 +17,15 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.error
 import urllib.parse
 import urllib.request
 
 PROFILES = ["Voreinstellung", "Modern"]
 TREE = {"Urlaub 2024": 5, "Berg": 3, "Stadt": 1}
+# Names a stranger could give photos in a shared folder (no "/" on Linux).
+HOSTILE_FOLDER = "Namen"
+HOSTILE = ["<img src=x onerror=document.title='PWNED'>", 'a"b', "x&amp;y", "<svg onload=alert(1)>"]
 
 
 def fail(message):
@@ -38,6 +44,10 @@ def make_tree(base):
             name = "\u00dcber den Fjord %d.jpg" % n if n == 2 else "bild%d.jpg" % n
             subprocess.run(["convert", "-size", size, "gradient:" + colours[n % len(colours)],
                             os.path.join(base, folder, name)], check=True)
+    os.makedirs(os.path.join(base, HOSTILE_FOLDER))
+    for n, name in enumerate(HOSTILE):
+        subprocess.run(["convert", "-size", "200x150", "gradient:" + colours[n % len(colours)],
+                        "jpg:" + os.path.join(base, HOSTILE_FOLDER, name + ".jpg")], check=True)
 
 
 def build_gallery(velmora, base, out, profile, env):
@@ -94,6 +104,13 @@ class Driver:
         self.call("POST", "/session/%s/actions" % self.session,
                   {"actions": [{"type": "key", "id": "keyboard", "actions": keys}]})
 
+    def alert_text(self):
+        """The text of an open alert, or None."""
+        try:
+            return self.call("GET", "/session/%s/alert/text" % self.session)
+        except urllib.error.HTTPError:
+            return None
+
     def url(self):
         return self.call("GET", "/session/%s/url" % self.session)
 
@@ -124,6 +141,8 @@ Promise.all(loaded).then(() => {
     [...document.querySelectorAll('a')].find(a => a.querySelector('img[src$="rechts.gif"]'));
   done({
     title: document.title,
+    text: document.body ? document.body.innerText : "",
+    alts: images.map(i => i.alt),
     links: [...document.querySelectorAll('a[href]')].map(a => a.href),
     frames: [...document.querySelectorAll('frame[src], iframe[src]')].map(f => f.src),
     images: images.map(i => ({src: i.src, ok: i.complete && i.naturalWidth > 0})),
@@ -145,7 +164,8 @@ def local_path(url):
 def check_gallery(driver, out, profile, artifacts):
     html_root = os.path.join(out, "html")
     image_pages = set()
-    for folder in TREE:
+    shown = {"text": "", "titles": [], "alts": []}
+    for folder in list(TREE) + [HOSTILE_FOLDER]:
         for name in os.listdir(os.path.join(html_root, folder)):
             image_pages.add(os.path.realpath(os.path.join(html_root, folder, name)))
     start = os.path.join(html_root, "index.html")
@@ -156,7 +176,15 @@ def check_gallery(driver, out, profile, artifacts):
             continue
         seen.add(page)
         driver.open("file://" + urllib.parse.quote(page))
+        alert = driver.alert_text()
+        if alert is not None:
+            fail("%s: a name ran as script on %s (alert %r)" % (profile, page, alert))
         facts = driver.run(PAGE_FACTS)
+        if facts["title"] == "PWNED" or driver.alert_text() is not None:
+            fail("%s: a name ran as script on %s (title %r)" % (profile, page, facts["title"]))
+        shown["text"] += facts["text"] + "\n"
+        shown["titles"].append(facts["title"])
+        shown["alts"] += facts["alts"]
         for image in facts["images"]:
             if not image["ok"]:
                 fail("%s: broken picture %s on %s" % (profile, image["src"], page))
@@ -171,6 +199,16 @@ def check_gallery(driver, out, profile, artifacts):
     missing = image_pages - seen
     if missing:
         fail("%s: image pages not reachable: %s" % (profile, sorted(missing)))
+    # Each name shows as typed: in a thumbnail cell's text, in a picture's
+    # alternative text (a whole attribute, not cut at a quote) and in its
+    # image page's title.
+    for name in HOSTILE:
+        if name not in shown["text"]:
+            fail("%s: the name %r is not shown as text on any page" % (profile, name))
+        if name not in shown["alts"]:
+            fail("%s: no picture has the name %r as its whole alternative text" % (profile, name))
+        if "Velmora - " + name not in shown["titles"]:
+            fail("%s: no image page is titled with the name %r" % (profile, name))
 
     # The first thumbnail page of the run, its first cell, then "next" to the end.
     first_page = os.path.join(html_root, sorted(TREE)[0] + "-1.html")

@@ -92,6 +92,21 @@ TEST(BuiltinsTest, TextPieces) {
   EXPECT_EQ(r.Eval("urlencode(\"Ferien 2024/B\xE4ume_1-a.jpg?x=1&y\");"), "Ferien%202024/B%E4ume_1-a.jpg%3Fx%3D1%26y");
 }
 
+// Names from the photo tree reach pages as text, never as markup, in element
+// text and in attributes quoted either way; umlauts stay Windows-1252 bytes.
+TEST(BuiltinsTest, HtmlencodeMakesNamesTextInPages) {
+  BuiltinRunner r;
+  EXPECT_EQ(r.Eval("htmlencode(\"<img src=x onerror=document.title='PWNED'>\");"),
+            "&lt;img src=x onerror=document.title=&#39;PWNED&#39;&gt;");
+  EXPECT_EQ(r.Eval("htmlencode(\"a\"\"b\");"), "a&quot;b");
+  // An entity already in a name is a name, not an entity: it must show as typed.
+  EXPECT_EQ(r.Eval("htmlencode(\"x&amp;y\");"), "x&amp;amp;y");
+  EXPECT_EQ(r.Eval("htmlencode(\"B\xE4ume 1\"); htmlencode(\"\"); htmlencode(12); htmlencode(@Red);"),
+            "B\xE4ume 112red");
+  EXPECT_EQ(r.FailCode("a[1] = 1; htmlencode(a);"), 3);
+  EXPECT_EQ(r.FailCode("htmlencode(\"a\", \"b\");"), 2);
+}
+
 TEST(BuiltinsTest, SearchAndPlainReplace) {
   BuiltinRunner r;
   EXPECT_EQ(r.Eval("index(\"abcabc\", \"c\"); index(\"abc\", \"C\"); index(\"abc\", \"\"); index(\"\", \"a\");"), "3000");

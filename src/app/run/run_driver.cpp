@@ -2,10 +2,12 @@
 #include "app/run/run_driver.h"
 
 #include "app/platform/log.h"
+#include "app/platform/text_encoding.h"
 #include "app/run/directory_collection.h"
 #include "app/run/image_scan.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_scripts.h"
+#include "app/run/script_access.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/user_settings.h"
@@ -32,6 +34,9 @@ DriverResult RunDriver::Start() {
   if (!CheckRunSettings(settings, state_)) return DriverResult::kCheckFailed;
 
   RunScripts scripts;
+  scripts.SetFileAccess(RunScriptAccess(Cp1252ToUtf8(state_.BaseDir), Cp1252ToUtf8(state_.CloneDir),
+                                        startup_.ScriptAccess));
+  LogScriptAccess(scripts.program().file_access());
   if (!scripts.CompileModules()) return DriverResult::kCheckFailed;
   if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;
   const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr);

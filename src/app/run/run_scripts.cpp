@@ -19,7 +19,9 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) { return lang:
 
 }  // namespace
 
-RunScripts::RunScripts() : machine_(std::make_unique<script::Machine>(program_)) {}
+RunScripts::RunScripts() : machine_(std::make_unique<script::Machine>(program_)) {
+  program_.file_access() = script::FileAccess::Restricted({}, {}, {});
+}
 RunScripts::~RunScripts() = default;
 
 bool RunScripts::CompileModules() {

@@ -16,6 +16,10 @@ class RunScripts {
   RunScripts();
   ~RunScripts();
 
+  // Scripts touch no file until the run says where they may: see
+  // script_access.h. The policy outlives CompileModules.
+  void SetFileAccess(script::FileAccess access) { program_.file_access() = std::move(access); }
+
   // Fresh tables, the context variables, then the profile's modules and the
   // modules of the script file ("RILOSCRIPT_FILE"). A compile error has been
   // shown when this returns false.

@@ -10,6 +10,8 @@
 #include "app/run/image_scan.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/run_scripts.h"
+#include "app/run/script_access.h"
+#include "app/startup_state.h"
 #include "html/sorting.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
@@ -178,6 +180,8 @@ bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32
   WriteLog("Selection-Tree BUILD BasePath " + base);
   const settings::SettingsTable& working = settings::WorkingSettings();
   RunScripts scripts;
+  // The image filter runs during this scan already, under the run's policy.
+  scripts.SetFileAccess(RunScriptAccess(Cp1252ToUtf8(base), clone_dir, ProgramStartupState().ScriptAccess));
   bool oracle_active = false;
   const std::string& oracle = working.Text("IMAGE_ORACLE");
   if (oracle.find_first_not_of(" \t\r\n") != std::string::npos) {

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "script/ansi.h"
 #include "script/operations.h"
@@ -49,6 +50,16 @@ std::filesystem::path ScriptPath(std::string_view text) { return std::filesystem
 std::string PathForReport(const std::filesystem::path& path) {
   const std::string name = path.string();
   return Utf8ToCp1252(name).value_or(name);
+}
+
+bool CheckFileAccess(BuiltinCall& call, const std::filesystem::path& path, FileUse use) {
+  const FileAccess& access = call.program().file_access();
+  if (use == FileUse::kRead ? access.MayRead(path) : access.MayWrite(path)) return true;
+  const std::string shown = PathForReport(path);
+  WriteLog("RiloScript " + std::string(call.name()) + ": " + (use == FileUse::kRead ? "reading " : "writing ") +
+           shown + " refused, outside the folders scripts may " + (use == FileUse::kRead ? "read" : "write"));
+  call.Fail(rterr::kFileAccess, shown);
+  return false;
 }
 
 std::string_view TrimBlanks(std::string_view text, bool leading, bool trailing) {

@@ -38,6 +38,12 @@ std::filesystem::path ScriptPath(std::string_view text);
 // The path for an error report, back in Windows-1252.
 std::string PathForReport(const std::filesystem::path& path);
 
+// Asks the host's file access policy (Program::file_access). A refused path
+// is error 26 with the path in ERRS_LAST and a log line, and gives false;
+// the script goes on with @ERROR.
+enum class FileUse { kRead, kWrite };
+bool CheckFileAccess(BuiltinCall& call, const std::filesystem::path& path, FileUse use);
+
 // Blanks and control characters at either end go, as users expect of text
 // read from files and typed into templates.
 std::string_view TrimBlanks(std::string_view text, bool leading = true, bool trailing = true);

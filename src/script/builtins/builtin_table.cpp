@@ -28,6 +28,8 @@ std::span<const BuiltinEntry> BuiltinTable() {
       {"dbread", kif_dbread},
       // 42 to 56 and 59 to 65: the image and metadata functions.
       {"callstack", kif_callstack}, {"filenamepart", kif_filenamepart},
+      // Beyond the numbered table: text made safe for pages.
+      {"htmlencode", kif_htmlencode},
   };
   return kTable;
 }

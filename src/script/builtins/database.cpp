@@ -5,6 +5,7 @@
 #include <system_error>
 #include <vector>
 
+#include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "script/ansi.h"
 #include "script/builtins/arguments.h"
@@ -66,9 +67,16 @@ void kif_dbread(BuiltinCall& call) {
     if (source.empty() || source.find_first_of(";{}") != std::string_view::npos) {
       return call.Fail(rterr::kParameter, "invalid data source name \"" + std::string(source) + "\"");
     }
+    // Where a data source leads is the ODBC configuration's business and cannot be
+    // checked against folders: a restricted script reads only the sources the user named.
+    if (!call.program().file_access().MayUseDataSource(source)) {
+      WriteLog("RiloScript dbread: data source " + std::string(source) + " refused, not among those scripts may read");
+      return call.Fail(rterr::kFileAccess, "DSN=" + std::string(source));
+    }
     connections.push_back("DSN=" + Cp1252ToUtf8(source) + ";");
   } else {
     std::error_code ec;
+    if (!CheckFileAccess(call, ScriptPath(source), FileUse::kRead)) return;
     const fs::path file = fs::absolute(ScriptPath(source), ec);
     // The SQLite driver would create a missing file; a typing error must not leave an empty database behind.
     if (ec || !fs::is_regular_file(file, ec)) {

@@ -134,7 +134,9 @@ void kif_read(BuiltinCall& call) {
       if (call.Arg(k).integer() < 0) return call.Fail(rterr::kParameter, "line numbers count from 1");
     }
   }
-  const auto text = LoadTextFile(call, ScriptPath(call.Arg(1).text()));
+  const fs::path path = ScriptPath(call.Arg(1).text());
+  if (!CheckFileAccess(call, path, FileUse::kRead)) return;
+  const auto text = LoadTextFile(call, path);
   if (!text) return;
   if (list == kSymInifile) return call.SetResult(ParseIniText(*text));
   if (list == kSymIonfile) return call.SetResult(ParseDescriptionList(*text));
@@ -158,6 +160,7 @@ void kif_write(BuiltinCall& call) {
   const std::string bytes =
       value.is(ValueType::kString) ? WithLineBreaks(value.text()) : ArgumentText(call, value).value_or("");
   const fs::path path = ScriptPath(call.Arg(1).text());
+  if (!CheckFileAccess(call, path, FileUse::kWrite)) return;
   std::error_code ec;
   if (fs::is_directory(path, ec)) return FailForFile(call, path, "a folder, not a file");
   std::string why;
@@ -170,8 +173,11 @@ void kif_exist(BuiltinCall& call) {
   if (!call.Arg(1).is(ValueType::kString)) return call.Fail(rterr::kParametertype);
   const std::string_view name = call.Arg(1).text();
   if (name.empty() || IsWindowsDrivePath(name)) return call.SetResult(Bool(false));
+  // Whether a file exists is itself something a script may not learn everywhere.
+  const fs::path path = ScriptPath(name);
+  if (!CheckFileAccess(call, path, FileUse::kRead)) return;
   std::error_code ec;
-  call.SetResult(Bool(fs::exists(ScriptPath(name), ec)));
+  call.SetResult(Bool(fs::exists(path, ec)));
 }
 
 void kif_filenamepart(BuiltinCall& call) {

@@ -117,6 +117,29 @@ void kif_urlencode(BuiltinCall& call) {
   call.SetResult(Value::String(PercentEncode(call.Arg(1).text())));
 }
 
+// Text for a page: names of files and folders, comments and metadata may
+// hold markup ("<img onerror=...>.jpg") that must show as text, in element
+// content and in quoted attributes alike. Other bytes stay Windows-1252, as
+// the page is.
+void kif_htmlencode(BuiltinCall& call) {
+  if (!call.CheckCount(1, 1)) return;
+  const auto text = ArgumentText(call, call.Arg(1));
+  if (!text) return call.Fail(rterr::kParametertype);
+  std::string out;
+  out.reserve(text->size());
+  for (const char c : *text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\'': out += "&#39;"; break;
+      default: out += c;
+    }
+  }
+  call.SetResult(Value::String(out));
+}
+
 void kif_index(BuiltinCall& call) {
   if (!call.CheckCount(2, 3)) return;
   bool regexp = false;

@@ -4,6 +4,8 @@
 //   velmora-rls check FILE...         compile each file and report: files named *.rlt, *.htm or
 //                                     *.html as template snippets, all others as code modules
 // Files are Windows-1252 text; output is written as the script produces it.
+// The user runs a script file of their own here, so its built-ins keep the
+// program's full file access (unlike a profile's scripts in a batch run).
 #include <cstdio>
 #include <fstream>
 #include <iostream>
