@@ -70,7 +70,10 @@ FileAccess FileAccess::Restricted(const std::vector<fs::path>& read_roots, const
 
 bool FileAccess::MayRead(const fs::path& path) const { return full_ || WithinAny(path, read_roots_); }
 
-bool FileAccess::MayWrite(const fs::path& path) const { return full_ || WithinAny(path, write_roots_); }
+bool FileAccess::MayWrite(const fs::path& path) const {
+  if (is_protected_ && is_protected_(path)) return false;
+  return full_ || WithinAny(path, write_roots_);
+}
 
 bool FileAccess::MayUseDataSource(std::string_view name) const {
   if (full_) return true;

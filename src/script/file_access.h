@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,11 @@ class FileAccess {
   bool MayWrite(const std::filesystem::path& path) const;
   bool MayUseDataSource(std::string_view name) const;
 
+  // Files that no script may replace whatever the policy, such as the photos
+  // a run reads: with clones off the run writes into the photo folders.
+  using ProtectedFile = std::function<bool(const std::filesystem::path&)>;
+  void Protect(ProtectedFile is_protected) { is_protected_ = std::move(is_protected); }
+
   const std::vector<std::filesystem::path>& read_roots() const { return read_roots_; }
   const std::vector<std::filesystem::path>& write_roots() const { return write_roots_; }
 
@@ -39,6 +45,7 @@ class FileAccess {
   std::vector<std::filesystem::path> read_roots_;   // normalised; include the write roots
   std::vector<std::filesystem::path> write_roots_;  // normalised
   std::vector<std::string> data_sources_;
+  ProtectedFile is_protected_;
 };
 
 // The path as the policy compares it: absolute, symbolic links of its

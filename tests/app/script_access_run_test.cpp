@@ -102,5 +102,26 @@ TEST_F(ScriptAccessRun, AnUnknownCommandLineValueIsReportedAndChangesNothing) {
   EXPECT_FALSE(fs::exists(root_ / "victim.txt"));
 }
 
+// With clones off the run's outputs go into the photo folders, so even a
+// script the user trusts fully must not replace a photo there: neither the
+// filter during the scan nor a template during the run.
+TEST_F(ScriptAccessRun, NoScriptReplacesAPhotoOfTheRunEvenWithFullAccess) {
+  MakeImage(base_ / "A" / "p2.jpg", 64, 48);
+  const std::string p1 = ReadFile(base_ / "A" / "p1.jpg");
+  const std::string p2 = ReadFile(base_ / "A" / "p2.jpg");
+  for (const char* access : {"/ScriptAccess=restricted", "/ScriptAccess=full"}) {
+    const std::string oracle = "/IMAGE_ORACLE=write(\"" + (base_ / "A" / "p1.jpg").string() +
+                               "\", \"x\"); write(\"" + (base_ / "A" / "notes.txt").string() +
+                               "\", \"ok\"); return @TRUE;";
+    const std::string footer = "/HTML_THUMB_FOOTER={write(\"" + (base_ / "A" / "P2.JPG").string() + "\", \"x\")}";
+    EXPECT_EQ(Run(1, {"/GENERATE_CLONES=0", "/THUMBNAILS=1", "/GENERATE_HTML=1", oracle, footer, access}), 0)
+        << access;
+    EXPECT_EQ(ReadFile(base_ / "A" / "p1.jpg"), p1) << access;
+    EXPECT_EQ(ReadFile(base_ / "A" / "p2.jpg"), p2) << access;
+    EXPECT_FALSE(fs::exists(base_ / "A" / "P2.JPG")) << access;
+    EXPECT_EQ(ReadFile(base_ / "A" / "notes.txt"), "ok") << access;
+  }
+}
+
 }  // namespace
 }  // namespace velmora::test

@@ -54,11 +54,17 @@ bool OutputGuard::MayWrite(const fs::path& file) const {
   if (clone_dir_.empty() || file.empty()) return false;
   const fs::path resolved = ResolvedPath(file);
   if (resolved == clone_dir_ || !PathWithin(resolved, clone_dir_) || IsSourceFolder(resolved)) return false;
-  if (!IsSourceFolder(resolved.parent_path())) return true;
+  return !IsResolvedPhoto(resolved);
+}
+
+bool OutputGuard::IsPhoto(const fs::path& file) const { return !file.empty() && IsResolvedPhoto(ResolvedPath(file)); }
+
+bool OutputGuard::IsResolvedPhoto(const fs::path& resolved) const {
+  if (!IsSourceFolder(resolved.parent_path())) return false;
   // In a folder of photos only names the run never takes for a photo; the
   // patterns match without regard to letter case, as the scan does.
   const std::string name = Utf8ToCp1252(resolved.filename().string()).value_or(resolved.filename().string());
-  return !MatchesAnyPattern(name, patterns_);
+  return MatchesAnyPattern(name, patterns_);
 }
 
 bool OutputGuard::MayClean(const fs::path& folder) const {

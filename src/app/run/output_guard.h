@@ -28,6 +28,10 @@ class OutputGuard {
   // is not a file that the run reads (or would read) as a photo.
   bool MayWrite(const std::filesystem::path& file) const;
 
+  // True when `file` is a file that the run reads (or would read) as a
+  // photo: its name matches the run's patterns in one of the source folders.
+  bool IsPhoto(const std::filesystem::path& file) const;
+
   // True when the contents of `folder` may be removed as far as the place
   // goes: it lies inside the clone folder (or is it) and is neither the
   // user's home folder nor holds it. Folders holding photos are refused by
@@ -40,6 +44,7 @@ class OutputGuard {
 
  private:
   bool IsSourceFolder(const std::filesystem::path& resolved) const;
+  bool IsResolvedPhoto(const std::filesystem::path& resolved) const;
 
   std::filesystem::path clone_dir_;  // resolved; empty: nothing may be written
   std::vector<std::filesystem::path> sources_;

@@ -41,9 +41,11 @@ DriverResult RunDriver::Start() {
   if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;
   const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr);
   state_.ImagePatterns = scan.patterns();
+  ProtectPhotoNames(scripts.program().file_access(), scan.patterns());
 
   CollectDirectories(tree_, startup_.DirLevel, scan, state_);
   state_.Guard = GuardOf(state_);
+  ProtectRunPhotos(scripts.program().file_access(), state_.Guard);
   if (state_.ImageTotal < 1) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrNothingToDo");
     return DriverResult::kCheckFailed;

@@ -7,6 +7,7 @@
 #include "app/platform/log.h"
 #include "app/platform/program_paths.h"
 #include "app/platform/text_encoding.h"
+#include "app/run/file_patterns.h"
 #include "lang/keyed_collection.h"
 #include "settings/user_settings.h"
 
@@ -56,6 +57,17 @@ script::FileAccess RunScriptAccess(const fs::path& base_dir, const fs::path& clo
   for (fs::path& folder : StoredFolders(kScriptWriteFoldersKey)) write.push_back(std::move(folder));
   return script::FileAccess::Restricted(
       read, write, SplitList(settings::ReadUserSetting("Administration", kScriptDataSourcesKey)));
+}
+
+void ProtectPhotoNames(script::FileAccess& access, std::vector<std::string> image_patterns) {
+  access.Protect([patterns = std::move(image_patterns)](const fs::path& file) {
+    const std::string name = file.filename().string();
+    return MatchesAnyPattern(Utf8ToCp1252(name).value_or(name), patterns);
+  });
+}
+
+void ProtectRunPhotos(script::FileAccess& access, const OutputGuard& guard) {
+  access.Protect([&guard](const fs::path& file) { return guard.IsPhoto(file); });
 }
 
 void LogScriptAccess(const script::FileAccess& access) {

@@ -7,8 +7,11 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/run/output_guard.h"
 #include "script/file_access.h"
 
 namespace velmora::app {
@@ -26,6 +29,13 @@ inline constexpr std::string_view kScriptDataSourcesKey = "scriptdatasources";
 // /ScriptAccess value ("full", "restricted" or empty for the stored choice).
 script::FileAccess RunScriptAccess(const std::filesystem::path& base_dir, const std::filesystem::path& clone_dir,
                                    std::string_view command_line);
+
+// No script may replace a photo, whatever the policy allows. While the
+// folders are scanned (the image filter runs then) the run's folders are not
+// known yet, so every file named like a photo is protected; once they are,
+// exactly the photos of the run.
+void ProtectPhotoNames(script::FileAccess& access, std::vector<std::string> image_patterns);
+void ProtectRunPhotos(script::FileAccess& access, const OutputGuard& guard);
 
 // One log line that names what the policy allows.
 void LogScriptAccess(const script::FileAccess& access);

@@ -189,6 +189,7 @@ bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32
   }
   tree = SelectionTree();
   const ImageScan scan(working, oracle_active ? &scripts : nullptr);
+  ProtectPhotoNames(scripts.program().file_access(), scan.patterns());
   TreeOptions options;
   options.level = level;
   options.dir_sort = static_cast<int>(working.Int("DIR_SORT"));

@@ -47,9 +47,9 @@ double Lanczos3(double x) {
   return x < 3.0 ? Sinc(x) * Sinc(x / 3.0) : 0.0;
 }
 
-// Mitchell and Netravali's two-parameter cubic family.
-template <double b, double c>
-double Bicubic(double x) {
+// Mitchell and Netravali's two-parameter cubic family, and the members of it
+// that the filter codes name.
+double Bicubic(double x, double b, double c) {
   x = std::fabs(x);
   if (x < 1.0) return ((12 - 9 * b - 6 * c) * x * x * x + (-18 + 12 * b + 6 * c) * x * x + (6 - 2 * b)) / 6.0;
   if (x < 2.0) {
@@ -57,6 +57,10 @@ double Bicubic(double x) {
   }
   return 0.0;
 }
+double BSpline(double x) { return Bicubic(x, 1.0, 0.0); }
+double CatmullRom(double x) { return Bicubic(x, 0.0, 0.5); }
+double SharpCubic(double x) { return Bicubic(x, 0.0, 1.0); }
+double Mitchell(double x) { return Bicubic(x, 1.0 / 3.0, 1.0 / 3.0); }
 
 }  // namespace
 
@@ -67,17 +71,17 @@ ResampleFilter FilterForMode(int mode) {
     case 2: return {Hamming, 1.0};
     case 3: return {Gaussian, 1.5};
     case 4: return {Bell, 1.5};
-    case 5: return {Bicubic<1.0, 0.0>, 2.0};   // B-spline: smooth, no ringing
-    case 6: return {Bicubic<0.0, 0.5>, 2.0};    // Catmull-Rom: sharp
-    case 7: return {Bicubic<0.0, 1.0>, 2.0};   // sharper still, some ringing
+    case 5: return {BSpline, 2.0};  // B-spline: smooth, no ringing
+    case 6: return {CatmullRom, 2.0};  // Catmull-Rom: sharp
+    case 7: return {SharpCubic, 2.0};  // sharper still, some ringing
     case 8: return {Lanczos3, 3.0};
-    case 9: return {Bicubic<1.0 / 3.0, 1.0 / 3.0>, 2.0};
+    case 9: return {Mitchell, 2.0};
     case 10: return {Sinc, 4.0};
     case 11: return {Hermite, 1.0};
     case 12: return {Hanning, 2.0};
     case 13: return {Blackman, 3.0};
-    case kResizeModeLinear4x4: return {Bicubic<0.0, 0.5>, 2.0};
-    case kResizeModeEnlarge: return {Bicubic<0.0, 0.5>, 2.0};
+    case kResizeModeLinear4x4: return {CatmullRom, 2.0};
+    case kResizeModeEnlarge: return {CatmullRom, 2.0};
     default: return {Triangle, 1.0};
   }
 }
