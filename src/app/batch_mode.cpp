@@ -30,10 +30,15 @@ void ApplyProfile(CommandArguments& arguments) {
     if (!settings::CurrentProfile().IsDefault()) settings::SelectProfile(nullptr);
     return;
   }
-  const bool is_default = lang::FoldCase(*name) == lang::FoldCase(lang::GetText("Global", "ProfileDefaultname"));
+  // A profile file of that name (system or user) is found whatever the
+  // language; a name that no file has selects the default profile when it
+  // is the default profile's name in any language.
+  settings::RebuildProfileList();
+  const settings::RLProfil* found = settings::FindProfile(*name);
+  const bool is_default = found != nullptr ? found->IsDefault() : settings::IsDefaultProfileName(*name);
   settings::WriteUserSetting("LastSession", "profile", is_default ? std::string() : *name);
   settings::RefreshProfileList();
-  if (!is_default && settings::FindProfile(*name) == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {*name});
+  if (!is_default && found == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {*name});
   arguments.Remove("Profile");
 }
 

@@ -397,6 +397,15 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "MsgInfoUpdate", "Downloadbare Version: %1%n%nVerfügbare Beta-Version: %2"},
     {"Msg", "MsgInfoNoBeta", "Zurzeit ist keine Beta-Version verfügbar"},
 
+    // Faults: names and folders a run cannot read, output folders it refuses.
+    {"Msg", "ErrFileNameNotRepresentable",
+     "Die Datei%n%1%nwird übersprungen: ihr Name enthält Zeichen außerhalb von Windows-1252"},
+    {"Msg", "ErrFolderNameNotRepresentable",
+     "Der Ordner%n%1%nwird übersprungen: sein Name enthält Zeichen außerhalb von Windows-1252"},
+    {"Msg", "ErrFolderNotReadable", "Fehler %1%n%nDer Ordner%n%2%nkann nicht gelesen werden (%3) und wird übersprungen"},
+    {"Msg", "ErrOutputHoldsSources", "Ausgabeordner%n%1%nenthält Originalbilder dieses Laufs; es wird nichts geschrieben."},
+    {"Msg", "ErrCleanHoldsSources", "Der Ordner%n%1%nenthält Originalbilder und wird nicht geleert; der Lauf endet."},
+
     // The command line of the headless program: its help text and the
     // answers a message question accepts on a terminal.
     {"Kommandozeile", "Usage",

@@ -34,7 +34,8 @@ DriverResult RunDriver::Start() {
   RunScripts scripts;
   if (!scripts.CompileModules()) return DriverResult::kCheckFailed;
   if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;
-  const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr);
+  // The tree's report: a folder it has already named is not named again.
+  const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr, &tree_.listing_report());
   state_.ImagePatterns = scan.patterns();
 
   CollectDirectories(tree_, startup_.DirLevel, scan, state_);
