@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "app/platform/control_characters.h"
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "lang/keyed_collection.h"
@@ -61,7 +62,8 @@ void ApplySettingOverrides(CommandArguments& arguments) {
     const std::string key = arguments.ItemKey(i);
     if (!settings::SetStoredSettingByName(key, arguments.ItemParameter(key).value_or(""))) {
       WriteLog("Batch setting " + key + " unknown, ignored");
-      std::fprintf(stderr, "velmora: /%s names no setting and is ignored\n", Cp1252ToUtf8(key).c_str());
+      std::fprintf(stderr, "velmora: /%s names no setting and is ignored\n",
+                   Cp1252ToUtf8(EscapeControlCharacters(key)).c_str());
     }
   }
   settings::CopyStoredToWorking();
