@@ -276,10 +276,12 @@ class Generator {
     } else {
       folders_.Create(html_root_, "ErrHTMLBaseMkDir");
     }
+    SweepLeftovers(html_root_);
     if (settings_.Flag("DECO_COPY")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfDecoCopy"));
       const fs::path target = Native(JoinRel(state_.CloneDir, settings_.Text("DECO_PATH")));
       folders_.Create(target, "ErrDecoMkDir");
+      SweepLeftovers(target);
       if (!run_.pages.CopyDecoration(target)) main_pass_ = false;
     }
     static constexpr const char* kToCloneDir[] = {"../", "../../", "../../../"};
