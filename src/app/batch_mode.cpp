@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "app/platform/control_characters.h"
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "lang/keyed_collection.h"
@@ -30,10 +31,15 @@ void ApplyProfile(CommandArguments& arguments) {
     if (!settings::CurrentProfile().IsDefault()) settings::SelectProfile(nullptr);
     return;
   }
-  const bool is_default = lang::FoldCase(*name) == lang::FoldCase(lang::GetText("Global", "ProfileDefaultname"));
+  // A profile file of that name (system or user) is found whatever the
+  // language; a name that no file has selects the default profile when it
+  // is the default profile's name in any language.
+  settings::RebuildProfileList();
+  const settings::RLProfil* found = settings::FindProfile(*name);
+  const bool is_default = found != nullptr ? found->IsDefault() : settings::IsDefaultProfileName(*name);
   settings::WriteUserSetting("LastSession", "profile", is_default ? std::string() : *name);
   settings::RefreshProfileList();
-  if (!is_default && settings::FindProfile(*name) == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {*name});
+  if (!is_default && found == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {*name});
   arguments.Remove("Profile");
 }
 
@@ -68,7 +74,8 @@ void ApplySettingOverrides(CommandArguments& arguments) {
     const std::string key = arguments.ItemKey(i);
     if (!settings::SetStoredSettingByName(key, arguments.ItemParameter(key).value_or(""))) {
       WriteLog("Batch setting " + key + " unknown, ignored");
-      std::fprintf(stderr, "velmora: /%s names no setting and is ignored\n", Cp1252ToUtf8(key).c_str());
+      std::fprintf(stderr, "velmora: /%s names no setting and is ignored\n",
+                   Cp1252ToUtf8(EscapeControlCharacters(key)).c_str());
     }
   }
   settings::CopyStoredToWorking();

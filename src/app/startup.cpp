@@ -112,7 +112,7 @@ int RunProgram(int argc, char** argv) {
     std::string shown;
     for (unsigned char c : call.unconvertible) shown += c < 0x80 ? static_cast<char>(c) : '?';
     lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kCommandLineError,
-                          {shown + "\r\n(Zeichen au\xDF" "erhalb von Windows-1252 / characters outside Windows-1252)"});
+                          {shown + "%n(Zeichen au\xDF" "erhalb von Windows-1252 / characters outside Windows-1252)"});
     return kExitCommandLineError;
   }
   if (arguments.Error()) {
@@ -135,8 +135,13 @@ int RunProgram(int argc, char** argv) {
   state.BatchMode = arguments.Count() > 0;
   lang::SetBatchModeActive(state.BatchMode);
   app::WriteStartupReport();
-  SelectStartLanguage(true);
-  LoadMainWindow(arguments, state);
+  {
+    // Start-up stores the language, the version, the times of this start and
+    // the session's profile: one write of the store for all of them.
+    const settings::UserSettingsWriteScope one_write;
+    SelectStartLanguage(true);
+    LoadMainWindow(arguments, state);
+  }
   WriteLog("Initialization END");
 
   if (!state.BatchMode) {

@@ -12,7 +12,8 @@ enum ExitStatus : int {
   // Batch mode finished, but messages were shown on the way (a desktop
   // program would have stayed open for the user to read them).
   kExitMessagesShown = 3,
-  // The run was stopped (Ctrl-C, or Cancel on an image error) before its end.
+  // The run was stopped (Ctrl-C, SIGTERM, SIGHUP, or Cancel on an image
+  // error) before its end.
   kExitCancelled = 130,
 };
 

@@ -9,10 +9,12 @@
 namespace velmora::html {
 
 // Copies the plain files of `source` (no subfolders, no hidden files) into
-// `target`, creating it. With `copy_ever` every file is overwritten;
-// otherwise only files missing in the target are copied. False when a file
-// system error interrupted the copy or `may_write` refused a target file
-// ("ErrOutputRefused" shown); files already copied stay.
+// `target`, creating it. With `copy_ever` every file is replaced; otherwise
+// only files missing in the target are copied. Each file is written under a
+// temporary name and put in place when complete. False after the message
+// "ErrDecoCopy" (naming the file and the reason) when a file system error
+// interrupted the copy, or after "ErrOutputRefused" when `may_write` refused
+// a target file; files already copied stay.
 bool CopyDecorationFiles(const std::filesystem::path& source, const std::filesystem::path& target, bool copy_ever,
                          const WriteCheck& may_write = {});
 

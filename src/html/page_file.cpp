@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "app/platform/cp1252_case.h"
-#include "app/platform/temporary_files.h"
 
 namespace velmora::html {
 namespace fs = std::filesystem;
@@ -23,31 +22,16 @@ bool ReadWhole(const fs::path& path, std::string& text) {
 
 }  // namespace
 
-// A page left open was interrupted (a cancelled run). Its temporary twin
-// goes, so the old page stays as it was; a page written in place keeps what
-// it has.
-PageFile::~PageFile() {
-  if (file_ == nullptr) return;
-  std::fclose(file_);
-  std::error_code error;
-  if (only_when_changed_) fs::remove(written_, error);
-}
-
 bool PageFile::Open(const fs::path& folder, const fs::path& file_name, bool only_when_changed) {
   only_when_changed_ = only_when_changed;
-  failed_ = false;
   path_ = folder / file_name;
-  written_ = only_when_changed ? TemporaryTwin(path_) : path_;
-  file_ = std::fopen(written_.c_str(), "wb");
-  if (file_ == nullptr) return false;
-  // Pages are written in many small pieces; a large buffer keeps that cheap.
-  std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
-  return true;
+  error_ = writer_.Open(path_);
+  open_ = !error_;
+  return open_;
 }
 
 void PageFile::Write(std::string_view text) {
-  if (file_ == nullptr || text.empty()) return;
-  if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) failed_ = true;
+  if (open_) writer_.Write(text);
 }
 
 void PageFile::Line(std::string_view text) {
@@ -56,24 +40,18 @@ void PageFile::Line(std::string_view text) {
 }
 
 PageResult PageFile::Close() {
-  if (file_ == nullptr) return PageResult::kFailed;
-  const bool closed = std::fclose(file_) == 0;
-  file_ = nullptr;
+  if (!open_) return PageResult::kFailed;
+  open_ = false;
+  // Pages are remade by the next run, so they are not flushed to disk one by one.
+  error_ = writer_.Finish(Durability::kRenameOnly);
+  if (error_) return PageResult::kFailed;
   std::error_code error;
-  if (failed_ || !closed) {
-    fs::remove(written_, error);  // a half-written page must not stay behind
-    return PageResult::kFailed;
-  }
-  if (!only_when_changed_) return PageResult::kWritten;
-  if (fs::is_regular_file(path_, error) && SameTextIgnoringCase(path_, written_)) {
-    fs::remove(written_, error);
+  if (only_when_changed_ && fs::is_regular_file(path_, error) && SameTextIgnoringCase(path_, writer_.twin())) {
+    writer_.Discard();
     return PageResult::kUnchanged;
   }
-  fs::remove(path_, error);
-  fs::rename(written_, path_, error);
-  if (!error) return PageResult::kWritten;
-  fs::remove(written_, error);
-  return PageResult::kFailed;
+  error_ = writer_.Replace();
+  return error_ ? PageResult::kFailed : PageResult::kWritten;
 }
 
 bool SameTextIgnoringCase(const fs::path& a, const fs::path& b) {

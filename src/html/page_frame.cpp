@@ -1,8 +1,6 @@
 // The shared page frame.
 #include "html/page_frame.h"
 
-#include <cerrno>
-#include <cstring>
 #include <ctime>
 
 #include "app/platform/text_encoding.h"
@@ -65,11 +63,17 @@ bool GalleryOutput::Open(PageFile& page, const std::string& folder, const std::s
     if (start_document.empty()) start_document = page.path();
     return true;
   }
-  const int error = errno;
-  lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrHTMLCreateFile",
-                    {std::to_string(error), Utf8ToCp1252(std::strerror(error)).value_or(""),
-                     Utf8ToCp1252(page.path().string()).value_or(name)});
+  ReportFailure(page);
   return false;
+}
+
+// The page's name and the system's reason ("No space left on device"): a
+// page that is not written must never go unnoticed.
+void GalleryOutput::ReportFailure(const PageFile& page) const {
+  const std::error_code& error = page.error();
+  lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrHTMLCreateFile",
+                    {std::to_string(error.value()), Utf8ToCp1252(error.message()).value_or(""),
+                     Utf8ToCp1252ForDisplay(page.path().string())});
 }
 
 void GalleryOutput::DateParagraph(PageFile& page) const {
@@ -80,7 +84,9 @@ void GalleryOutput::DateParagraph(PageFile& page) const {
 bool GalleryOutput::Finish(PageFile& page) {
   const PageResult result = page.Close();
   if (result == PageResult::kWritten) ++html_written;
-  return result != PageResult::kFailed;
+  if (result != PageResult::kFailed) return true;
+  ReportFailure(page);
+  return false;
 }
 
 std::string GalleryOutput::Absolute(const std::string& folder) const {

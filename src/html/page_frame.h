@@ -41,8 +41,11 @@ struct GalleryOutput {
   bool Open(PageFile& page, const std::string& folder, const std::string& name);
   // A line break and the paragraph with the date line.
   void DateParagraph(PageFile& page) const;
-  // Closes the page, counts it when written; false when writing failed.
+  // Closes the page, counts it when written; false after "ErrHTMLCreateFile"
+  // when writing failed (the old page, if any, stays as it was).
   bool Finish(PageFile& page);
+  // "ErrHTMLCreateFile" with the page's name and the reason.
+  void ReportFailure(const PageFile& page) const;
   // Absolute folder in Windows-1252, for `html_absolute`.
   std::string Absolute(const std::string& folder) const;
 };

@@ -82,8 +82,8 @@ void WriteFileAtomically(const std::filesystem::path& path, std::span<const std:
   const std::error_code error = velmora::WriteFileAtomically(
       path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), Durability::kRenameOnly);
   if (error) {
-    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest",
-                     path.string() + ": " + error.message());
+    // The file is the image object's; the detail is the system's reason.
+    throw ImageError(kImageErrorBase + kCodecFailed, operation, "IS_OpenFileDest", error.message());
   }
 }
 

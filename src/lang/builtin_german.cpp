@@ -414,6 +414,15 @@ constexpr BuiltinText kTexts[] = {
      "persönliche Verzeichnis; es wird nicht geleert und der Lauf endet"},
     {"Msg", "ErrRenamedNameInvalid", "Der neue Name%n%2%nfür%n%1%nist kein gültiger Dateiname; das Bild wird übersprungen"},
 
+    // Faults: names and folders a run cannot read, output folders it refuses.
+    {"Msg", "ErrFileNameNotRepresentable",
+     "Die Datei%n%1%nwird übersprungen: ihr Name enthält Zeichen außerhalb von Windows-1252"},
+    {"Msg", "ErrFolderNameNotRepresentable",
+     "Der Ordner%n%1%nwird übersprungen: sein Name enthält Zeichen außerhalb von Windows-1252"},
+    {"Msg", "ErrFolderNotReadable", "Fehler %1%n%nDer Ordner%n%2%nkann nicht gelesen werden (%3) und wird übersprungen"},
+    {"Msg", "ErrOutputHoldsSources", "Ausgabeordner%n%1%nenthält Originalbilder dieses Laufs; es wird nichts geschrieben."},
+    {"Msg", "ErrCleanHoldsSources", "Der Ordner%n%1%nenthält Originalbilder und wird nicht geleert; der Lauf endet."},
+
     // The command line of the headless program: its help text and the
     // answers a message question accepts on a terminal.
     {"Kommandozeile", "Usage",

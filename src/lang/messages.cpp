@@ -7,6 +7,7 @@
 #include <iostream>
 #include <utility>
 
+#include "app/platform/control_characters.h"
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "lang/keyed_collection.h"
@@ -74,11 +75,21 @@ int AskOnTerminal(const std::vector<Button>& buttons, std::size_t default_index)
   }
 }
 
+// Parameters carry names and texts from outside: their control characters
+// are escaped before they are placed, so only the text's own "%n" breaks lines.
+MessageParameters Escaped(const MessageParameters& parameters) {
+  MessageParameters escaped;
+  escaped.reserve(parameters.size());
+  for (const std::string& parameter : parameters) escaped.push_back(EscapeControlCharacters(parameter));
+  return escaped;
+}
+
 int Present(std::string_view title, int style, std::string_view key, std::string text) {
   FacilityState& state = State();
+  text = EscapeControlCharacters(text, true);
   std::string shown = text;
   ReplaceAll(shown, "\r\n", "\n");
-  std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(title).c_str(), Cp1252ToUtf8(shown).c_str());
+  std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(EscapeControlCharacters(title)).c_str(), Cp1252ToUtf8(shown).c_str());
   // One log line per event: the key makes the message findable whatever language it was shown in.
   std::string log_line = "Message " + (key.empty() ? std::string() : std::string(key) + " ") + std::string(title) +
                          ": " + text;
@@ -112,11 +123,11 @@ std::string FormatMessage(std::string_view text, const MessageParameters& parame
 std::string GetText(std::string_view section, std::string_view key) { return CurrentLanguage().GetText(section, key); }
 
 int ShowMessage(std::string_view title, int style, std::string_view key, const MessageParameters& parameters) {
-  return Present(title, style, key, FormatMessage(GetText("Msg", key), parameters));
+  return Present(title, style, key, FormatMessage(GetText("Msg", key), Escaped(parameters)));
 }
 
 int ShowMessageText(std::string_view title, int style, std::string_view text, const MessageParameters& parameters) {
-  return Present(title, style, {}, FormatMessage(text, parameters));
+  return Present(title, style, {}, FormatMessage(text, Escaped(parameters)));
 }
 
 MessageObserver SetMessageObserver(MessageObserver observer) {

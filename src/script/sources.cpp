@@ -10,7 +10,12 @@ namespace velmora::script {
 void ShowCompileResult(SourceOrigin origin, const CompileResult& result, std::string_view name,
                        std::string_view page) {
   const int style = result.ok() ? lang::kIconInformation : lang::kIconExclamation;
-  const std::string message = result.Message();
+  // The message facility escapes control characters in parameters; the
+  // compiler's own line breaks go in as "%n", which it turns back into breaks.
+  std::string message = result.Message();
+  for (std::size_t at = message.find("\r\n"); at != std::string::npos; at = message.find("\r\n", at)) {
+    message.replace(at, 2, "%n");
+  }
   const std::string n(name);
   switch (origin) {
     case SourceOrigin::kProfileModule:

@@ -8,6 +8,7 @@
 #include "app/platform/program_paths.h"
 #include "app/platform/text_encoding.h"
 #include "lang/builtin_german.h"
+#include "lang/language_registry.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/profile_files.h"
@@ -83,6 +84,11 @@ int AskSaveChanges() {
 const RLProfile& ProfileList() { return TheList(); }
 
 void RefreshProfileList() {
+  RebuildProfileList();
+  SelectProfile(FindProfile(ReadUserSetting("LastSession", "profile")));
+}
+
+void RebuildProfileList() {
   TheList() = RLProfile();
   const RLProfil& default_entry =
       TheList().Add(kDefaultProfileType, lang::GetText("Global", "ProfileDefaultname"), "");
@@ -91,12 +97,22 @@ void RefreshProfileList() {
   const std::string user_directory = UserProfileDirectory();
   if (!user_directory.empty()) AddProfilesOf(ToFileSystemPath(user_directory), kUserProfileType, "USER");
   if (const RLProfil* file = DefaultProfileFile()) SetDefaultProfile(*file);
-  SelectProfile(FindProfile(ReadUserSetting("LastSession", "profile")));
 }
 
 const RLProfil* FindProfile(std::string_view name) {
   if (name.empty()) return nullptr;
   return TheList().Item(name);
+}
+
+bool IsDefaultProfileName(std::string_view name) {
+  lang::RLLanguages& languages = lang::LanguageList();
+  for (std::size_t i = 1; i <= languages.Count(); ++i) {
+    const lang::RLLanguage* language = languages.Item(i);
+    if (language != nullptr && Cp1252EqualsIgnoreCase(language->GetText("Global", "ProfileDefaultname"), name)) {
+      return true;
+    }
+  }
+  return Cp1252EqualsIgnoreCase(lang::GetText("Global", "ProfileDefaultname"), name);
 }
 
 int ConfirmProfileChanges() {

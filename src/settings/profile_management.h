@@ -17,8 +17,15 @@ const RLProfile& ProfileList();
 // profile directory; a later name hides an earlier one) and selects the
 // last-session profile, or the default profile when it is unknown.
 void RefreshProfileList();
+// The same list without selecting a profile (nothing is loaded).
+void RebuildProfileList();
 
 const RLProfil* FindProfile(std::string_view name);
+
+// True when `name` is the default profile's name in any known language
+// ("Voreinstellung", "Default"): a command line written for one language
+// still works when the user has chosen another.
+bool IsDefaultProfileName(std::string_view name);
 
 // Before the program ends, the profile changes or the user profile directory
 // changes: 1 nothing pending or saved, 6 script file changes discarded,

@@ -5,10 +5,12 @@
 
 #include <cerrno>
 #include <optional>
+#include <set>
 
 #include "app/platform/log.h"
 #include "app/platform/program_paths.h"
 #include "app/platform/atomic_file.h"
+#include "app/platform/temporary_files.h"
 #include "settings/ini_document.h"
 
 namespace velmora::settings {
@@ -35,6 +37,8 @@ FileStamp StampOf(const std::filesystem::path& path) {
 class Store {
  public:
   const IniDocument& Current() {
+    // Changes held back for one write are newer than the file.
+    if (pending_ && UserSettingsFile() == path_) return document_;
     const std::filesystem::path path = UserSettingsFile();
     const FileStamp stamp = StampOf(path);
     if (!loaded_ || path != path_ || !(stamp == stamp_)) Load(path, stamp);
@@ -45,20 +49,40 @@ class Store {
     Current();
     IniDocument updated = document_;
     change(updated);
+    // Storing what is stored already writes nothing.
+    if (updated.Serialize() == document_.Serialize() && !corrupt_) return 0;
+    document_ = std::move(updated);
+    pending_ = true;
+    return held_ > 0 ? 0 : Flush();
+  }
+
+  void Hold() { ++held_; }
+  void Release() {
+    if (held_ > 0 && --held_ == 0 && pending_) Flush();
+  }
+
+ private:
+  int Flush() {
+    pending_ = false;
     std::error_code error;
     std::filesystem::create_directories(path_.parent_path(), error);
-    if (error) return error.value();
-    if (corrupt_) KeepCorruptFile();
-    error = WriteFileAtomically(path_, updated.Serialize(), Durability::kSynced);
-    if (error) return error.value();
-    document_ = std::move(updated);
+    if (!error && corrupt_) KeepCorruptFile();
+    if (!error) error = WriteFileAtomically(path_, document_.Serialize(), Durability::kSynced);
+    if (error) {
+      loaded_ = false;  // the next read takes the file as it is
+      return error.value();
+    }
     corrupt_ = false;
     stamp_ = StampOf(path_);
     return 0;
   }
 
- private:
   void Load(const std::filesystem::path& path, const FileStamp& stamp) {
+    // A write killed half-way left its temporary twin beside the store.
+    if (swept_.insert(path.parent_path()).second) {
+      const int removed = RemoveOrphanedTwins(path.parent_path());
+      if (removed > 0) WriteLog("User settings: removed " + std::to_string(removed) + " temporary leftovers");
+    }
     path_ = path;
     stamp_ = stamp;
     loaded_ = true;
@@ -93,6 +117,9 @@ class Store {
   IniDocument document_;
   bool loaded_ = false;
   bool corrupt_ = false;
+  bool pending_ = false;  // document_ holds changes the file does not have yet
+  int held_ = 0;          // open UserSettingsWriteScopes
+  std::set<std::filesystem::path> swept_;
 };
 
 Store& TheStore() {
@@ -119,6 +146,9 @@ std::vector<std::pair<std::string, std::string>> ListUserSettings(std::string_vi
   if (found == nullptr) return {};
   return found->values;
 }
+
+UserSettingsWriteScope::UserSettingsWriteScope() { TheStore().Hold(); }
+UserSettingsWriteScope::~UserSettingsWriteScope() { TheStore().Release(); }
 
 int DeleteUserSettingsSection(std::string_view section) {
   return TheStore().Write([&](IniDocument& document) { document.RemoveSection(section); });

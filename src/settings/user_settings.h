@@ -3,6 +3,9 @@
 // section and value name in $XDG_CONFIG_HOME/velmora/velmora.ini. Section
 // names may address a subsection with "\" ("LastSession\basedirs").
 //
+// A value stored again unchanged is not written; a temporary file that a
+// killed write left beside the store is removed when the store is first read.
+//
 // A store file that cannot be parsed is reported once in the log (file and
 // line) and read as empty, so every value takes its default; it is left as it
 // is until a value is stored, and then kept beside the new file as
@@ -32,5 +35,17 @@ std::vector<std::pair<std::string, std::string>> ListUserSettings(std::string_vi
 
 // Removes a whole section (used to rewrite a history). 0 on success.
 int DeleteUserSettingsSection(std::string_view section);
+
+// While one of these lives, stored values are kept in memory (and read back
+// from there); the file is written once when the last one ends, and only
+// when something changed. Start-up stores several values in a row: they
+// reach the disk in one write.
+class UserSettingsWriteScope {
+ public:
+  UserSettingsWriteScope();
+  ~UserSettingsWriteScope();
+  UserSettingsWriteScope(const UserSettingsWriteScope&) = delete;
+  UserSettingsWriteScope& operator=(const UserSettingsWriteScope&) = delete;
+};
 
 }  // namespace velmora::settings

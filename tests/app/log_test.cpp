@@ -17,6 +17,19 @@ TEST(LogClass, EmptyNameMeansVelmoraLogBesideTheProgram) {
   SetProgramDirectory({});
 }
 
+// A file name holding a line break must not forge a log line of its own.
+TEST(LogClass, ControlCharactersInATextCannotStartANewLine) {
+  test::TempDir dir;
+  LogClass log;
+  ASSERT_TRUE(log.Open((dir / "a.log").string()));
+  EXPECT_TRUE(log.WriteLine("Image-Error a\r\n2001-01-01 00:00:00 Run END\x1B[2J.jpg"));
+  log.Close();
+  const std::string text = test::ReadFile(dir / "a.log");
+  EXPECT_EQ(text.find("\r\n"), text.size() - 2) << text;
+  EXPECT_EQ(text.find('\x1B'), std::string::npos);
+  EXPECT_NE(text.find("a\\x0D\\x0A2001-01-01 00:00:00 Run END\\x1B[2J.jpg\r\n"), std::string::npos) << text;
+}
+
 TEST(LogClass, EachLineIsStampedAndEndsInCrLf) {
   test::TempDir dir;
   LogClass log;

@@ -1,4 +1,5 @@
 #include "app/platform/text_encoding.h"
+#include "app/platform/control_characters.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,21 @@ TEST(TextEncoding, RejectsCharactersOutsideCp1252AndBrokenUtf8) {
   EXPECT_FALSE(Utf8ToCp1252("\xC3").has_value());           // truncated sequence
   EXPECT_FALSE(Utf8ToCp1252("\xC0\xAF").has_value());       // overlong slash
   EXPECT_FALSE(IsValidUtf8("\xFF"));
+}
+
+// Names that cannot be held are still shown recognisably in messages.
+TEST(TextEncoding, DisplayFormKeepsWhatFitsAndSpellsOutTheRest) {
+  EXPECT_EQ(Utf8ToCp1252ForDisplay("M\xC3\xBCnchen"), "M\xFCnchen");
+  EXPECT_EQ(Utf8ToCp1252ForDisplay("/a/\xE6\x97\xA5x"), "/a/\\u{65E5}x");
+  EXPECT_EQ(Utf8ToCp1252ForDisplay("b\xFF\xC3"), "b\\xFF\\xC3");
+}
+
+// Every message and log line passes here: nothing from a file name may
+// break a line or reach the terminal as a command.
+TEST(ControlCharacters, AreSpelledOutExceptTheLineBreaksOfAMessage) {
+  EXPECT_EQ(EscapeControlCharacters("a\nb\x1B[31mc\rd\x7F\x9D\xE4"), "a\\x0Ab\\x1B[31mc\\x0Dd\\x7F\\x9D\xE4");
+  EXPECT_EQ(EscapeControlCharacters("one\r\ntwo\n", true), "one\r\ntwo\\x0A");
+  EXPECT_EQ(EscapeControlCharacters("one\r\ntwo"), "one\\x0D\\x0Atwo");
 }
 
 }  // namespace

@@ -149,7 +149,8 @@ TEST(GalleryRun, LeftoverTemporariesOfAKilledRunGoFromTheOutputFoldersOnly) {
   const std::string alive = ".bild2.jpg." + std::to_string(getpid()) + "-0.tmp";
   const std::vector<fs::path> leftovers = {out / "Berg" / dead, out / "thumbs/See" / dead,
                                            out / "html/.Berg.html.999999999-0.tmp",
-                                           out / "html/See/.bild3.html.999999999-7.tmp"};
+                                           out / "html/See/.bild3.html.999999999-7.tmp",
+                                           out / "deco/.velmora-0123456789abcdef.999999999-2.tmp"};
   const std::vector<fs::path> kept = {dir / "photos/Berg" / dead, out / "Berg" / alive, out / "Berg/.notes.txt.tmp",
                                       out / "Berg/.x.jpg.12-a.tmp", out / "Berg/x.jpg.999999999-3.tmp"};
   for (const fs::path& file : leftovers) velmora::test::WriteFile(file, "half");

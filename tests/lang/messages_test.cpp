@@ -51,6 +51,14 @@ TEST_F(MessageFacility, ShowMessageLooksUpTheGermanTextAndFormatsIt) {
   EXPECT_EQ(shown_[0].text, "Auswerte-Level\r\n7\r\nnicht zul\xE4ssig");
 }
 
+// A file name is a parameter: its control characters are spelled out, while
+// the text's own "%n" and a "%n" that a caller puts in still break lines.
+TEST_F(MessageFacility, ControlCharactersOfParametersAreSpelledOut) {
+  ShowMessage(kApplicationTitle, kIconExclamation, "ErrBatchLevel", {"a\r\nb\x1B]0;x\x07%nc"});
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].text, "Auswerte-Level\r\na\\x0D\\x0Ab\\x1B]0;x\\x07\r\nc\r\nnicht zul\xE4ssig");
+}
+
 TEST_F(MessageFacility, QuestionsTakeTheDefaultButtonWithoutATerminal) {
   EXPECT_EQ(ShowMessageText("T", kButtonsYesNo | kIconQuestion, "?"), kResultYes);
   EXPECT_EQ(ShowMessageText("T", kButtonsYesNo | kDefaultButton2, "?"), kResultNo);

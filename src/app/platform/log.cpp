@@ -3,6 +3,7 @@
 
 #include <ctime>
 
+#include "app/platform/control_characters.h"
 #include "app/platform/program_paths.h"
 
 namespace velmora {
@@ -31,7 +32,9 @@ bool LogClass::WriteLine(std::string_view text) {
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S ", &local);
   std::fputs(stamp, file_);
-  std::fwrite(text.data(), 1, text.size(), file_);
+  // One event, one line: a name holding a line break must not forge a second one.
+  const std::string line = EscapeControlCharacters(text);
+  std::fwrite(line.data(), 1, line.size(), file_);
   std::fputs("\r\n", file_);
   std::fflush(file_);
   return true;

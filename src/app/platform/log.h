@@ -21,7 +21,8 @@ class LogClass {
   // creates the file, replacing an old one. False when it cannot be created.
   bool Open(std::string_view name);
 
-  // Writes "<date> <time> <text>" and CR LF, then flushes. False when not open.
+  // Writes "<date> <time> <text>" and CR LF, then flushes; control
+  // characters in the text are escaped. False when not open.
   bool WriteLine(std::string_view text);
 
   const std::filesystem::path& FileName() const { return file_name_; }

@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -13,6 +15,20 @@ namespace velmora {
 namespace {
 
 constexpr std::string_view kSuffix = ".tmp";
+constexpr std::string_view kPrefix = ".velmora-";
+
+// FNV-1a over the final name: a fixed 16 hex digits however long the name
+// is, so that the twin of any name the file system allows fits as well.
+std::string NameHash(std::string_view name) {
+  std::uint64_t hash = 0xcbf29ce484222325ULL;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3ULL;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return text;
+}
 
 bool AllDigits(std::string_view text) {
   if (text.empty() || text.size() > 18) return false;
@@ -44,8 +60,9 @@ bool ProcessGone(long pid) {
 std::filesystem::path TemporaryTwin(const std::filesystem::path& path) {
   static std::atomic<unsigned long> counter{0};
   std::filesystem::path twin = path;
-  twin.replace_filename("." + path.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                        std::to_string(counter.fetch_add(1)) + std::string(kSuffix));
+  twin.replace_filename(std::string(kPrefix) + NameHash(path.filename().string()) + "." +
+                        std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) +
+                        std::string(kSuffix));
   return twin;
 }
 

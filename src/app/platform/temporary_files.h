@@ -8,11 +8,15 @@
 
 namespace velmora {
 
-// "." + name + "." + process id + "-" + counter + ".tmp" beside `path`:
-// unique across threads and concurrent processes writing the same folder.
+// ".velmora-" + a 16-digit hash of the name + "." + process id + "-" +
+// counter + ".tmp" beside `path`: unique across threads and concurrent
+// processes writing the same folder, and never longer than 60 bytes, so that a
+// final name of any allowed length still has a twin.
 std::filesystem::path TemporaryTwin(const std::filesystem::path& path);
 
-// True when `file_name` has exactly the shape TemporaryTwin gives.
+// True when `file_name` has the shape of a twin: "." + a name + "." +
+// process id + "-" + counter + ".tmp" (earlier versions put the whole final
+// name where the hash now stands; their leftovers are twins as well).
 bool IsTemporaryTwinName(const std::string& file_name);
 
 // Removes the temporary twins in `folder` (not below it) whose process is

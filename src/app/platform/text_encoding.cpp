@@ -2,6 +2,7 @@
 #include "app/platform/text_encoding.h"
 
 #include <array>
+#include <cstdio>
 #include <cstdint>
 
 namespace velmora {
@@ -90,6 +91,30 @@ std::optional<std::string> Utf8ToCp1252(std::string_view text) {
     auto byte = ByteOf(*cp);
     if (!byte) return std::nullopt;
     out += static_cast<char>(*byte);
+  }
+  return out;
+}
+
+std::string Utf8ToCp1252ForDisplay(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t start = pos;
+    const auto cp = DecodeUtf8(text, pos);
+    if (!cp) {
+      const auto byte = static_cast<unsigned char>(text[start]);
+      out += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0x0F];
+      pos = start + 1;
+      continue;
+    }
+    if (const auto byte = ByteOf(*cp)) {
+      out += static_cast<char>(*byte);
+      continue;
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, "\\u{%X}", static_cast<unsigned>(*cp));
+    out += code;
   }
   return out;
 }

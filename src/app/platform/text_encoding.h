@@ -21,4 +21,9 @@ std::optional<std::string> Utf8ToCp1252(std::string_view text);
 // True when the text is valid UTF-8 (pure ASCII included).
 bool IsValidUtf8(std::string_view text);
 
+// A file system name as a message can show it in Windows-1252: characters
+// that Windows-1252 cannot hold become "\u{263A}", bytes that are no UTF-8
+// become "\xFF", so that the user can still tell which file is meant.
+std::string Utf8ToCp1252ForDisplay(std::string_view text);
+
 }  // namespace velmora

@@ -27,13 +27,11 @@ using EntryFilter = std::function<bool(const struct stat&, std::string_view)>;
 // followed, as a user who links a folder of photos into the tree expects.
 // Entries that count but whose names Windows-1252 cannot hold are reported.
 std::vector<FoundEntry> ReadDirectory(const std::filesystem::path& directory, const EntryFilter& counts,
-                                      const SkippedNameReport& skipped) {
+                                      const SkippedNameReport& skipped, const UnreadableFolderReport& unreadable) {
   std::vector<FoundEntry> found;
   std::error_code error;
-  std::filesystem::directory_iterator it(directory, std::filesystem::directory_options::skip_permission_denied, error);
-  if (error) return found;
-  for (const auto end = std::filesystem::directory_iterator(); it != end; it.increment(error)) {
-    if (error) break;
+  std::filesystem::directory_iterator it(directory, error);
+  for (const auto end = std::filesystem::directory_iterator(); !error && it != end; it.increment(error)) {
     const std::string native = it->path().filename().string();
     if (native.empty() || native.front() == '.') continue;
     FoundEntry entry;
@@ -48,6 +46,8 @@ std::vector<FoundEntry> ReadDirectory(const std::filesystem::path& directory, co
     entry.path = it->path();
     found.push_back(std::move(entry));
   }
+  // A folder that cannot be read (or not to its end) must not look empty.
+  if (error && unreadable) unreadable(directory, error);
   std::sort(found.begin(), found.end(),
             [](const FoundEntry& a, const FoundEntry& b) { return a.sort_key < b.sort_key; });
   return found;
@@ -56,10 +56,11 @@ std::vector<FoundEntry> ReadDirectory(const std::filesystem::path& directory, co
 }  // namespace
 
 std::vector<DirectoryEntry> ListSubdirectories(const std::filesystem::path& directory,
-                                               const SkippedNameReport& skipped) {
+                                               const SkippedNameReport& skipped,
+                                               const UnreadableFolderReport& unreadable) {
   std::vector<DirectoryEntry> result;
   const EntryFilter is_directory = [](const struct stat& info, std::string_view) { return S_ISDIR(info.st_mode); };
-  for (auto& entry : ReadDirectory(directory, is_directory, skipped)) {
+  for (auto& entry : ReadDirectory(directory, is_directory, skipped, unreadable)) {
     result.push_back({std::move(entry.name), std::move(entry.path), entry.info.st_mtim.tv_sec});
   }
   return result;
@@ -67,7 +68,8 @@ std::vector<DirectoryEntry> ListSubdirectories(const std::filesystem::path& dire
 
 std::vector<ImageFileEntry> ListImageFiles(const std::filesystem::path& directory,
                                            const std::vector<std::string>& patterns,
-                                           const SkippedNameReport& skipped) {
+                                           const SkippedNameReport& skipped,
+                                           const UnreadableFolderReport& unreadable) {
   std::vector<ImageFileEntry> result;
   // Patterns are matched on the raw name first so that only files that would
   // have been images are reported when their names cannot be converted; the
@@ -75,7 +77,7 @@ std::vector<ImageFileEntry> ListImageFiles(const std::filesystem::path& director
   const EntryFilter is_image = [&patterns](const struct stat& info, std::string_view native) {
     return S_ISREG(info.st_mode) && MatchesAnyPattern(native, patterns);
   };
-  for (auto& entry : ReadDirectory(directory, is_image, skipped)) {
+  for (auto& entry : ReadDirectory(directory, is_image, skipped, unreadable)) {
     if (!MatchesAnyPattern(entry.name, patterns)) continue;
     result.push_back({std::move(entry.name), std::move(entry.path), static_cast<std::int64_t>(entry.info.st_size),
                       entry.info.st_mtim.tv_sec});

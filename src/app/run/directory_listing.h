@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace velmora::app {
@@ -27,17 +28,22 @@ struct ImageFileEntry {
 
 // Called for each entry left out because of its name (UTF-8 path).
 using SkippedNameReport = std::function<void(const std::filesystem::path&)>;
+// Called when `directory` itself cannot be read (permissions, a vanished
+// or broken folder), with the reason.
+using UnreadableFolderReport = std::function<void(const std::filesystem::path&, const std::error_code&)>;
 
 // The subdirectories of `directory`, without hidden ones (names starting
 // with "."), ordered by name without regard to case, as desktop file systems
-// list them. An unreadable directory gives an empty list.
+// list them. An unreadable directory gives an empty list (and `unreadable`).
 std::vector<DirectoryEntry> ListSubdirectories(const std::filesystem::path& directory,
-                                               const SkippedNameReport& skipped = {});
+                                               const SkippedNameReport& skipped = {},
+                                               const UnreadableFolderReport& unreadable = {});
 
 // The regular files of `directory` whose names match one of the patterns, in
-// the same order. An unreadable directory gives an empty list.
+// the same order. An unreadable directory gives an empty list (and `unreadable`).
 std::vector<ImageFileEntry> ListImageFiles(const std::filesystem::path& directory,
                                            const std::vector<std::string>& patterns,
-                                           const SkippedNameReport& skipped = {});
+                                           const SkippedNameReport& skipped = {},
+                                           const UnreadableFolderReport& unreadable = {});
 
 }  // namespace velmora::app

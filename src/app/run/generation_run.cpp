@@ -14,6 +14,7 @@
 #include "app/platform/text_encoding.h"
 #include "app/run/gallery_page_writer.h"
 #include "app/run/output_cleaning.h"
+#include "app/run/output_folders.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_clone_hooks.h"
 #include "app/run/stop_request.h"
@@ -65,11 +66,6 @@ std::string LastComponent(const std::string& path) {
   while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
   const std::size_t slash = trimmed.rfind('/');
   return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-}
-
-void CreateFolder(const fs::path& folder) {
-  std::error_code error;
-  fs::create_directories(folder, error);  // a failure shows later, per image
 }
 
 // A link from `from_folder` to `target`, "/"-separated and encoded.
@@ -142,8 +138,8 @@ class Generator {
     if (!script::CheckMissingFunctions(run_.scripts.program())) return false;
 
     stopwatch_.Reset();
-    run_.startup.CancelRequested = false;
-    ClearStopRequest();
+    // A stop signal that came while the run was being prepared still counts.
+    run_.startup.CancelRequested = StopRequested();
     thumbs_per_line_ = std::max<long>(1, settings_.Int("THUMBS_PER_LINE"));
     page_extension_ = "." + settings_.Text("HTML_EXTENSION");
     ConfigurePipeline();
@@ -165,7 +161,7 @@ class Generator {
         run_.progress.Text(lang::GetText("Erzeugung", "InfThumbsDelete"));
         if (!Clean(thumb_root)) return false;
       } else {
-        CreateFolder(thumb_root);
+        folders_.Create(thumb_root, "ErrThumbMkDir");
       }
       const long side = settings_.Int("THUMB_SELECTED_SIDE");
       const long dim = side == 2   ? settings_.Int("THUMB_WIDTH")
@@ -257,10 +253,7 @@ class Generator {
   }
 
   bool RefuseOutput(const std::string& folder) {
-    lang::ShowMessageText(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop,
-                          "Ausgabeordner%n%1%nenthält Originalbilder dieses Laufs; es wird nichts geschrieben.%n%n"
-                          "Output folder%n%1%nholds source images of this run; nothing is written.",
-                          {folder});
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources", {folder});
     return false;
   }
 
@@ -276,10 +269,8 @@ class Generator {
     }
     const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_, cleaned_);
     if (result != CleanResult::kRefused) return true;
-    lang::ShowMessageText(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop,
-                          "Der Ordner%n%1%nenthält Originalbilder und wird nicht geleert; der Lauf endet.%n%n"
-                          "The folder%n%1%nholds source images and is not emptied; the run ends.",
-                          {Cp1252Path(folder)});
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanHoldsSources",
+                      {Cp1252Path(folder)});
     return false;
   }
 
@@ -291,12 +282,14 @@ class Generator {
       run_.progress.Text(lang::GetText("Erzeugung", "InfHTMLDelete"));
       if (!Clean(html_root_)) return false;
     } else {
-      CreateFolder(html_root_);
+      folders_.Create(html_root_, "ErrHTMLBaseMkDir");
     }
+    SweepLeftovers(html_root_);
     if (settings_.Flag("DECO_COPY")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfDecoCopy"));
       const fs::path target = Native(JoinRel(state_.CloneDir, settings_.Text("DECO_PATH")));
-      CreateFolder(target);
+      folders_.Create(target, "ErrDecoMkDir");
+      SweepLeftovers(target);
       if (!run_.pages.CopyDecoration(target)) main_pass_ = false;
     }
     static constexpr const char* kToCloneDir[] = {"../", "../../", "../../../"};
@@ -504,10 +497,13 @@ class Generator {
       run_.progress.Directory(directory.relative_path, d + 1);
       const std::string clone_folder = JoinRel(state_.CloneDir, directory.relative_path);
       const std::string thumb_folder = JoinRel(thumb_root, directory.relative_path);
-      if (clones_) CreateFolder(Native(clone_folder));
-      if (thumbs_) CreateFolder(Native(thumb_folder));
+      if (clones_) folders_.Create(Native(clone_folder), "ErrClonesMkDir");
+      if (thumbs_) folders_.Create(Native(thumb_folder), "ErrThumbMkDir");
       DirectoryPages pages = PagesOf(directory, d + 1);
-      if (kinds_.html) CreateFolder(kinds_.image_pages ? pages.image_folder : pages.html_folder);
+      if (kinds_.html) {
+        folders_.Create(kinds_.image_pages ? pages.image_folder : pages.html_folder,
+                        kinds_.image_pages ? "ErrHTMLImageMkDir" : "ErrHTMLBaseMkDir");
+      }
       if (clones_) SweepLeftovers(Native(clone_folder));
       if (thumbs_) SweepLeftovers(Native(thumb_folder));
       if (kinds_.html) {
@@ -533,10 +529,9 @@ class Generator {
         if (kinds_.html) SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
         if (kinds_.html) {
           if (Cancelled()) return false;
-          if (kinds_.image_pages && !run_.pages.WriteImagePage(pages, i)) {
-            run_.startup.CancelRequested = true;
-            return false;
-          }
+          // A page that cannot be written has been reported with its reason;
+          // the photo's other outputs and the next pages still come.
+          if (kinds_.image_pages) run_.pages.WriteImagePage(pages, i);
           if (kinds_.thumb_pages) run_.pages.WriteImageCell(pages, i);
         }
         ++run_.counters.ImagesHandled;
@@ -649,9 +644,13 @@ class Generator {
       ++run_.counters.ImageErrors;
       WriteLog("Image-Error " + std::to_string(e.number()) + " " + e.source() + " " + e.description() + " " +
                image_.ErrImage + (e.detail().empty() ? "" : " (" + e.detail() + ")"));
+      // The reason ("Permission denied", "No space left on device") goes
+      // below the file, so that a failed write says why.
+      const std::string reason = Utf8ToCp1252ForDisplay(e.detail());
       const int answer = lang::ShowMessageText(
           lang::kApplicationTitle, lang::kButtonsOkCancel | lang::kIconExclamation, kImageErrorText,
-          {std::to_string(e.number()), e.source(), e.description(), image_.ErrImage});
+          {std::to_string(e.number()), e.source(), e.description(),
+           reason.empty() ? image_.ErrImage : image_.ErrImage + "%n" + reason});
       if (answer == lang::kResultCancel) {
         run_.startup.CancelRequested = true;
         return false;
@@ -733,6 +732,7 @@ class Generator {
   const settings::SettingsTable& settings_;
   RunContext& ctx_;
   RunCloneHooks hooks_;
+  OutputFolders folders_;
   image::RLImage image_;
   PageKinds kinds_;
   bool clones_ = false, thumbs_ = false, main_pass_ = true;

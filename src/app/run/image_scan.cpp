@@ -4,6 +4,7 @@
 #include "app/platform/log.h"
 #include "app/platform/text_encoding.h"
 #include "app/run/directory_listing.h"
+#include "app/run/listing_report.h"
 #include "app/run/run_scripts.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
@@ -22,11 +23,6 @@ constexpr TypeSwitch kTypeSwitches[] = {
     {"PCX", 9}, {"PNG", 10}, {"PSD", 11}, {"RAW", 12}, {"TGA", 13}, {"TIF", 14},
 };
 
-void ReportSkippedName(const std::filesystem::path& path) {
-  WriteLog("Skipped (name outside Windows-1252): " + path.string());
-  std::fprintf(stderr, "velmora: %s is skipped: its name has characters outside Windows-1252\n", path.c_str());
-}
-
 }  // namespace
 
 std::vector<EnabledImageType> EnabledImageTypes(const settings::SettingsTable& settings) {
@@ -37,16 +33,20 @@ std::vector<EnabledImageType> EnabledImageTypes(const settings::SettingsTable& s
   return types;
 }
 
-ImageScan::ImageScan(const settings::SettingsTable& settings, RunScripts* oracle)
+ImageScan::ImageScan(const settings::SettingsTable& settings, RunScripts* oracle, ListingReport* report)
     : types_(EnabledImageTypes(settings)),
       patterns_(BuildImagePatterns(settings.Text("FILTER"), types_)),
       oracle_(oracle),
+      report_(report),
       pcd_format_(static_cast<int>(settings.Int("PCD_FORMAT"))) {}
 
 std::vector<RunImage> ImageScan::Scan(const std::filesystem::path& directory, std::int64_t& bytes) const {
   std::vector<RunImage> images;
   bytes = 0;
-  for (ImageFileEntry& entry : ListImageFiles(directory, patterns_, ReportSkippedName)) {
+  const SkippedNameReport skipped = report_ != nullptr ? report_->SkippedFiles() : SkippedNameReport();
+  const UnreadableFolderReport unreadable =
+      report_ != nullptr ? report_->UnreadableFolders() : UnreadableFolderReport();
+  for (ImageFileEntry& entry : ListImageFiles(directory, patterns_, skipped, unreadable)) {
     RunImage image;
     image::ImageFileFacts& original = image.file.Original;
     const std::size_t dot = entry.name.rfind('.');

@@ -17,6 +17,7 @@ class SettingsTable;
 
 namespace velmora::app {
 
+class ListingReport;
 class RunScripts;
 
 // The switched-on image types in their fixed order (BMP, EMF, GIF, JPG, JP2,
@@ -26,10 +27,12 @@ std::vector<EnabledImageType> EnabledImageTypes(const settings::SettingsTable& s
 class ImageScan {
  public:
   // `oracle`: the compiled scripts whose `_oracle` decides per file; null
-  // when no filter is active.
-  ImageScan(const settings::SettingsTable& settings, RunScripts* oracle);
+  // when no filter is active. `report` hears of the files and folders the
+  // listings leave out; null keeps them quiet.
+  ImageScan(const settings::SettingsTable& settings, RunScripts* oracle, ListingReport* report = nullptr);
 
   const std::vector<std::string>& patterns() const { return patterns_; }
+  ListingReport* report() const { return report_; }
 
   // The images of `directory` in listing order, their byte sum in `bytes`.
   std::vector<RunImage> Scan(const std::filesystem::path& directory, std::int64_t& bytes) const;
@@ -40,6 +43,7 @@ class ImageScan {
   std::vector<EnabledImageType> types_;
   std::vector<std::string> patterns_;
   RunScripts* oracle_;
+  ListingReport* report_;
   int pcd_format_;
 };
 

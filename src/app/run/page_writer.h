@@ -49,7 +49,7 @@ class PageWriter {
   // A thumbnail page starts: open it and write its head (1-based page).
   virtual void BeginPage(const DirectoryPages& pages, int page) = 0;
   // The image page of the image at `index` (0-based in the directory);
-  // false stops the run.
+  // false when it could not be written (already reported; the run goes on).
   virtual bool WriteImagePage(const DirectoryPages& pages, std::size_t index) = 0;
   // The image's cell on the thumbnail page; closes the page after its last
   // cell or the directory's last image.

@@ -6,6 +6,7 @@
 
 #include <chrono>
 
+#include "app/platform/control_characters.h"
 #include "app/platform/text_encoding.h"
 
 namespace velmora::app {
@@ -65,7 +66,7 @@ std::string ProgressLine(std::string_view directory, std::int32_t directory_numb
                          std::int64_t bytes, std::uint64_t elapsed_ms, std::size_t width) {
   // The directory comes first, shortened, so that a narrow terminal still
   // shows where the run is; the counters follow.
-  std::string name = Cp1252ToUtf8(directory);
+  std::string name = Cp1252ToUtf8(EscapeControlCharacters(directory));
   const std::string shortened = CutToWidth(name, 29);
   if (shortened.size() < name.size()) name = shortened + "~";
   std::string line = name + "  [" + std::to_string(directory_number) + "/" + std::to_string(directories) +

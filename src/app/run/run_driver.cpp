@@ -39,7 +39,8 @@ DriverResult RunDriver::Start() {
   LogScriptAccess(scripts.program().file_access());
   if (!scripts.CompileModules()) return DriverResult::kCheckFailed;
   if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;
-  const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr);
+  // The tree's report: a folder it has already named is not named again.
+  const ImageScan scan(settings, state_.OracleActive ? &scripts : nullptr, &tree_.listing_report());
   state_.ImagePatterns = scan.patterns();
   ProtectPhotoNames(scripts.program().file_access(), scan.patterns());
 

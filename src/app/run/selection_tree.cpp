@@ -8,6 +8,7 @@
 #include "app/platform/text_encoding.h"
 #include "app/run/directory_listing.h"
 #include "app/run/image_scan.h"
+#include "app/run/listing_report.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/run_scripts.h"
 #include "app/run/script_access.h"
@@ -55,11 +56,15 @@ bool Excluded(const DirectoryEntry& entry, const TreeOptions& options) {
 std::vector<CountedDirectory> CountedSubdirectories(const std::filesystem::path& directory,
                                                     const TreeOptions& options, const ImageScan& scan) {
   std::vector<CountedDirectory> found;
-  for (DirectoryEntry& entry : ListSubdirectories(directory)) {
+  ListingReport* report = scan.report();
+  const auto listed = report != nullptr
+                          ? ListSubdirectories(directory, report->SkippedFolders(), report->UnreadableFolders())
+                          : ListSubdirectories(directory);
+  for (const DirectoryEntry& entry : listed) {
     if (Excluded(entry, options)) continue;
     std::int64_t bytes = 0;
     const auto count = static_cast<std::int32_t>(scan.Scan(entry.path, bytes).size());
-    found.push_back({std::move(entry.name), std::move(entry.path), entry.last_write, count});
+    found.push_back({entry.name, entry.path, entry.last_write, count});
   }
   std::vector<html::DirectorySortKey> keys;
   keys.reserve(found.size());
@@ -188,7 +193,7 @@ bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32
     if (!scripts.CompileModules() || !scripts.CompileOracle(oracle, oracle_active)) return false;
   }
   tree = SelectionTree();
-  const ImageScan scan(working, oracle_active ? &scripts : nullptr);
+  const ImageScan scan(working, oracle_active ? &scripts : nullptr, &tree.listing_report());
   ProtectPhotoNames(scripts.program().file_access(), scan.patterns());
   TreeOptions options;
   options.level = level;

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "app/run/listing_report.h"
+
 namespace velmora::app {
 
 class ImageScan;
@@ -69,11 +71,16 @@ class SelectionTree {
 
   void SetAllMarks(std::string_view mark);
 
+  // What the listings of this tree and of the runs over it left out; each
+  // folder or file is named once.
+  ListingReport& listing_report() { return listing_report_; }
+
  private:
   int AddNode(int parent, const std::string& full_path, const std::string& tag, const std::string& shown,
               std::int32_t count);
 
   std::vector<SelectionNode> nodes_;
+  ListingReport listing_report_;
 };
 
 // The name of the active profile as files and the user settings store know

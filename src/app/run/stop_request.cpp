@@ -1,4 +1,4 @@
-// The SIGINT handler: only async-signal-safe work inside it.
+// The stop signal handler: only async-signal-safe work inside it.
 #include "app/run/stop_request.h"
 
 #include <signal.h>
@@ -17,18 +17,21 @@ extern "C" void OnInterrupt(int) {
     [[maybe_unused]] auto written = write(STDERR_FILENO, kText, sizeof kText - 1);
     _exit(130);
   }
-  static const char kText[] = "\nvelmora: stopping after the current image (Ctrl-C again stops at once)\n";
+  static const char kText[] = "\nvelmora: stopping after the current image (a second stop request stops at once)\n";
   [[maybe_unused]] auto written = write(STDERR_FILENO, kText, sizeof kText - 1);
 }
 
 }  // namespace
 
 void InstallStopRequestHandler() {
+  ClearStopRequest();
   struct sigaction action {};
   action.sa_handler = OnInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
+  // A closed terminal (SIGHUP) and a polite kill (SIGTERM, as from a
+  // service manager or a shutdown) end the run as cleanly as Ctrl-C does.
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 bool StopRequested() { return interrupts.load() > 0; }
