@@ -69,6 +69,18 @@ void ToEightBit(std::span<const std::uint8_t> row, int depth, std::uint8_t* dst,
   }
 }
 
+// The layer and mask section matters here only for the sign of its layer
+// count: Photoshop makes it negative when the first channel after the colour
+// channels is the transparency of the merged picture. Without that sign,
+// further channels are saved selections or spot colours, never shown.
+bool MergedPictureIsTransparent(ByteReader& in, const PsdHeader& h) {
+  const int length_bytes = h.version == 2 ? 8 : 4;
+  ByteReader section(in.Bytes(length_bytes == 8 ? in.U64Be() : in.U32Be()));
+  if (section.remaining() < static_cast<std::size_t>(length_bytes) + 2) return false;
+  const std::uint64_t layer_info = length_bytes == 8 ? section.U64Be() : section.U32Be();
+  return layer_info >= 2 && static_cast<std::int16_t>(section.U16Be()) < 0;
+}
+
 // Reads channel planes one after the other, each row handed over as 8-bit samples.
 class PlaneReader {
  public:
@@ -145,9 +157,12 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   CheckDecodeSize(h.width, h.height, options);
   const auto colour_data = in.Bytes(in.U32Be());
   in.Skip(in.U32Be());                                   // image resources
-  in.Skip(h.version == 2 ? in.U64Be() : in.U32Be());     // layers and masks
   const int colour_planes = h.mode == kRgb || h.mode == kCmyk ? 3 : 1;
-  PlaneReader planes(in, h, h.mode == kCmyk ? 4 : colour_planes);
+  const int ink_planes = h.mode == kCmyk ? 4 : colour_planes;
+  // Multichannel documents have inks only; bitmap ones a single plane.
+  const bool transparent = MergedPictureIsTransparent(in, h) && h.channels > ink_planes &&
+                           h.mode != kMultichannel && h.mode != kBitmap;
+  PlaneReader planes(in, h, ink_planes + (transparent ? 1 : 0));
 
   const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);
   RgbBuffer image = RgbBuffer::Uninitialized(width, height);
@@ -177,6 +192,19 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
     for (std::uint8_t* p = image.data(); p != image.data() + image.size(); p += 3) {
       const Rgb c = palette[p[0]];
       p[0] = c.r, p[1] = c.g, p[2] = c.b;
+    }
+  }
+  if (transparent) {
+    // Photoshop stores the merged picture already laid over white where it
+    // is partly transparent, so those pixels stay as they are. Where it is
+    // fully transparent other writers leave any colour (black, mostly).
+    std::vector<std::uint8_t> alpha(width);
+    for (int y = 0; y < height; ++y) {
+      planes.NextRow(alpha.data(), 1);
+      std::uint8_t* p = image.row(y);
+      for (int x = 0; x < width; ++x, p += 3) {
+        if (alpha[x] == 0) p[0] = p[1] = p[2] = 255;
+      }
     }
   }
   return image;
