@@ -1,6 +1,6 @@
 // Bit-field bitmaps with channels of any width: every stored value must come
-// out as the nearest 8-bit level, worked out here independently of the
-// codec, and alpha must be laid over white.
+// out at its 8-bit level, worked out here independently of the codec, and
+// alpha must be laid over white.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -64,11 +64,18 @@ Bytes Bitmap(const Layout& layout, int width, int height) {
   return b;
 }
 
+// Up to 8 bits a value widens by repeating its bits (as for 5-6-5 pixels
+// everywhere), beyond that it is rounded to the nearest 8-bit level.
+unsigned Level(std::uint32_t value, std::uint32_t largest) {
+  const int bits = std::bit_width(largest);
+  if (bits > 8) return static_cast<unsigned>((std::uint64_t{value} * 255 + largest / 2) / largest);
+  unsigned widened = 0;
+  for (int at = 8 - bits; at > -bits; at -= bits) widened |= at >= 0 ? value << at : value >> -at;
+  return widened & 0xFF;
+}
+
 RgbBuffer Expected(const Layout& layout, int width, int height) {
-  auto level = [&](int c, int x, int y) {
-    const std::uint64_t largest = Largest(layout.masks[c]);
-    return static_cast<unsigned>((Value(layout, c, x, y) * 255 + largest / 2) / largest);
-  };
+  auto level = [&](int c, int x, int y) { return Level(Value(layout, c, x, y), Largest(layout.masks[c])); };
   RgbBuffer image(width, height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
@@ -85,7 +92,7 @@ RgbBuffer Expected(const Layout& layout, int width, int height) {
   return image;
 }
 
-TEST(BmpBitfields, EveryMaskWidthGivesTheNearestEightBitLevel) {
+TEST(BmpBitfields, EveryMaskWidthGivesItsEightBitLevel) {
   const Layout layouts[] = {
       {"16-bit 3-10-3", 16, {0xE000, 0x1FF8, 0x0007, 0}, false},
       {"32-bit 10-10-10-2", 32, {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000}, true},

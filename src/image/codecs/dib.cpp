@@ -14,25 +14,31 @@ constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6;
 
 // One colour channel packed into a 16- or 32-bit pixel, of any width from
-// 1 to 32 bits, scaled to 8 bits by rounding: the largest value is 255 and
-// every value lands on the nearest level, so a 2-bit channel gives 0, 85,
-// 170, 255, a 1-bit alpha is either opaque or transparent, and 10 bits come
-// out as an exact 8-bit picture would.
+// 1 to 32 bits, scaled to 8 bits with its largest value at 255. Narrow
+// channels widen by repeating their bits, as every common reader widens 5-5-5
+// and 5-6-5 pixels (a 2-bit channel gives 0, 85, 170, 255, a 1-bit alpha is
+// opaque or transparent); wider ones are rounded to the nearest level.
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;
-  std::uint64_t largest = 0;
+  int bits = 0;
 
   explicit Channel(std::uint32_t m = 0) : mask(m) {
     if (mask == 0) return;
     shift = std::countr_zero(mask);
-    largest = (std::uint64_t{1} << std::bit_width(mask >> shift)) - 1;  // holes in a mask are legal but absurd
+    bits = std::bit_width(mask >> shift);  // holes in a mask are legal but absurd
   }
   bool used() const { return mask != 0; }
   std::uint8_t Scale(std::uint32_t pixel) const {
-    if (largest == 0) return 0;
-    const std::uint64_t v = (pixel & mask) >> shift;
-    return static_cast<std::uint8_t>((v * 255 + largest / 2) / largest);
+    if (bits == 0) return 0;
+    std::uint64_t v = (pixel & mask) >> shift;
+    if (bits > 8) {
+      const std::uint64_t largest = (std::uint64_t{1} << bits) - 1;
+      return static_cast<std::uint8_t>((v * 255 + largest / 2) / largest);
+    }
+    v <<= 8 - bits;
+    for (int filled = bits; filled < 8; filled *= 2) v |= v >> filled;
+    return static_cast<std::uint8_t>(v);
   }
 };
 
