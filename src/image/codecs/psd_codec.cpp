@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 
+#include "image/codecs/alpha_flatten.h"
 #include "image/codecs/byte_reader.h"
 #include "image/codecs/packbits.h"
 
@@ -79,6 +80,25 @@ bool MergedPictureIsTransparent(ByteReader& in, const PsdHeader& h) {
   if (section.remaining() < static_cast<std::size_t>(length_bytes) + 2) return false;
   const std::uint64_t layer_info = length_bytes == 8 ? section.U64Be() : section.U32Be();
   return layer_info >= 2 && static_cast<std::int16_t>(section.U16Be()) < 0;
+}
+
+// Photoshop stores the merged picture already laid over white where it is
+// partly transparent, so none of its colours lies below the white that the
+// transparency lets through (255 - alpha). Other writers store the plain
+// colours, which may lie anywhere; a file with one colour below that floor is
+// theirs, and only then is its picture laid over white here.
+void LayOverWhite(RgbBuffer& image, std::span<const std::uint8_t> alpha) {
+  const std::uint8_t* p = image.data();
+  bool matted = true;
+  for (std::size_t i = 0; i < alpha.size() && matted; ++i, p += 3) {
+    // One step of rounding allowed.
+    matted = std::min({p[0], p[1], p[2]}) + alpha[i] >= 254;
+  }
+  if (matted) return;
+  std::uint8_t* q = image.data();
+  for (std::size_t i = 0; i < alpha.size(); ++i, q += 3) {
+    for (int c = 0; c < 3; ++c) q[c] = FlattenOnWhite8(q[c], alpha[i]);
+  }
 }
 
 // Reads channel planes one after the other, each row handed over as 8-bit samples.
@@ -195,17 +215,9 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
     }
   }
   if (transparent) {
-    // Photoshop stores the merged picture already laid over white where it
-    // is partly transparent, so those pixels stay as they are. Where it is
-    // fully transparent other writers leave any colour (black, mostly).
-    std::vector<std::uint8_t> alpha(width);
-    for (int y = 0; y < height; ++y) {
-      planes.NextRow(alpha.data(), 1);
-      std::uint8_t* p = image.row(y);
-      for (int x = 0; x < width; ++x, p += 3) {
-        if (alpha[x] == 0) p[0] = p[1] = p[2] = 255;
-      }
-    }
+    std::vector<std::uint8_t> alpha(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) planes.NextRow(alpha.data() + static_cast<std::size_t>(y) * width, 1);
+    LayOverWhite(image, alpha);
   }
   return image;
 }
