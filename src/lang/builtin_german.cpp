@@ -396,6 +396,9 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "MsgInfoNotAvailable", "Es können keine Update-Informationen ermittelt werden"},
     {"Msg", "MsgInfoUpdate", "Downloadbare Version: %1%n%nVerfügbare Beta-Version: %2"},
     {"Msg", "MsgInfoNoBeta", "Zurzeit ist keine Beta-Version verfügbar"},
+    // Image readers
+    {"Msg", "ErrMetafileWithoutPicture",
+     "Velmora liest nur Metadateien, die ein Bild enthalten.%n%1%nenthält nur Vektorgrafik und wird übergangen"},
 
     // The command line of the headless program: its help text and the
     // answers a message question accepts on a terminal.
