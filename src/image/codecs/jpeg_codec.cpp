@@ -38,10 +38,11 @@ void OnError(j_common_ptr cinfo) { Stop(cinfo, kCodecBadFormat); }
 // The warnings that mean pixels are missing or wrong. libjpeg carries on
 // after them with grey or garbled blocks and calls the result a success; a
 // half-grey clone that replaces nothing is worse than an error that names
-// the file. Bytes between the last scan and the end marker harm no pixel,
-// nor do stray bytes between header segments, so those stay warnings.
+// the file. Bytes left over after a scan mean its data was not what the
+// decoder read (even before the end marker: a decode thrown off course by
+// damage often ends early); stray bytes between header segments harm no
+// pixel and stay a warning.
 bool DamagesPixels(const jpeg_error_mgr& err, bool in_image_data) {
-  constexpr int kEndOfImage = 0xD9;
   switch (err.msg_code) {
     case JWRN_JPEG_EOF:
     case JWRN_HIT_MARKER:
@@ -52,7 +53,7 @@ bool DamagesPixels(const jpeg_error_mgr& err, bool in_image_data) {
     case JWRN_BOGUS_PROGRESSION:
       return true;
     case JWRN_EXTRANEOUS_DATA:
-      return in_image_data && err.msg_parm.i[1] != kEndOfImage;
+      return in_image_data;
     default:
       return false;
   }
