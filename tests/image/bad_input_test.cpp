@@ -146,6 +146,20 @@ TEST(BadInputTest, DamagedJpegDataIsAnError) {
               "a JPEG with a restart marker out of sequence");
 }
 
+// Arithmetic coding codes a flat picture in a handful of bytes; the guard
+// against tiny files that claim huge pictures must let it through.
+TEST(BadInputTest, FlatArithmeticCodedJpegInAFewBytesIsRead) {
+  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  velmora::test::TempDir dir;
+  ASSERT_TRUE(test::Magick("-size 4000x4000 xc:white -quality 50 '" + (dir / "flat.jpg").string() + "'"));
+  ASSERT_TRUE(test::Run("jpegtran -arithmetic -outfile '" + (dir / "flat-arith.jpg").string() + "' '" +
+                        (dir / "flat.jpg").string() + "'"));
+  ASSERT_LT(fs::file_size(dir / "flat-arith.jpg"), 4000 * 4000 / 64 / 8u);  // less than a bit per block
+  const RgbBuffer flat = ReadImage(dir / "flat-arith.jpg", kImageTypeJpg);
+  EXPECT_EQ(flat.width(), 4000);
+  EXPECT_EQ(flat.pixel(1234, 3210)[1], 255);
+}
+
 TEST(BadInputTest, EveryPrefixOfAJpegFailsCleanly) {
   if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
   velmora::test::TempDir dir;

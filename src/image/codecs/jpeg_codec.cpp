@@ -104,22 +104,24 @@ void CollectMarkers(const jpeg_decompress_struct& cinfo, ImageMetadata& metadata
 // for a 291-byte file that claims 14000 x 14000 pixels, and the decoded
 // picture takes three bytes per pixel on top. The file's size bounds what it
 // can truly hold: a Huffman code is at least one bit long, and every 8 x 8
-// block of every component has its DC value coded, so a file of n bytes holds
-// at most 8n blocks of any one component. A picture whose largest component
-// has more blocks than that has lost its data, and is refused before anything
-// is allocated; every real picture (a flat grey one included) passes. So a
-// decode needs at most a few kilobytes of memory per byte of file (8 blocks
-// of 128 bytes for each of at most four components, and the pixels they
-// decode to), besides the pixel limit. Arithmetic-coded
-// files can code a flat block in less than a bit; they are rare, and a nearly
-// flat one beyond the bound is refused with them.
+// block of every component has its DC value coded, so a file of n bytes
+// holds at most 8n blocks of any one component; every Huffman-coded picture
+// passes, a flat grey one included. Arithmetic coding can code a flat block
+// in far less than a bit (a white 16-megapixel picture fits in 126 bytes), so
+// up to 2^18 blocks of the largest component (16 megapixels, at most about
+// 180 MB for four components and the pixels) the size is not asked; beyond
+// that a picture whose file holds less than a bit per block is refused before
+// anything is allocated. A decode thus takes at most that, or a few kilobytes
+// per byte of file, besides the pixel limit; missing data within the bound is
+// found by the warnings above.
 void CheckDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t file_size) {
+  constexpr std::uint64_t kBlocksWithoutProof = std::uint64_t{1} << 18;
   std::uint64_t blocks = 0;
   for (int c = 0; c < cinfo.num_components; ++c) {
     const jpeg_component_info& component = cinfo.comp_info[c];
     blocks = std::max<std::uint64_t>(blocks, std::uint64_t{component.width_in_blocks} * component.height_in_blocks);
   }
-  if (blocks > std::uint64_t{file_size} * 8) {
+  if (blocks > kBlocksWithoutProof && blocks > std::uint64_t{file_size} * 8) {
     throw CodecError(kCodecTruncated, "a file of " + std::to_string(file_size) + " bytes cannot hold a picture of " +
                                           std::to_string(cinfo.image_width) + " x " +
                                           std::to_string(cinfo.image_height) + " pixels");
