@@ -3,8 +3,9 @@
 // of them reads (compared at a small size, where differences in chroma
 // upsampling or rounding no longer count); a file we refuse must be refused
 // by one of them too, or come from the bmpsuite's folder of broken files,
-// and the refusal must say why. The samples live beside the checkout, not
-// in it.
+// and the refusal must say why. Where both of them read a file other than it
+// says, a table below names the reason. The samples live beside the
+// checkout (../shared/samples), not in it; without them the test is skipped.
 #include <gtest/gtest.h>
 
 #include <algorithm>
