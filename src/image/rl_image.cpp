@@ -150,8 +150,10 @@ void RLImage::MakeClone() {
   }
 
   current_file_ = clone_path;
-  const bool byte_copy =
-      clone.Type == original.Type && CloneSeitenwahl == kSideKeepSize && !CloneStempeln && !has_script;
+  // A Windows metafile's clone is an enhanced one: its extension tells
+  // whether the source's bytes are the clone.
+  const bool byte_copy = clone.Type == original.Type && clone.Extension == original.Extension &&
+                         CloneSeitenwahl == kSideKeepSize && !CloneStempeln && !has_script;
   if (byte_copy) {
     try {
       const MappedFile bytes(NativePath(original_path), "DoIt");

@@ -423,6 +423,10 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "ErrOutputHoldsSources", "Ausgabeordner%n%1%nenthält Originalbilder dieses Laufs; es wird nichts geschrieben."},
     {"Msg", "ErrCleanHoldsSources", "Der Ordner%n%1%nenthält Originalbilder und wird nicht geleert; der Lauf endet."},
 
+    // Image readers
+    {"Msg", "ErrMetafileWithoutPicture",
+     "Velmora liest nur Metadateien, die ein Bild enthalten.%n%1%nenthält nur Vektorgrafik und wird übergangen"},
+
     // The command line of the headless program: its help text and the
     // answers a message question accepts on a terminal.
     {"Kommandozeile", "Usage",

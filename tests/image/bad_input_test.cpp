@@ -115,6 +115,51 @@ TEST(BadInputTest, EachBrokenFileGivesItsErrorAndNoCrash) {
   EXPECT_FALSE(fs::exists(dir / "out.x"));
 }
 
+// libjpeg fills what it cannot decode with grey and calls it a success;
+// each of these must be an error of the image instead.
+TEST(BadInputTest, DamagedJpegDataIsAnError) {
+  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  velmora::test::TempDir dir;
+  for (const char* options : {"", "-interlace JPEG"}) {
+    SCOPED_TRACE(options);
+    ASSERT_TRUE(test::Magick("-seed 3 -size 300x200 plasma:fractal -quality 90 " + std::string(options) + " '" +
+                             (dir / "good.jpg").string() + "'"));
+    const std::string jpeg = velmora::test::ReadFile(dir / "good.jpg");
+    // Cut in half, the end marker put back.
+    velmora::test::WriteFile(dir / "repaired.jpg", jpeg.substr(0, jpeg.size() / 2) + "\xFF\xD9");
+    ExpectError([&] { ReadImage(dir / "repaired.jpg", kImageTypeJpg); }, {1002, "ReadImage", "IS_ReadXXX"},
+                "half a JPEG with its end marker");
+  }
+  // A restart marker out of sequence in the middle of a file with a restart
+  // after every row of blocks: the data between them was lost.
+  ASSERT_TRUE(test::Magick("-seed 3 -size 300x200 plasma:fractal -quality 90 '" + (dir / "good.jpg").string() + "'"));
+  ASSERT_TRUE(test::Run("jpegtran -restart 1 -outfile '" + (dir / "restarts.jpg").string() + "' '" +
+                        (dir / "good.jpg").string() + "'"));
+  std::string skipped = velmora::test::ReadFile(dir / "restarts.jpg");
+  std::size_t at = skipped.size() / 2;
+  auto restart = [&](std::size_t i) { return static_cast<unsigned char>(skipped[i + 1]) - 0xD0u; };
+  while (!(skipped[at] == '\xFF' && restart(at) < 8)) ++at;
+  skipped[at + 1] = static_cast<char>(0xD0 + (restart(at) + 4) % 8);
+  velmora::test::WriteFile(dir / "skipped.jpg", skipped);
+  EXPECT_NO_THROW(ReadImage(dir / "restarts.jpg", kImageTypeJpg));
+  ExpectError([&] { ReadImage(dir / "skipped.jpg", kImageTypeJpg); }, {1003, "ReadImage", "IS_ReadXXX"},
+              "a JPEG with a restart marker out of sequence");
+}
+
+// Arithmetic coding codes a flat picture in a handful of bytes; the guard
+// against tiny files that claim huge pictures must let it through.
+TEST(BadInputTest, FlatArithmeticCodedJpegInAFewBytesIsRead) {
+  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  velmora::test::TempDir dir;
+  ASSERT_TRUE(test::Magick("-size 4000x4000 xc:white -quality 50 '" + (dir / "flat.jpg").string() + "'"));
+  ASSERT_TRUE(test::Run("jpegtran -arithmetic -outfile '" + (dir / "flat-arith.jpg").string() + "' '" +
+                        (dir / "flat.jpg").string() + "'"));
+  ASSERT_LT(fs::file_size(dir / "flat-arith.jpg"), 4000 * 4000 / 64 / 8u);  // less than a bit per block
+  const RgbBuffer flat = ReadImage(dir / "flat-arith.jpg", kImageTypeJpg);
+  EXPECT_EQ(flat.width(), 4000);
+  EXPECT_EQ(flat.pixel(1234, 3210)[1], 255);
+}
+
 TEST(BadInputTest, EveryPrefixOfAJpegFailsCleanly) {
   if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
   velmora::test::TempDir dir;

@@ -123,6 +123,48 @@ TEST(OwnCodecsBadInput, TgaColourMapWithOddEntrySizeIsRefused) {
   EXPECT_EQ(ErrorCode([&] { Codec(kImageTypeTga).Decode(file, {}); }), kCodecBadFormat);
 }
 
+// A 12 x 6 run-length bitmap with two palette colours (index 1 red, 2 green
+// in RLE8; in RLE4 the nibbles 1 and 2 alternate), each row one run and an
+// end-of-line code, then the end-of-bitmap code.
+Bytes RunLengthBitmap(int bits) {
+  const int width = 12, height = 6, colours = 3;
+  Bytes file = {'B', 'M'};
+  auto put = [&](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) file.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  };
+  put(0, 4), put(0, 4), put(14 + 40 + 4 * colours, 4);
+  put(40, 4), put(width, 4), put(height, 4), put(1, 2), put(bits, 2), put(bits == 8 ? 1 : 2, 4);
+  put(0, 4), put(2835, 4), put(2835, 4), put(colours, 4), put(0, 4);
+  put(0x000000, 4), put(0xFF0000, 4), put(0x00FF00, 4);
+  for (int y = 0; y < height; ++y) {
+    file.push_back(width);
+    file.push_back(bits == 8 ? static_cast<std::uint8_t>(1 + y % 2) : 0x12);
+    file.push_back(0), file.push_back(0);  // end of line
+  }
+  file.push_back(0), file.push_back(1);  // end of bitmap
+  return file;
+}
+
+TEST(OwnCodecsBadInput, RunLengthBitmapCutShortIsReportedAndAnEarlyEndMarkerIsNot) {
+  for (const int bits : {4, 8}) {
+    SCOPED_TRACE("RLE" + std::to_string(bits));
+    const Bytes whole = RunLengthBitmap(bits);
+    EXPECT_EQ(ErrorCode([&] { Codec(kImageTypeBmp).Decode(whole, {}); }), 0);
+    // Cut after the third row: the rest of the picture is lost.
+    const Bytes cut(whole.begin(), whole.end() - 3 * 4 - 2);
+    EXPECT_EQ(ErrorCode([&] { Codec(kImageTypeBmp).Decode(cut, {}); }), kCodecTruncated);
+    // The end marker right after the third row leaves the rest blank on purpose.
+    Bytes ended = cut;
+    ended.push_back(0), ended.push_back(1);
+    const RgbBuffer image = Codec(kImageTypeBmp).Decode(ended, {});
+    EXPECT_EQ(image.pixel(0, 0)[0], 0);  // the top row was never drawn
+    EXPECT_EQ(image.pixel(0, 5)[0] + image.pixel(0, 5)[1], 255);  // the bottom row was
+    // All rows drawn and no end marker: nothing is missing.
+    const Bytes unmarked(whole.begin(), whole.end() - 2);
+    EXPECT_EQ(ErrorCode([&] { Codec(kImageTypeBmp).Decode(unmarked, {}); }), 0);
+  }
+}
+
 TEST(OwnCodecsBadInput, EveryPrefixAndEveryByteFlipIsHandled) {
   // Small files, so every prefix and a damaged version of every byte can be tried.
   const RgbBuffer tiny = Pattern(5, 3);

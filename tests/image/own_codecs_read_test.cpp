@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -102,10 +103,12 @@ TEST_F(OwnCodecsRead, BmpTopDownRowsMatchImageMagick) {
 }
 
 TEST_F(OwnCodecsRead, PcxOneBitIsBlackOnZeroAndWhiteOnOne) {
-  // ImageMagick writes no 1-bit PCX, so the test packs one: header palette
-  // empty (black and white implied), odd width, even line length, RLE runs.
-  // ImageMagick reads set bits as black, against the ZSoft convention that
-  // GIMP and PIL follow, so it is no reference here.
+  // ImageMagick writes no 1-bit PCX, so the test packs one: odd width, even
+  // line length, RLE runs. ImageMagick reads set bits as black, against the
+  // ZSoft convention that GraphicsMagick, GIMP and PIL follow, so
+  // GraphicsMagick is the independent reader here. The header palette is
+  // either empty or holds other colours (maroon and khaki in a classic test
+  // picture); neither changes black and white.
   const RgbBuffer two = FewColours(37, 23, 2);
   Bytes file(128, 0);
   file[0] = 0x0A, file[1] = 5, file[2] = 1, file[3] = 1;
@@ -121,7 +124,18 @@ TEST_F(OwnCodecsRead, PcxOneBitIsBlackOnZeroAndWhiteOnOne) {
       file.push_back(static_cast<std::uint8_t>(bits));
     }
   }
-  EXPECT_EQ(MaxDifference(Codec(kImageTypePcx).Decode(file, {}), two), 0);
+  for (const Bytes& palette : {Bytes(6, 0), Bytes{128, 0, 0, 240, 230, 140}}) {
+    std::copy(palette.begin(), palette.end(), file.begin() + 16);
+    SCOPED_TRACE(static_cast<int>(palette[0]));
+    const RgbBuffer ours = Codec(kImageTypePcx).Decode(file, {});
+    EXPECT_EQ(MaxDifference(ours, two), 0);
+    if (std::system("gm version >/dev/null 2>&1") != 0) continue;
+    WriteBytes(dir_ / "mono.pcx", file);
+    WritePpm(ours, dir_ / "ours.ppm");
+    const std::string theirs = "gm convert '" + (dir_ / "mono.pcx").string() + "' ppm:'" + (dir_ / "gm.ppm").string() + "'";
+    ASSERT_EQ(std::system(theirs.c_str()), 0);
+    EXPECT_EQ(ReadBytes(dir_ / "gm.ppm"), ReadBytes(dir_ / "ours.ppm"));
+  }
 }
 
 TEST_F(OwnCodecsRead, PcxEightAndTwentyFourBitMatchImageMagick) {
@@ -193,6 +207,53 @@ TEST_F(OwnCodecsRead, PsdFlatAndInEveryModeMatchesImageMagick) {
     SCOPED_TRACE(options);
     ExpectSameAsImageMagick(Codec(kImageTypePsd), In(input) + " " + options, "psd", "[0]");
   }
+}
+
+TEST_F(OwnCodecsRead, PsdTransparencyIsLaidOverWhite) {
+  // Opaque at the top, transparent at the bottom. ImageMagick stores the
+  // plain colours and marks the first extra channel as the transparency;
+  // Photoshop stores colours already laid over white. Either way the
+  // picture must come out as ImageMagick shows the PNG it was made from.
+  const RgbBuffer expected = ImageMagickDecode((dir_ / "translucent.png").string());
+  Bytes plain = Convert(In("translucent.png") + " -compress none", "psd", dir_ / "plain.psd");
+  EXPECT_LE(MaxDifference(Codec(kImageTypePsd).Decode(plain, {}), expected), 1);
+
+  // The raw planes follow the compression code at the end of the file: red, green, blue, alpha.
+  const std::size_t plane = 37 * 23, start = plain.size() - 4 * plane;
+  Bytes matted = plain;
+  for (std::size_t i = 0; i < plane; ++i) {
+    const unsigned a = plain[start + 3 * plane + i];
+    for (int c = 0; c < 3; ++c) {
+      std::uint8_t& v = matted[start + c * plane + i];
+      v = static_cast<std::uint8_t>((v * a + 255 * (255 - a) + 127) / 255);
+    }
+  }
+  EXPECT_LE(MaxDifference(Codec(kImageTypePsd).Decode(matted, {}), expected), 1);
+
+  for (const char* options : {"-depth 16", "-colorspace gray"}) {
+    SCOPED_TRACE(options);
+    const Bytes file = Convert(In("translucent.png") + " " + options, "psd", dir_ / "made.psd");
+    const RgbBuffer theirs = ImageMagickDecode((dir_ / "translucent.png").string(), options);
+    EXPECT_LE(MaxDifference(Codec(kImageTypePsd).Decode(file, {}), theirs), 1);
+  }
+  // Where the picture is fully transparent, it is white whatever colour is stored there.
+  Convert("-size 20x10 xc:none -fill red -draw 'rectangle 0,0 9,9'", "psd", dir_ / "half.psd");
+  const RgbBuffer half = Codec(kImageTypePsd).Decode(ReadBytes(dir_ / "half.psd"), {});
+  EXPECT_EQ(half.pixel(3, 3)[1], 0);  // red
+  for (int c = 0; c < 3; ++c) EXPECT_EQ(half.pixel(15, 3)[c], 255);
+}
+
+TEST_F(OwnCodecsRead, PsdSavedSelectionIsNoTransparency) {
+  // Photoshop marks transparency with a negative layer count; without it an
+  // extra channel is a saved selection and the picture stays as it is.
+  Bytes file = Convert("-size 20x10 xc:none -fill red -draw 'rectangle 0,0 9,9'", "psd", dir_ / "half.psd");
+  auto be32 = [&](std::size_t at) { return std::size_t{file[at]} << 24 | file[at + 1] << 16 | file[at + 2] << 8 | file[at + 3]; };
+  std::size_t layers = 26 + 4 + be32(26);  // past the colour mode data
+  layers += 4 + be32(layers);              // past the image resources
+  ASSERT_EQ(file[layers + 8], 0xFF);       // the layer count's high byte: negative
+  file[layers + 8] = 0, file[layers + 9] = 1;
+  const RgbBuffer decoded = Codec(kImageTypePsd).Decode(file, {});
+  EXPECT_EQ(decoded.pixel(15, 3)[0], 0);  // the stored colour, not white
 }
 
 TEST_F(OwnCodecsRead, PsdIndexedGivesThePaletteColours) {

@@ -17,13 +17,13 @@ struct TiffEntry {
   std::vector<std::uint32_t> values;  // rationals as numerator, denominator pairs
 };
 
-std::vector<std::uint8_t> MinimalDng(int width, int height, std::uint16_t level) {
+std::vector<std::uint8_t> MinimalDng(int width, int height, std::uint16_t level, std::uint32_t orientation = 1) {
   const std::uint32_t pixels = static_cast<std::uint32_t>(width * height * 2);
   std::vector<TiffEntry> entries = {
       {254, 4, {0}},           {256, 4, {static_cast<std::uint32_t>(width)}},
       {257, 4, {static_cast<std::uint32_t>(height)}}, {258, 3, {16}}, {259, 3, {1}}, {262, 3, {32803}},
       {271, 2, {'V', 'e', 'l', 'm', 'o', 'r', 'a', 0}}, {273, 4, {0}},  // strip offset patched below
-      {274, 3, {1}},           {277, 3, {1}}, {278, 4, {static_cast<std::uint32_t>(height)}},
+      {274, 3, {orientation}},           {277, 3, {1}}, {278, 4, {static_cast<std::uint32_t>(height)}},
       {279, 4, {pixels}},      {284, 3, {1}}, {33421, 3, {2, 2}}, {33422, 1, {0, 1, 1, 2}},
       {50706, 1, {1, 4, 0, 0}}, {50708, 2, {'T', 'e', 's', 't', 0}},
       {50717, 4, {65535}},
@@ -85,6 +85,21 @@ TEST(RawTest, ReadsADngAsDevelopedRgb) {
   } catch (const ImageError& e) {
     EXPECT_EQ(e.number(), 1001);
     EXPECT_EQ(e.description(), "IS_WriteUnsupportedImageType");
+  }
+}
+
+// The camera's orientation is no part of the pixels: like every reader, the
+// RAW reader gives them as the sensor stored them.
+TEST(RawTest, OrientationTagTurnsNothing) {
+  for (const std::uint32_t orientation : {3u, 6u, 8u}) {
+    SCOPED_TRACE(orientation);
+    const std::vector<std::uint8_t> dng = MinimalDng(64, 48, 20000, orientation);
+    const ImageSize size = GetImageDims(dng, kImageTypeRaw);
+    EXPECT_EQ(size.width, 64);
+    EXPECT_EQ(size.height, 48);
+    const RgbBuffer image = ReadImage(dng, kImageTypeRaw);
+    EXPECT_EQ(image.width(), 64);
+    EXPECT_EQ(image.height(), 48);
   }
 }
 

@@ -35,10 +35,10 @@ TEST(BuiltinGerman, HoldsEveryKeyOnceWithTextsInWindows1252) {
   // the script machine (nesting, number range, call depth, instruction and
   // output limits) that this program adds, six for the output guard, the
   // output name and range checks and the cleaning of a run, two for what
-  // scripts may touch (a refused file, an unknown /ScriptAccess value), and
+  // scripts may touch (a refused file, an unknown /ScriptAccess value),
   // five for files and folders a run cannot name or read and output folders
-  // it refuses.
-  EXPECT_EQ(message_keys, 147u + 5u + 6u + 2u + 5u);
+  // it refuses, and one for metafiles without a picture.
+  EXPECT_EQ(message_keys, 147u + 5u + 6u + 2u + 5u + 1u);
   for (const char* section : {"Sprache", "Startdialog", "Optionen", "CProfil", "CDeko", "CClonen",
                               "CClonenUmbenennen", "CClonenEffekte", "CDateifilter", "CThumbnails", "CAllgemeines",
                               "CTextStempel", "CRahmen", "CBildStempel", "CRiloScript", "CRiloScriptModul",

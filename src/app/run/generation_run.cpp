@@ -336,7 +336,7 @@ class Generator {
         image::ImageFileFacts& thumb = image.file.Thumb;
         clone.Name =
             rename_clones ? image::RenameName(clone_rules, directory_name, original.Name, number) : original.Name;
-        clone.Extension = convert ? "jpg" : original.Extension;
+        clone.Extension = convert ? "jpg" : image::WrittenExtension(original.Type, original.Extension);
         clone.Type = convert ? image::kImageTypeJpg : original.Type;
         thumb.Name = rename_thumbs ? image::RenameName(thumb_rules, directory_name, original.Name, number)
                                    : (clones_ ? clone.Name : original.Name);
@@ -644,13 +644,17 @@ class Generator {
       ++run_.counters.ImageErrors;
       WriteLog("Image-Error " + std::to_string(e.number()) + " " + e.source() + " " + e.description() + " " +
                image_.ErrImage + (e.detail().empty() ? "" : " (" + e.detail() + ")"));
+      constexpr int kStyle = lang::kButtonsOkCancel | lang::kIconExclamation;
       // The reason ("Permission denied", "No space left on device") goes
       // below the file, so that a failed write says why.
       const std::string reason = Utf8ToCp1252ForDisplay(e.detail());
-      const int answer = lang::ShowMessageText(
-          lang::kApplicationTitle, lang::kButtonsOkCancel | lang::kIconExclamation, kImageErrorText,
-          {std::to_string(e.number()), e.source(), e.description(),
-           reason.empty() ? image_.ErrImage : image_.ErrImage + "%n" + reason});
+      // A metafile of vector drawing only is no damage: say in words what Velmora reads.
+      const int answer =
+          e.number() == image::kImageErrorBase + image::kCodecNoPicture
+              ? lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrMetafileWithoutPicture", {image_.ErrImage})
+              : lang::ShowMessageText(lang::kApplicationTitle, kStyle, kImageErrorText,
+                                      {std::to_string(e.number()), e.source(), e.description(),
+                                       reason.empty() ? image_.ErrImage : image_.ErrImage + "%n" + reason});
       if (answer == lang::kResultCancel) {
         run_.startup.CancelRequested = true;
         return false;

@@ -42,6 +42,7 @@ enum CodecErrorCode : int {
   kCodecBadFormat = 3,      // not a file of this format, or a corrupt one
   kCodecUnsupported = 4,    // a valid file with a feature this codec does not read
   kCodecTooLarge = 5,       // more pixels than the configured limit allows
+  kCodecNoPicture = 6,      // a valid metafile that draws vectors only, no bitmap
 };
 
 struct DecodeOptions {

@@ -69,6 +69,13 @@ bool CanWriteImageType(int code) {
   return type != nullptr && type->can_write && type->codec != nullptr && type->codec->CanEncode();
 }
 
+std::string WrittenExtension(int type, std::string_view source_extension) {
+  if (type != kImageTypeMetafile) return std::string(source_extension);
+  const bool upper = std::none_of(source_extension.begin(), source_extension.end(),
+                                  [](char c) { return c >= 'a' && c <= 'z'; });
+  return upper ? "EMF" : "emf";
+}
+
 int GuessImageType(std::span<const std::uint8_t> file) {
   if (StartsWith(file, 0, "\xFF\xD8\xFF", 3)) return kImageTypeJpg;
   if (StartsWith(file, 0, "\x89PNG\r\n\x1A\n", 8)) return kImageTypePng;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "image/codecs/codec.h"
@@ -41,6 +42,11 @@ std::span<const ImageType> ImageTypes();
 const ImageType* FindImageType(int code);
 bool CanReadImageType(int code);
 bool CanWriteImageType(int code);
+
+// The extension of a file of `type` that we write from a source with
+// `source_extension`: the source's own, unless our writer makes another
+// format of the type (Windows metafiles are written as enhanced ones).
+std::string WrittenExtension(int type, std::string_view source_extension);
 
 // The type a file's first bytes reveal, for files passed with type 0. Only
 // formats with a reliable signature are recognised; PSD and RAW files give 0.

@@ -13,9 +13,11 @@ namespace {
 constexpr std::uint32_t kCoreHeaderSize = 12;
 constexpr std::uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitfields = 3, kBiAlphaBitfields = 6;
 
-// One colour channel packed into a 16- or 32-bit pixel. Narrow channels
-// widen to 8 bits by repeating their bits (so 5-bit 31 becomes 255, the way
-// other readers do it); wide ones keep their top 8 bits.
+// One colour channel packed into a 16- or 32-bit pixel, of any width from
+// 1 to 32 bits, scaled to 8 bits with its largest value at 255. Narrow
+// channels widen by repeating their bits, as every common reader widens 5-5-5
+// and 5-6-5 pixels (a 2-bit channel gives 0, 85, 170, 255, a 1-bit alpha is
+// opaque or transparent); wider ones are rounded to the nearest level.
 struct Channel {
   std::uint32_t mask = 0;
   int shift = 0;
@@ -24,12 +26,16 @@ struct Channel {
   explicit Channel(std::uint32_t m = 0) : mask(m) {
     if (mask == 0) return;
     shift = std::countr_zero(mask);
-    bits = std::bit_width(mask >> shift);
+    bits = std::bit_width(mask >> shift);  // holes in a mask are legal but absurd
   }
+  bool used() const { return mask != 0; }
   std::uint8_t Scale(std::uint32_t pixel) const {
     if (bits == 0) return 0;
-    std::uint32_t v = (pixel & mask) >> shift;  // holes in a mask are legal but absurd
-    if (bits >= 8) return static_cast<std::uint8_t>(v >> (bits - 8));
+    std::uint64_t v = (pixel & mask) >> shift;
+    if (bits > 8) {
+      const std::uint64_t largest = (std::uint64_t{1} << bits) - 1;
+      return static_cast<std::uint8_t>((v * 255 + largest / 2) / largest);
+    }
     v <<= 8 - bits;
     for (int filled = bits; filled < 8; filled *= 2) v |= v >> filled;
     return static_cast<std::uint8_t>(v);
@@ -83,7 +89,8 @@ DibLayout ReadLayout(std::span<const std::uint8_t> info) {
 }
 
 // Palette indices of a run-length coded bitmap, in file row order. Pixels the
-// stream skips keep index 0.
+// stream skips on purpose keep index 0; a stream that stops before its end
+// marker and before the last row has lost the rest of the picture.
 std::vector<std::uint8_t> DecodeRle(const DibHeader& h, std::span<const std::uint8_t> bits) {
   const auto width = static_cast<std::size_t>(h.width);
   const auto height = static_cast<std::size_t>(h.height);
@@ -105,7 +112,7 @@ std::vector<std::uint8_t> DecodeRle(const DibHeader& h, std::span<const std::uin
       x = 0;
       ++y;
     } else if (value == 1) {
-      break;
+      return indices;
     } else if (value == 2) {
       x += in.U8();
       y += in.U8();
@@ -116,6 +123,10 @@ std::vector<std::uint8_t> DecodeRle(const DibHeader& h, std::span<const std::uin
         put(four ? (i % 2 ? literal[i / 2] & 0x0F : literal[i / 2] >> 4) : literal[i]);
       }
     }
+  }
+  if (y < height) {
+    throw CodecError(kCodecTruncated, "run-length data ends in row " + std::to_string(y + 1) + " of " +
+                                          std::to_string(height) + " without an end marker");
   }
   return indices;
 }
@@ -260,7 +271,7 @@ RgbBuffer DecodeDib(std::span<const std::uint8_t> info, std::span<const std::uin
   }
   RgbBuffer image = RgbBuffer::Uninitialized(width, height);
   for (int y = 0; y < height; ++y) DecodeRow(layout, bits.data() + row_bytes * y, image.row(out_row(y)));
-  if (layout.channels[3].bits > 0) FlattenAlpha(layout, bits, row_bytes, image, out_row);
+  if (layout.channels[3].used()) FlattenAlpha(layout, bits, row_bytes, image, out_row);
   return image;
 }
 

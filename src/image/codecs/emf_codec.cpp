@@ -72,11 +72,13 @@ std::vector<MetafileBitmap> EnhancedMetafileBitmaps(std::span<const std::uint8_t
     if (size < 8 || size % 4 != 0) throw CodecError(kCodecBadFormat, "metafile record with size " + std::to_string(size));
     in.Seek(start);
     const auto record = in.Bytes(size);
-    if (type == kEmrEof) break;
+    if (type == kEmrEof) return bitmaps;
     const auto fields = FieldsOf(type);
     if (!fields) continue;
     if (auto bitmap = BitmapOf(record, *fields)) bitmaps.push_back(*bitmap);
   }
+  // Without its end record the file may have lost the bitmap it draws.
+  if (bitmaps.empty()) throw CodecError(kCodecTruncated, "metafile ends before its end record");
   return bitmaps;
 }
 
@@ -84,7 +86,7 @@ std::vector<MetafileBitmap> EnhancedMetafileBitmaps(std::span<const std::uint8_t
 // Windows metafiles share the type and are read the same way.
 MetafileBitmap LargestBitmap(std::span<const std::uint8_t> file) {
   const auto bitmaps = IsWindowsMetafile(file) ? WindowsMetafileBitmaps(file) : EnhancedMetafileBitmaps(file);
-  if (bitmaps.empty()) throw CodecError(kCodecUnsupported, "metafile draws no bitmap");
+  if (bitmaps.empty()) throw CodecError(kCodecNoPicture, "metafile draws vectors only, no bitmap");
   auto pixels = [](const MetafileBitmap& b) { return b.header.width * b.header.height; };
   return *std::max_element(bitmaps.begin(), bitmaps.end(),
                            [&](const auto& a, const auto& b) { return pixels(a) < pixels(b); });

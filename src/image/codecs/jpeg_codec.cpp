@@ -3,6 +3,7 @@
 // entry point, which turns it into a CodecError once libjpeg is cleaned up.
 #include "image/codecs/jpeg_codec.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -21,23 +22,48 @@ struct ErrorManager {
   std::jmp_buf jump;
   int code = kCodecBadFormat;
   char message[JMSG_LENGTH_MAX] = {};
+  // Set once the header is read: from then on the bytes belong to the picture.
+  bool in_image_data = false;
 };
 
-void OnError(j_common_ptr cinfo) {
+[[noreturn]] void Stop(j_common_ptr cinfo, int code) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  err->code = code;
   (*cinfo->err->format_message)(cinfo, err->message);
   std::longjmp(err->jump, 1);
 }
 
-// Warnings stay quiet, except a file that ends early: libjpeg would pad it
-// with grey and call it a success, and a half-grey clone is worse than an error.
-void OnMessage(j_common_ptr cinfo, int level) {
-  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) {
-    err->code = kCodecTruncated;
-    (*cinfo->err->format_message)(cinfo, err->message);
-    std::longjmp(err->jump, 1);
+void OnError(j_common_ptr cinfo) { Stop(cinfo, kCodecBadFormat); }
+
+// The warnings that mean pixels are missing or wrong. libjpeg carries on
+// after them with grey or garbled blocks and calls the result a success; a
+// half-grey clone that replaces nothing is worse than an error that names
+// the file. Bytes left over after a scan mean its data was not what the
+// decoder read (even before the end marker: a decode thrown off course by
+// damage often ends early); stray bytes between header segments harm no
+// pixel and stay a warning.
+bool DamagesPixels(const jpeg_error_mgr& err, bool in_image_data) {
+  switch (err.msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
+      return true;
+    case JWRN_EXTRANEOUS_DATA:
+      return in_image_data;
+    default:
+      return false;
   }
+}
+
+void OnMessage(j_common_ptr cinfo, int level) {
+  const auto* err = reinterpret_cast<const ErrorManager*>(cinfo->err);
+  if (level >= 0 || !DamagesPixels(err->pub, err->in_image_data)) return;
+  const bool ends_early = err->pub.msg_code == JWRN_JPEG_EOF || err->pub.msg_code == JWRN_HIT_MARKER;
+  Stop(cinfo, ends_early ? kCodecTruncated : kCodecBadFormat);
 }
 
 jpeg_error_mgr* Install(ErrorManager& err) {
@@ -69,6 +95,36 @@ void CollectMarkers(const jpeg_decompress_struct& cinfo, ImageMetadata& metadata
   metadata.jpeg_markers.clear();
   for (jpeg_saved_marker_ptr m = cinfo.marker_list; m != nullptr; m = m->next) {
     metadata.jpeg_markers.push_back({m->marker, {m->data, m->data + m->data_length}});
+  }
+}
+
+// A tiny file may claim a huge picture, and libjpeg allocates for the claim
+// before it reads any data: a progressive file gets zero-filled coefficients
+// for the whole picture (128 bytes per 8 x 8 block and component), a gigabyte
+// for a 291-byte file that claims 14000 x 14000 pixels, and the decoded
+// picture takes three bytes per pixel on top. The file's size bounds what it
+// can truly hold: a Huffman code is at least one bit long, and every 8 x 8
+// block of every component has its DC value coded, so a file of n bytes
+// holds at most 8n blocks of any one component; every Huffman-coded picture
+// passes, a flat grey one included. Arithmetic coding can code a flat block
+// in far less than a bit (a white 16-megapixel picture fits in 126 bytes), so
+// up to 2^18 blocks of the largest component (16 megapixels, at most about
+// 180 MB for four components and the pixels) the size is not asked; beyond
+// that a picture whose file holds less than a bit per block is refused before
+// anything is allocated. A decode thus takes at most that, or a few kilobytes
+// per byte of file, besides the pixel limit; missing data within the bound is
+// found by the warnings above.
+void CheckDataCanHoldPicture(const jpeg_decompress_struct& cinfo, std::size_t file_size) {
+  constexpr std::uint64_t kBlocksWithoutProof = std::uint64_t{1} << 18;
+  std::uint64_t blocks = 0;
+  for (int c = 0; c < cinfo.num_components; ++c) {
+    const jpeg_component_info& component = cinfo.comp_info[c];
+    blocks = std::max<std::uint64_t>(blocks, std::uint64_t{component.width_in_blocks} * component.height_in_blocks);
+  }
+  if (blocks > kBlocksWithoutProof && blocks > std::uint64_t{file_size} * 8) {
+    throw CodecError(kCodecTruncated, "a file of " + std::to_string(file_size) + " bytes cannot hold a picture of " +
+                                          std::to_string(cinfo.image_width) + " x " +
+                                          std::to_string(cinfo.image_height) + " pixels");
   }
 }
 
@@ -142,7 +198,9 @@ RgbBuffer JpegCodec::Decode(std::span<const std::uint8_t> file, const DecodeOpti
   if (setjmp(d.err.jump)) d.Fail();
   jpeg_decompress_struct& cinfo = d.cinfo;
   StartReading(cinfo, file, options.metadata != nullptr);
+  d.err.in_image_data = true;
   CheckDecodeSize(cinfo.image_width, cinfo.image_height, options);
+  CheckDataCanHoldPicture(cinfo, file.size());
   if (options.metadata != nullptr) CollectMarkers(cinfo, *options.metadata);
 
   cinfo.scale_num = JpegScaleNumerator(cinfo.image_width, cinfo.image_height, options.min_width, options.min_height);

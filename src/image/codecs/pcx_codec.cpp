@@ -65,8 +65,9 @@ std::array<Rgb, 256> PaletteOf(const PcxHeader& h, std::span<const std::uint8_t>
     } else {  // no palette stored: grey levels
       for (int i = 0; i < 256; ++i) palette[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i)};
     }
-  } else if (h.bits * h.planes == 1 && h.ega[0] == h.ega[1]) {
-    // Many monochrome writers leave the header palette empty.
+  } else if (h.bits * h.planes == 1) {
+    // Monochrome pictures are black and white whatever the header palette
+    // holds: many writers leave it empty or fill it with the EGA colours.
     palette[1] = {255, 255, 255};
   } else {
     std::copy(h.ega.begin(), h.ega.end(), palette.begin());

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 
+#include "image/codecs/alpha_flatten.h"
 #include "image/codecs/byte_reader.h"
 #include "image/codecs/packbits.h"
 
@@ -66,6 +67,37 @@ void ToEightBit(std::span<const std::uint8_t> row, int depth, std::uint8_t* dst,
         const float v = std::bit_cast<float>(bits);
         dst[x] = static_cast<std::uint8_t>(std::isnan(v) ? 0 : std::clamp(v, 0.0f, 1.0f) * 255.0f + 0.5f);
       }
+  }
+}
+
+// The layer and mask section matters here only for the sign of its layer
+// count: Photoshop makes it negative when the first channel after the colour
+// channels is the transparency of the merged picture. Without that sign,
+// further channels are saved selections or spot colours, never shown.
+bool MergedPictureIsTransparent(ByteReader& in, const PsdHeader& h) {
+  const int length_bytes = h.version == 2 ? 8 : 4;
+  ByteReader section(in.Bytes(length_bytes == 8 ? in.U64Be() : in.U32Be()));
+  if (section.remaining() < static_cast<std::size_t>(length_bytes) + 2) return false;
+  const std::uint64_t layer_info = length_bytes == 8 ? section.U64Be() : section.U32Be();
+  return layer_info >= 2 && static_cast<std::int16_t>(section.U16Be()) < 0;
+}
+
+// Photoshop stores the merged picture already laid over white where it is
+// partly transparent, so none of its colours lies below the white that the
+// transparency lets through (255 - alpha). Other writers store the plain
+// colours, which may lie anywhere; a file with one colour below that floor is
+// theirs, and only then is its picture laid over white here.
+void LayOverWhite(RgbBuffer& image, std::span<const std::uint8_t> alpha) {
+  const std::uint8_t* p = image.data();
+  bool matted = true;
+  for (std::size_t i = 0; i < alpha.size() && matted; ++i, p += 3) {
+    // One step of rounding allowed.
+    matted = std::min({p[0], p[1], p[2]}) + alpha[i] >= 254;
+  }
+  if (matted) return;
+  std::uint8_t* q = image.data();
+  for (std::size_t i = 0; i < alpha.size(); ++i, q += 3) {
+    for (int c = 0; c < 3; ++c) q[c] = FlattenOnWhite8(q[c], alpha[i]);
   }
 }
 
@@ -145,9 +177,12 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   CheckDecodeSize(h.width, h.height, options);
   const auto colour_data = in.Bytes(in.U32Be());
   in.Skip(in.U32Be());                                   // image resources
-  in.Skip(h.version == 2 ? in.U64Be() : in.U32Be());     // layers and masks
   const int colour_planes = h.mode == kRgb || h.mode == kCmyk ? 3 : 1;
-  PlaneReader planes(in, h, h.mode == kCmyk ? 4 : colour_planes);
+  const int ink_planes = h.mode == kCmyk ? 4 : colour_planes;
+  // Multichannel documents have inks only; bitmap ones a single plane.
+  const bool transparent = MergedPictureIsTransparent(in, h) && h.channels > ink_planes &&
+                           h.mode != kMultichannel && h.mode != kBitmap;
+  PlaneReader planes(in, h, ink_planes + (transparent ? 1 : 0));
 
   const int width = static_cast<int>(h.width), height = static_cast<int>(h.height);
   RgbBuffer image = RgbBuffer::Uninitialized(width, height);
@@ -178,6 +213,11 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
       const Rgb c = palette[p[0]];
       p[0] = c.r, p[1] = c.g, p[2] = c.b;
     }
+  }
+  if (transparent) {
+    std::vector<std::uint8_t> alpha(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y) planes.NextRow(alpha.data() + static_cast<std::size_t>(y) * width, 1);
+    LayOverWhite(image, alpha);
   }
   return image;
 }

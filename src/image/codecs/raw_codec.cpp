@@ -40,27 +40,29 @@ std::unique_ptr<LibRaw> Open(std::span<const std::uint8_t> file, bool half_size)
   p.output_color = 1;
   p.output_bps = 8;
   p.half_size = half_size ? 1 : 0;
+  // The camera's orientation is metadata: the pixels come as the sensor
+  // stored them, as from every other reader.
+  p.user_flip = 0;
   Check(raw->open_buffer(const_cast<std::uint8_t*>(file.data()), file.size()));
   return raw;
 }
 
-ImageSize OrientedSize(const LibRaw& raw) {
+ImageSize StoredSize(const LibRaw& raw) {
   const libraw_image_sizes_t& s = raw.imgdata.sizes;
-  if (s.flip & 4) return {s.height, s.width};
   return {s.width, s.height};
 }
 
 }  // namespace
 
 ImageSize RawCodec::ReadSize(std::span<const std::uint8_t> file) const {
-  const ImageSize size = OrientedSize(*Open(file, false));
+  const ImageSize size = StoredSize(*Open(file, false));
   if (size.width <= 0 || size.height <= 0) throw CodecError(kCodecBadFormat, "RAW file without an image size");
   return size;
 }
 
 RgbBuffer RawCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   std::unique_ptr<LibRaw> raw = Open(file, false);
-  const ImageSize full = OrientedSize(*raw);
+  const ImageSize full = StoredSize(*raw);
   CheckDecodeSize(full.width, full.height, options);
   // Half size skips demosaicing and is four times faster: fine whenever the
   // result is shrunk anyway.

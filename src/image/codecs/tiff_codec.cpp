@@ -145,10 +145,14 @@ RgbBuffer TiffCodec::Decode(std::span<const std::uint8_t> file, const DecodeOpti
   if (!TIFFRGBAImageOK(tif.get(), message)) throw CodecError(kCodecUnsupported, message);
 
   // libtiff's RGBA reader knows every layout; its raster is one 32-bit word
-  // per pixel, alpha premultiplied.
+  // per pixel, alpha premultiplied. Asked for the file's own orientation it
+  // flips nothing, so the pixels come as stored, as every reader gives them:
+  // asked for another, it would apply only the mirror half of tags 5 to 8.
+  std::uint16_t orientation = ORIENTATION_TOPLEFT;
+  TIFFGetFieldDefaulted(tif.get(), TIFFTAG_ORIENTATION, &orientation);
   std::vector<std::uint32_t> raster(static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height));
   if (!TIFFReadRGBAImageOriented(tif.get(), static_cast<std::uint32_t>(size.width),
-                                 static_cast<std::uint32_t>(size.height), raster.data(), ORIENTATION_TOPLEFT, 0)) {
+                                 static_cast<std::uint32_t>(size.height), raster.data(), orientation, 0)) {
     throw CodecError(kCodecBadFormat, f.error.empty() ? "unreadable TIFF image data" : f.error);
   }
   RgbBuffer out = RgbBuffer::Uninitialized(size.width, size.height);

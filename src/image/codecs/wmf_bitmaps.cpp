@@ -64,7 +64,7 @@ std::vector<MetafileBitmap> WindowsMetafileBitmaps(std::span<const std::uint8_t>
     const std::size_t record_start = in.position();
     const std::uint64_t words = in.U32Le();
     const std::uint16_t function = in.U16Le();
-    if (function == kMetaEof) break;
+    if (function == kMetaEof) return bitmaps;
     if (words < 3) throw CodecError(kCodecBadFormat, "Windows metafile record of " + std::to_string(words) + " words");
     in.Seek(record_start);
     const auto record = in.Bytes(words * 2);
@@ -76,6 +76,8 @@ std::vector<MetafileBitmap> WindowsMetafileBitmaps(std::span<const std::uint8_t>
     bitmaps.push_back({dib.first(static_cast<std::size_t>(info_size)), dib.subspan(static_cast<std::size_t>(info_size)),
                        ReadDibHeader(dib)});
   }
+  // Without its end record the file may have lost the bitmap it draws.
+  if (bitmaps.empty()) throw CodecError(kCodecTruncated, "Windows metafile ends before its end record");
   return bitmaps;
 }
 
