@@ -51,15 +51,27 @@ std::string PathForReport(const std::filesystem::path& path) {
   return Utf8ToCp1252(name).value_or(name);
 }
 
-std::string_view TrimBlanks(std::string_view text, bool leading, bool trailing) {
-  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+namespace {
+
+template <class Trimmed>
+std::string_view TrimEnds(std::string_view text, bool leading, bool trailing, Trimmed trimmed) {
   if (leading) {
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && trimmed(text.front())) text.remove_prefix(1);
   }
   if (trailing) {
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && trimmed(text.back())) text.remove_suffix(1);
   }
   return text;
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text, bool leading, bool trailing) {
+  return TrimEnds(text, leading, trailing, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+std::string_view TrimSpaces(std::string_view text, bool leading, bool trailing) {
+  return TrimEnds(text, leading, trailing, [](char c) { return c == ' '; });
 }
 
 }  // namespace velmora::script
