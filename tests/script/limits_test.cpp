@@ -41,23 +41,23 @@ TEST(LimitsTest, RunawayRecursionYieldsErrorAndTheScriptGoesOn) {
   ScriptRunner r;
   // The deepest call that does not fit is not made; every level above adds
   // 1 to @ERROR, which stays @ERROR, and the caller goes on.
-  const std::string module =
-      "function f(n) { global depth; depth = n; return f(n + 1) + 1; }\n"
-      "function main() { global depth, ERRN_LAST, ERRS_LAST; \"a\"; x = f(1); x == @ERROR; \"b\"; ERRN_LAST; \"|\";"
-      " ERRS_LAST; \"|\"; depth > 1000000; }";
-  const std::string text = lang::GetText("Msg", "ErrKIFRecursionTooDeep");
-  EXPECT_EQ(r.RunModule(module), "a@trueb23|f: (23) " + text + "|@true");
-  EXPECT_EQ(r.status, RunStatus::kOk);
-  // In a template the rest of the snippet is written.
-  EXPECT_EQ(r.RunTemplate("x{f(1)}y{1 + 1}"), "x@errory2");
-  EXPECT_EQ(r.status, RunStatus::kOk);
-  // Small call memory: the same, only sooner.
+  ASSERT_TRUE(r.CompileModule(
+                   "function f(n) { global depth; depth = n; return f(n + 1) + 1; }\n"
+                   "function main() { global depth, ERRN_LAST, ERRS_LAST; \"a\"; x = f(1); x == @ERROR; \"b\";"
+                   " ERRN_LAST; \"|\"; ERRS_LAST; \"|\"; depth > 100000; }")
+                  .ok());
+  ASSERT_TRUE(r.CompileTemplate("x{f(1)}y{1 + 1}").ok());
+  // 16 MB of call memory, a sixteenth of the default, keeps the test quick.
   MachineLimits limits;
-  limits.call_memory_bytes = 4096;
-  Machine small(r.program, limits);
-  StringSink sink;
-  EXPECT_EQ(small.Run("main", sink), RunStatus::kOk);
-  EXPECT_EQ(sink.text().substr(0, 6), "a@true");
+  limits.call_memory_bytes = std::size_t{16} << 20;
+  Machine machine(r.program, limits);
+  StringSink module_output;
+  EXPECT_EQ(machine.Run("main", module_output), RunStatus::kOk);
+  EXPECT_EQ(module_output.text(), "a@trueb23|f: (23) " + lang::GetText("Msg", "ErrKIFRecursionTooDeep") + "|@true");
+  // In a template the rest of the snippet is written.
+  StringSink template_output;
+  EXPECT_EQ(machine.Run("snippet", template_output), RunStatus::kOk);
+  EXPECT_EQ(template_output.text(), "x@errory2");
 }
 
 TEST(LimitsTest, EndlessTemplateLoopHitsTheInstructionBudget) {
