@@ -46,16 +46,19 @@ void LogEffectiveSettings(const StartupState& state) {
 int RunBatch(StartupState& state) {
   LogEffectiveSettings(state);
   const std::string base = state.StartPath.empty() ? std::string() : AbsoluteBase(state.StartPath);
+  // Like every batch error, a base directory that cannot be used or an image
+  // filter that does not compile is shown and start-up goes on with an empty
+  // tree; the run driver then makes its checks in order and refuses the run.
+  SelectionTree tree;
   std::error_code error;
   if (base.empty() || !std::filesystem::is_directory(Cp1252ToUtf8(base), error)) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrBasedirNotAvailable",
                       {state.StartPath});
-    return kExitRunFailed;
+  } else {
+    const settings::SettingsTable& settings = settings::WorkingSettings();
+    const std::string clone_dir = settings.Flag("GENERATE_CLONES") ? CloneDirOf(settings, base) : std::string();
+    if (!BuildSelectionTree(tree, base, state.DirLevel, Cp1252ToUtf8(clone_dir))) tree = SelectionTree();
   }
-  const settings::SettingsTable& settings = settings::WorkingSettings();
-  const std::string clone_dir = settings.Flag("GENERATE_CLONES") ? CloneDirOf(settings, base) : std::string();
-  SelectionTree tree;
-  if (!BuildSelectionTree(tree, base, state.DirLevel, Cp1252ToUtf8(clone_dir))) return kExitRunFailed;
 
   InstallStopRequestHandler();
   TerminalProgress terminal(stderr);

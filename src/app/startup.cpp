@@ -18,6 +18,7 @@
 #include "app/version.h"
 #include "lang/date_pattern.h"
 #include "lang/language_registry.h"
+#include "lang/locale_language.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/profile_management.h"
@@ -36,18 +37,21 @@ constexpr std::string_view kMainWindow = "Startdialog";
 constexpr std::string_view kCommandLineError = "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1";
 constexpr std::string_view kLogFileError = "LOG-Datei kann nicht erzeugt werden%nUnable to create Logfile%n%n%1";
 
-// The language chosen last time; `remember` stores the choice again and
-// relabels the template fields (not wanted when only the help is printed).
+// The language chosen last time, else the locale's; `remember` stores the
+// choice again and relabels the template fields (not wanted when only the
+// help is printed). A language taken from the locale is not stored: only the
+// user's own choice is, so that the desktop's language keeps counting until
+// the user picks one.
 void SelectStartLanguage(bool remember) {
   lang::LoadLanguageFiles();
-  const std::string id =
-      lang::StartLanguageID([] { return settings::ReadUserSetting("Administration", "language", "de"); });
+  const std::string stored = settings::ReadUserSetting("Administration", "language");
+  const std::string id = lang::StartLanguageID([&stored] { return stored; }, lang::LocaleLanguageID());
   if (!remember) {
     lang::SelectLanguage(id);
     return;
   }
-  lang::SelectLanguage(id, [](const std::string& chosen) {
-    settings::WriteUserSetting("Administration", "language", chosen);
+  lang::SelectLanguage(id, [&stored](const std::string& chosen) {
+    if (!stored.empty()) settings::WriteUserSetting("Administration", "language", chosen);
     settings::ApplyTemplateLabels(settings::StoredSettings());
     settings::ApplyTemplateLabels(settings::WorkingSettings());
   });

@@ -29,6 +29,7 @@ class Gallery {
   Gallery(script::Machine& machine, const settings::SettingsTable& settings, GalleryLayout layout, GalleryKinds kinds,
           const std::string& date, WriteCheck may_write = {});
 
+  void BeginDirectory(int d) { thumbs_.SetDirectoryVariables(d); }
   void BeginPage(int d, int page) { thumbs_.BeginPage(d, page); }
   bool WriteImagePage(int d, int image);
   void WriteImageCell(int d, int image);

@@ -59,10 +59,19 @@ void ThumbnailPages::SetPageVariables(int d, int page) {
   const int last = layout.LastWithImages();
   set(PageVar::first_doc, PageVar::first_ref, {first, 1});
   set(PageVar::last_doc, PageVar::last_ref, {last, last >= 0 ? layout.split(last).page_count : 1});
-  set(PageVar::first_path_doc, PageVar::first_path_ref, {d, 1});
-  set(PageVar::last_path_doc, PageVar::last_path_ref, {d, count});
+  SetDirectoryVariables(d);
   vars.Set(PageVar::deco_ref, RelativeLink(folder, layout.DecoFolder(), ""));
   vars.Set(PageVar::html_absolute, out_.Absolute(folder));
+}
+
+void ThumbnailPages::SetDirectoryVariables(int d) {
+  directory_ = d;
+  const GalleryLayout& layout = out_.layout;
+  const int count = layout.split(d).page_count;
+  SetDocument(out_.vars, PageVar::first_path_doc, PageVar::first_path_ref, layout.ThumbPageName(d, 1),
+              LinkTo(d, 1));
+  SetDocument(out_.vars, PageVar::last_path_doc, PageVar::last_path_ref, layout.ThumbPageName(d, count),
+              LinkTo(d, count));
 }
 
 bool ThumbnailPages::BeginPage(int d, int page) {

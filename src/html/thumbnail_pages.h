@@ -19,6 +19,9 @@ class ThumbnailPages {
   void WriteCell(int d, int image);
   // Sets the variables of page `page` of directory `d` (again after an image page).
   void SetPageVariables(int d, int page);
+  // The directory's first and last page (`first_path_doc` and so on), which
+  // `_initpath` already reads.
+  void SetDirectoryVariables(int d);
   int current_page() const { return page_; }
 
  private:

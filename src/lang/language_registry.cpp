@@ -82,10 +82,12 @@ void LoadLanguageFiles(const std::filesystem::path& directory) {
   WriteLog("Load Languagefiles END");
 }
 
-std::string StartLanguageID(const std::function<std::string()>& stored_language) {
-  if (LanguageList().Count() == 1 || !stored_language) return BuiltinLanguage().ID();
-  std::string id = stored_language();
-  return id.empty() ? std::string(kBuiltinLanguageID) : id;
+std::string StartLanguageID(const std::function<std::string()>& stored_language, std::string_view locale_language) {
+  if (LanguageList().Count() == 1) return BuiltinLanguage().ID();
+  std::string id = stored_language ? stored_language() : std::string();
+  if (!id.empty()) return id;
+  if (!locale_language.empty() && LanguageList().Item(locale_language) != nullptr) return std::string(locale_language);
+  return std::string(kBuiltinLanguageID);
 }
 
 void SelectLanguage(std::string_view id, const std::function<void(const std::string&)>& remember) {

@@ -27,8 +27,11 @@ void LoadLanguageFiles(const std::filesystem::path& directory = {});
 
 // The ID to select at start-up: the built-in one when no language file was
 // registered; otherwise the stored choice (the user settings store's
-// "Administration"/"language", asked only then), default "de".
-std::string StartLanguageID(const std::function<std::string()>& stored_language);
+// "Administration"/"language", asked only then) when there is one; else the
+// language of the user's locale (`locale_language`, see locale_language.h)
+// when a registered language has that ID; else "de".
+std::string StartLanguageID(const std::function<std::string()>& stored_language,
+                            std::string_view locale_language = {});
 
 // Makes the language current; an unknown ID falls back to German with a
 // message in both languages. `remember` receives the ID that became current

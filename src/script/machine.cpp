@@ -1,6 +1,7 @@
 // RiloScript instruction machine.
 #include "script/machine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "app/platform/log.h"
@@ -28,7 +29,10 @@ Value WidenedInteger(std::int64_t r) {
 }  // namespace
 
 Machine::Machine(Program& program, MachineLimits limits)
-    : program_(program), limits_(limits), stack_(new Value[limits.stack_slots]) {
+    : program_(program),
+      limits_(limits),
+      slots_(limits.call_memory_bytes / sizeof(Value)),
+      stack_(slots_.data()) {
   frames_.reserve(64);
 }
 
@@ -61,6 +65,10 @@ RunStatus Machine::Run(const RLSFunktion& f, OutputSink& sink) {
   const RunStatus status = Execute();
   PopTo(0);
   frames_.clear();
+  // A deep recursion gives its memory back; everyday calls keep their slots.
+  constexpr std::size_t kKeptSlots = std::size_t{1} << 16;
+  if (slots_.usable() > kKeptSlots) slots_.Shrink(kKeptSlots);
+  if (frames_.capacity() > kKeptSlots) frames_.shrink_to_fit();
   program_.return_value().value = std::move(result_);
   result_ = Value();
   running_ = false;
@@ -300,8 +308,14 @@ void Machine::Call(const RLSFunktion& f) {
     Push(ErrorValue());
     return;
   }
-  if (static_cast<int>(frames_.size()) >= limits_.max_call_depth) {
-    Stop(RunStatus::kRecursionTooDeep);
+  if (!CallFits(f)) [[unlikely]] {
+    // The call is not made: like any failed operation it yields @ERROR, and
+    // the caller goes on (it may test for @ERROR and stop recursing).
+    PopTo(args);
+    ReportError(rterr::kRecursionTooDeep, f.name);
+    WriteLog("RiloScript " + std::string(program_.errs_last().value.text()) + " at call depth " +
+             std::to_string(frames_.size() + 1));
+    Push(ErrorValue());
     return;
   }
   frames_.push_back(Frame{function_, code_, pc_, base_, argc_});
@@ -312,6 +326,16 @@ void Machine::Call(const RLSFunktion& f) {
   argc_ = n;
   for (std::int32_t i = 0; i < f.locals.Count(0); ++i) Push(Value());
   program_.arg_anz().value = Value::Integer(n);
+}
+
+// The memory of the value stack and the frames after this call, with room
+// left for the temporaries of its expressions.
+bool Machine::CallFits(const RLSFunktion& f) const {
+  const std::size_t max_slots = slots_.max_slots();
+  const std::size_t headroom = std::min<std::size_t>(4096, max_slots / 8);
+  const std::size_t slots = sp_ + static_cast<std::size_t>(f.locals.Count(0)) + headroom;
+  const std::size_t bytes = slots * sizeof(Value) + (frames_.size() + 1) * sizeof(Frame);
+  return slots <= max_slots && bytes <= limits_.call_memory_bytes;
 }
 
 void Machine::CallInternal(const RLSFunktion& f, std::size_t args, std::int32_t n) {

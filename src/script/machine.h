@@ -20,14 +20,18 @@
 
 #include "script/output_sink.h"
 #include "script/symbols.h"
+#include "script/value_stack.h"
 
 namespace velmora::script {
 
 // Bounds that keep a runaway script from taking the program down. Reaching
-// one stops the host call with @ERROR and records the error (codes 23-25).
+// one stops the host call with @ERROR and records the error (codes 23-25),
+// except the call memory: a call that would pass it is not made and yields
+// @ERROR (code 23), and the script goes on.
 struct MachineLimits {
-  int max_call_depth = 2000;                        // nested script calls
-  std::size_t stack_slots = std::size_t{1} << 18;   // arguments, locals, temporaries
+  // Arguments, locals, temporaries and call frames together: calls nest as
+  // deep as this allows (a few million for a small recursive function).
+  std::size_t call_memory_bytes = std::size_t{256} << 20;
   std::uint64_t template_instructions = 100'000'000;  // per host call of a template function
   std::uint64_t code_instructions = 0;              // per host call of a code function; 0 = no bound
   std::uint64_t max_output_bytes = std::uint64_t{256} << 20;  // per host call
@@ -38,7 +42,7 @@ enum class RunStatus {
   kNotFound,        // no such function: nothing ran
   kHasParameters,   // entry functions take no parameters: nothing ran
   kBusy,            // called while the machine runs
-  kRecursionTooDeep,
+  kStackExhausted,  // temporaries of one expression filled the call memory
   kInstructionLimit,
   kOutputLimit,
 };
@@ -75,9 +79,11 @@ class Machine {
 
   RunStatus Execute();
   void Push(Value v) {
-    if (sp_ >= limits_.stack_slots) [[unlikely]] {
-      Stop(RunStatus::kRecursionTooDeep);
-      return;
+    if (sp_ >= slots_.usable()) [[unlikely]] {
+      if (!slots_.Reach(sp_ + 1)) {
+        Stop(RunStatus::kStackExhausted);
+        return;
+      }
     }
     stack_[sp_++] = std::move(v);
   }
@@ -99,6 +105,7 @@ class Machine {
   void Element(const RLSInstruction& in);
   void ElementKey(const RLSInstruction& in);
   void Call(const RLSFunktion& f);
+  bool CallFits(const RLSFunktion& f) const;
   void CallInternal(const RLSFunktion& f, std::size_t args, std::int32_t n);
   void Return(Value result);
   void Output(const Value& v);
@@ -106,7 +113,8 @@ class Machine {
 
   Program& program_;
   MachineLimits limits_;
-  std::unique_ptr<Value[]> stack_;
+  ValueStack slots_;
+  Value* stack_;  // slots_.data(), which never moves
   std::size_t sp_ = 0;
   std::vector<Frame> frames_;  // the callers of the running function
   const RLSFunktion* function_ = nullptr;

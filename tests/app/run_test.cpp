@@ -3,9 +3,11 @@
 // source photos are never touched.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "run_fixture.h"
+#include "lang/language_registry.h"
 #include "settings/user_settings.h"
 
 namespace velmora::test {
@@ -184,7 +186,27 @@ TEST_F(BatchRun, HtmlOffIgnoresThePageSettingsAndAMissingBaseDirectoryIsReported
   EXPECT_TRUE(shown_.empty());
   base_ = root_ / "fehlt";
   EXPECT_EQ(Run(1, {}), kExitRunFailed);
-  EXPECT_EQ(Keys(), std::vector<std::string>{"ErrBasedirNotAvailable"});
+  EXPECT_EQ(Keys(), (std::vector<std::string>{"ErrBasedirNotAvailable", "ErrNothingToDo"}));
+}
+
+// Start-up shows what is wrong with the base directory or the image filter and
+// goes on; the run driver then makes its checks in their order.
+TEST_F(BatchRun, StartUpErrorsAreShownAndTheRunDriverStillChecks) {
+  MakeImage(base_ / "A" / "a.jpg", 100, 100);
+  const std::vector<std::string> bad_mask = {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/CLONE_RENAME=1",
+                                             "/CLONE_RENAME_MASK="};
+  std::vector<std::string> overrides = bad_mask;
+  overrides.push_back("/IMAGE_ORACLE=thumbs();");
+  EXPECT_EQ(Run(1, overrides), kExitRunFailed);
+  EXPECT_EQ(Keys(), (std::vector<std::string>{"ErrMissingFunction", "ErrRenameClonesMaskMissing"}));
+
+  const fs::path real_base = base_;
+  base_ = root_ / "fehlt";
+  EXPECT_EQ(Run(1, bad_mask), kExitRunFailed);
+  EXPECT_EQ(Keys(), (std::vector<std::string>{"ErrBasedirNotAvailable", "ErrRenameClonesMaskMissing"}));
+  EXPECT_FALSE(fs::exists(out_));
+  EXPECT_FALSE(fs::exists(base_));
+  base_ = real_base;
 }
 
 TEST_F(BatchRun, SourcesSurviveEveryCleaningOptionWithTheCloneDirectoryInsideTheBase) {
@@ -243,6 +265,25 @@ TEST_F(BatchRun, OldOutputGoesToTheTrashWhenTheUserAskedForIt) {
   EXPECT_EQ(info.rfind("[Trash Info]\nPath=", 0), 0u);
   EXPECT_NE(info.find("/Galerie/alt.jpg\nDeletionDate="), std::string::npos) << info;
   EXPECT_TRUE(fs::exists(out_ / "A" / "x.jpg"));
+}
+
+// A new user on an English desktop reads English; once a language is stored,
+// that choice wins over the desktop's.
+TEST_F(BatchRun, LanguageFollowsTheLocaleUntilAChoiceIsStored) {
+  MakeImage(base_ / "A" / "a.jpg", 100, 100);
+  setenv("LC_ALL", "", 1);
+  setenv("LC_MESSAGES", "", 1);
+  setenv("LANG", "en_GB.UTF-8", 1);
+  EXPECT_EQ(Run(1, {"/Profile=Default"}), kExitOk) << testing::PrintToString(Keys());
+  EXPECT_EQ(lang::CurrentLanguage().ID(), "en");
+  EXPECT_EQ(settings::ReadUserSetting("Administration", "language"), "");
+  EXPECT_NE(ReadFile(root_ / "run.log").find("Directories: 1"), std::string::npos);
+
+  settings::WriteUserSetting("Administration", "language", "de");
+  EXPECT_EQ(Run(1, {}), kExitOk) << testing::PrintToString(Keys());
+  EXPECT_EQ(lang::CurrentLanguage().ID(), "de");
+  EXPECT_EQ(settings::ReadUserSetting("Administration", "language"), "de");
+  setenv("LC_ALL", "C.UTF-8", 1);
 }
 
 }  // namespace

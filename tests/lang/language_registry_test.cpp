@@ -3,10 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ctime>
 
 #include "app/platform/log.h"
 #include "lang/date_pattern.h"
+#include "lang/locale_language.h"
 #include "lang/messages.h"
 #include "support/temp_dir.h"
 
@@ -58,6 +60,38 @@ TEST_F(LanguageRegistry, TheShippedEnglishFileIsRegisteredAndSelectable) {
   EXPECT_EQ(FormatDateTime(), "yyyy-mm-dd hh:mm:ss");
   EXPECT_TRUE(shown_.empty());
   EXPECT_NE(Log().find(" Load Languagefile English.lng START\r\n"), std::string::npos);
+}
+
+// Without a stored choice the desktop's language counts, when there is a
+// file for it; a stored choice always wins.
+TEST_F(LanguageRegistry, TheLocaleChoosesOnlyWhenNothingIsStored) {
+  LoadLanguageFiles();
+  const auto nothing_stored = [] { return std::string(); };
+  EXPECT_EQ(StartLanguageID(nothing_stored, "en"), "en");
+  EXPECT_EQ(StartLanguageID(nothing_stored, "fr"), "de");
+  EXPECT_EQ(StartLanguageID([] { return std::string("de"); }, "en"), "de");
+  EXPECT_EQ(StartLanguageID([] { return std::string("en"); }, "de"), "en");
+
+  EXPECT_EQ(LanguageOfLocale("en_GB.UTF-8"), "en");
+  EXPECT_EQ(LanguageOfLocale("de_AT@euro"), "de");
+  EXPECT_EQ(LanguageOfLocale("EN"), "en");
+  EXPECT_EQ(LanguageOfLocale("C.UTF-8"), "");
+  EXPECT_EQ(LanguageOfLocale("POSIX"), "");
+  EXPECT_EQ(LanguageOfLocale(""), "");
+
+  // LC_ALL before LC_MESSAGES before LANG; an empty variable does not count.
+  const auto with = [](const char* all, const char* messages, const char* lang) {
+    setenv("LC_ALL", all, 1);
+    setenv("LC_MESSAGES", messages, 1);
+    setenv("LANG", lang, 1);
+    return LocaleLanguageID();
+  };
+  EXPECT_EQ(with("", "", "en_US.UTF-8"), "en");
+  EXPECT_EQ(with("", "fr_FR", "en_US.UTF-8"), "fr");
+  EXPECT_EQ(with("de_DE.UTF-8", "fr_FR", "en_US.UTF-8"), "de");
+  EXPECT_EQ(with("C.UTF-8", "", "en_US.UTF-8"), "");
+  unsetenv("LC_MESSAGES");
+  setenv("LC_ALL", "C.UTF-8", 1);
 }
 
 TEST_F(LanguageRegistry, BrokenFilesAreNotRegisteredAndTheLogNamesFileAndError) {

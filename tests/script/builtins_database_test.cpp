@@ -104,26 +104,27 @@ TEST_F(BuiltinsDatabaseTest, FailuresAreReportedAndTheRunGoesOn) {
   BuiltinRunner r;
   EXPECT_EQ(r.Eval("x = dbread(@DSN, \"fotos\", \"bilder\", \"titel\", \"id = 99\"); x; \" weiter\";"), "@error weiter");
   EXPECT_EQ(r.ErrorCode(), 5);
-  EXPECT_EQ(r.ErrorText(), "dbread: (5) Datenbank-Eintrag nicht gefunden: Select titel From bilder WHERE id = 99");
+  EXPECT_EQ(r.ErrorText(), "dbread: (5) Datenbank-Eintrag nicht gefunden");
+  EXPECT_EQ(r.LastLogLine(), "RiloScript dbread: (5) Datenbank-Eintrag nicht gefunden: Select titel From bilder WHERE id = 99");
 
   EXPECT_EQ(r.FailCode("dbread(@DSN, \"fotos\", \"bilder\", \"vorschau\", \"id = 1\");"), 6);
 
   EXPECT_EQ(r.FailCode("dbread(@DSN, \"fotos\", \"gibtsnicht\", \"titel\");"), 4);
-  EXPECT_NE(r.ErrorText().find("no such table"), std::string::npos) << r.ErrorText();
+  EXPECT_NE(r.LastLogLine().find("no such table"), std::string::npos) << r.LastLogLine();
 
   EXPECT_EQ(r.FailCode("dbread(@DSN, \"fotos\", \"bilder\", \"titel\", \"id = = 1\");"), 4);
 
   EXPECT_EQ(r.FailCode("dbread(@DSN, \"keine_quelle\", \"bilder\", \"titel\");"), 4);
-  EXPECT_NE(r.ErrorText().find("IM002"), std::string::npos) << r.ErrorText();
+  EXPECT_NE(r.LastLogLine().find("IM002"), std::string::npos) << r.LastLogLine();
 
   const fs::path missing = dir_->path() / "fehlt.db";
   EXPECT_EQ(r.FailCode("dbread(\"" + missing.string() + "\", \"bilder\", \"titel\");"), 4);
-  EXPECT_NE(r.ErrorText().find("database file not found"), std::string::npos) << r.ErrorText();
+  EXPECT_NE(r.LastLogLine().find("database file not found"), std::string::npos) << r.LastLogLine();
   EXPECT_FALSE(fs::exists(missing));  // the driver did not create an empty database
 
   WriteFile(dir_->path() / "liste.csv", "a,b\n");
   EXPECT_EQ(r.Eval("dbread(\"" + (dir_->path() / "liste.csv").string() + "\", \"t\", \"a\");"), "@error");
-  EXPECT_NE(r.ErrorText().find("no database driver"), std::string::npos) << r.ErrorText();
+  EXPECT_NE(r.LastLogLine().find("no database driver"), std::string::npos) << r.LastLogLine();
 
   EXPECT_EQ(r.FailCode("dbread(@RED, \"fotos\", \"bilder\", \"titel\");"), 4);
   EXPECT_EQ(r.FailCode("dbread(@DSN, \"fotos\", \"bilder\", 1);"), 3);

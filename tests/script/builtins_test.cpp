@@ -85,6 +85,10 @@ TEST(BuiltinsTest, TextPieces) {
   EXPECT_EQ(r.Eval("trim(\"  a b \"); \"|\"; trim(\" a \", @LEADING); \"|\"; trim(\" a \", @TRAILING); \"|\"; "
                    "trim(\" a \", @BOTH); \"|\";"),
             "a b|a | a|a|");
+  // Only spaces go: a tab or other control character at the edge belongs to the text.
+  EXPECT_EQ(r.Eval("trim(\"\t a \x01\"); \"|\"; trim(\" \ta\t \", @LEADING); \"|\"; "
+                   "split(\"a,\t b \t,c\", \",\", 2); \"|\";"),
+            "\t a \x01|\ta\t |\t b \t|");
   EXPECT_EQ(r.FailCode("trim(\" a \", @RED);"), 4);
   EXPECT_EQ(r.FailCode("trim(\" a \", 1);"), 3);
   // Umlauts change case in the Windows-1252 code page; ß has no capital.

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "lang/messages.h"
 #include "script/runtime_error.h"
 #include "script_runner.h"
 
@@ -29,15 +30,34 @@ TEST(LimitsTest, DeepNestingIsACompileErrorNotACrash) {
             err::kOk);
 }
 
-TEST(LimitsTest, RunawayRecursionStopsWithError) {
+TEST(LimitsTest, RecursionNestsAsDeepAsMemoryAllows) {
   ScriptRunner r;
-  EXPECT_EQ(r.RunModule("function f(n) { return f(n + 1) + 1; }\nfunction main() { \"a\"; f(1); \"b\"; }"), "a");
-  EXPECT_EQ(r.status, RunStatus::kRecursionTooDeep);
-  EXPECT_EQ(r.Global("_RETURN_VALUE").symbol(), kSymError);
-  EXPECT_EQ(r.Global("ERRN_LAST").integer(), rterr::kRecursionTooDeep);
-  // The machine is usable again afterwards.
-  EXPECT_EQ(r.RunModule("function ok() { \"fine\"; }", "ok"), "fine");
+  const char* counting = "function r(n) { if (n > 0) return r(n - 1) + 1; return 0; }\n";
+  EXPECT_EQ(r.RunModule(std::string(counting) + "function main() { r(2500); \"|\"; r(200000); }"), "2500|200000");
   EXPECT_EQ(r.status, RunStatus::kOk);
+}
+
+TEST(LimitsTest, RunawayRecursionYieldsErrorAndTheScriptGoesOn) {
+  ScriptRunner r;
+  // The deepest call that does not fit is not made; every level above adds
+  // 1 to @ERROR, which stays @ERROR, and the caller goes on.
+  ASSERT_TRUE(r.CompileModule(
+                   "function f(n) { global depth; depth = n; return f(n + 1) + 1; }\n"
+                   "function main() { global depth, ERRN_LAST, ERRS_LAST; \"a\"; x = f(1); x == @ERROR; \"b\";"
+                   " ERRN_LAST; \"|\"; ERRS_LAST; \"|\"; depth > 100000; }")
+                  .ok());
+  ASSERT_TRUE(r.CompileTemplate("x{f(1)}y{1 + 1}").ok());
+  // 16 MB of call memory, a sixteenth of the default, keeps the test quick.
+  MachineLimits limits;
+  limits.call_memory_bytes = std::size_t{16} << 20;
+  Machine machine(r.program, limits);
+  StringSink module_output;
+  EXPECT_EQ(machine.Run("main", module_output), RunStatus::kOk);
+  EXPECT_EQ(module_output.text(), "a@trueb23|f: (23) " + lang::GetText("Msg", "ErrKIFRecursionTooDeep") + "|@true");
+  // In a template the rest of the snippet is written.
+  StringSink template_output;
+  EXPECT_EQ(machine.Run("snippet", template_output), RunStatus::kOk);
+  EXPECT_EQ(template_output.text(), "x@errory2");
 }
 
 TEST(LimitsTest, EndlessTemplateLoopHitsTheInstructionBudget) {
@@ -64,7 +84,7 @@ TEST(LimitsTest, HundredMegabyteStringAndOutputLimit) {
 
 TEST(LimitsTest, ManyArgumentsExhaustTheStackCleanly) {
   MachineLimits limits;
-  limits.stack_slots = 64;
+  limits.call_memory_bytes = 64 * sizeof(Value);
   ScriptRunner r;
   std::string args;
   for (int i = 0; i < 100; ++i) args += "1,";
@@ -72,7 +92,7 @@ TEST(LimitsTest, ManyArgumentsExhaustTheStackCleanly) {
   ASSERT_TRUE(r.CompileModule("function f() { return g(" + args + "); }").ok());
   Machine small(r.program, limits);
   DiscardSink sink;
-  EXPECT_EQ(small.Run("f", sink), RunStatus::kRecursionTooDeep);
+  EXPECT_EQ(small.Run("f", sink), RunStatus::kStackExhausted);
 }
 
 }  // namespace

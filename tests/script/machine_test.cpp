@@ -65,7 +65,7 @@ TEST(MachineTest, ControlFlow) {
 
 TEST(MachineTest, ContinueOutOfASwitchLeavesNothingOnTheStack) {
   MachineLimits limits;
-  limits.stack_slots = 64;
+  limits.call_memory_bytes = 64 * sizeof(Value);
   ScriptRunner r;
   ASSERT_TRUE(r.CompileModule("function f() { i = 0; n = 0; while (i < 1000) { i = i + 1;"
                               " switch (i % 3 + 1) { case 2: switch (i + 0) { default: continue; } } n = n + 1; }"

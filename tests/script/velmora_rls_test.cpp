@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 
 #include "app/platform/program_paths.h"
+#include "app/platform/text_encoding.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -78,6 +79,26 @@ TEST(VelmoraRlsTest, EndlessTemplateEndsWithAnError) {
   const Result r = Rls("template " + (dir / "loop.rlt").string(), dir);
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "start");
+}
+
+TEST(VelmoraRlsTest, TextsReachTheTerminalInUtf8) {
+  TempDir dir;
+  // A function name with an umlaut, given on the command line in UTF-8, runs
+  // until the output limit stops it; the report names it in UTF-8 too.
+  const std::string chunk(1000, 'x');
+  WriteFile(dir / "sp\xC3\xA4t.rls", "function sp\xE4t() { while (1) \"" + chunk + "\"; }\r\n");
+  Result r = Rls("run " + (dir / "sp\xC3\xA4t.rls").string() + " sp\xC3\xA4t >/dev/null", dir);
+  EXPECT_EQ(r.status, 2);
+  std::string err = velmora::test::ReadFile(dir / "stderr.txt");
+  EXPECT_NE(err.find("stopped: sp\xC3\xA4t: (25) "), std::string::npos) << err;
+
+  // A compile error names the file as the terminal shows it.
+  WriteFile(dir / "\xC3\x9C" "bung.rls", "function main() { x = 1 y }\r\n");
+  r = Rls("check " + (dir / "\xC3\x9C" "bung.rls").string(), dir);
+  EXPECT_EQ(r.status, 1);
+  err = velmora::test::ReadFile(dir / "stderr.txt");
+  EXPECT_NE(err.find("/\xC3\x9C" "bung.rls"), std::string::npos) << err;
+  EXPECT_TRUE(velmora::IsValidUtf8(err)) << err;
 }
 
 }  // namespace

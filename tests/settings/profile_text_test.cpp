@@ -90,6 +90,26 @@ TEST(ProfileText, ObjectKeysBuildTheCloneList) {
   EXPECT_EQ(p.clones.Item(3)->Kind(), image::CloneItemKind::kEffect);
 }
 
+TEST(ProfileText, EffectParameterNumberHasAnyDigitCount) {
+  const Profile p(
+      "IMAGE_EFFECT_DESCRIPTION=Hand written\r\n"
+      "IMAGE_EFFECT_LONGVALUE_1=40\r\n"
+      "image_effect_longvalue_002=41\r\n"
+      "IMAGE_EFFECT_LONGVALUE_10=42\r\n"
+      "IMAGE_EFFECT_DOUBLEVALUE_3=2.5\r\n"
+      "IMAGE_EFFECT_LONGVALUE_11=99\r\n"     // beyond the ten parameters: ignored
+      "IMAGE_EFFECT_LONGVALUE_=98\r\n");     // no number: ignored
+  ASSERT_FALSE(p.error);
+  ASSERT_EQ(p.clones.Count(), 1);
+  const auto& effect = dynamic_cast<const image::CBildEffekt&>(*p.clones.Item(1));
+  EXPECT_EQ(effect.LongArray(1), 40);
+  EXPECT_EQ(effect.LongArray(2), 41);
+  EXPECT_EQ(effect.LongArray(10), 42);
+  EXPECT_DOUBLE_EQ(effect.DoubleArray(3), 2.5);
+  // Written back in the two-digit form.
+  EXPECT_NE(p.Write().find("IMAGE_EFFECT_LONGVALUE_01=40\r\n"), std::string::npos);
+}
+
 TEST(ProfileText, ReadErrorsReportNumberLineAndText) {
   const Profile module_first("VERSION=2.11.00\r\n!+orphan line\r\n");
   ASSERT_TRUE(module_first.error);

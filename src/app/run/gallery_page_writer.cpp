@@ -80,7 +80,7 @@ html::Gallery& GalleryPageWriter::gallery() {
   return *gallery_;
 }
 
-void GalleryPageWriter::BeginDirectory(const DirectoryPages&) { gallery(); }
+void GalleryPageWriter::BeginDirectory(const DirectoryPages& pages) { gallery().BeginDirectory(pages.number - 1); }
 
 void GalleryPageWriter::BeginPage(const DirectoryPages& pages, int page) {
   gallery().BeginPage(pages.number - 1, page);

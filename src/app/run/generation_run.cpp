@@ -511,8 +511,8 @@ class Generator {
         SweepLeftovers(pages.image_folder);
       }
       SetDirectoryContext(directory, d, count, pages, clone_folder);
+      if (kinds_.html) run_.pages.BeginDirectory(pages);  // the directory's first and last page, for _initpath
       run_.scripts.CallEntry("_initpath");
-      if (kinds_.html) run_.pages.BeginDirectory(pages);
 
       for (std::size_t i = 0; i < directory.images.size(); ++i) {
         if (Cancelled()) return false;

@@ -45,6 +45,8 @@ class PageWriter {
   // Copies the decoration files into `target`; false skips the main pass.
   virtual bool CopyDecoration(const std::filesystem::path& target) = 0;
 
+  // A directory starts, before `_initpath`: set the variables of its first
+  // and last thumbnail page.
   virtual void BeginDirectory(const DirectoryPages& pages) = 0;
   // A thumbnail page starts: open it and write its head (1-based page).
   virtual void BeginPage(const DirectoryPages& pages, int page) = 0;

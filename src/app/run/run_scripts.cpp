@@ -38,8 +38,10 @@ bool RunScripts::CompileModules() {
 
   const std::string& file = settings::WorkingSettings().Text("RILOSCRIPT_FILE");
   if (file.empty()) return true;
+  // A script file that is missing or breaks off has been reported; the run
+  // goes on with the modules read up to the faulty line, if any.
   script::RLModule file_modules;
-  if (!script::LoadScriptFile(std::filesystem::path(Cp1252ToUtf8(file)), file_modules)) return false;
+  script::LoadScriptFile(std::filesystem::path(Cp1252ToUtf8(file)), file_modules);
   std::vector<script::ModuleSource> sources;
   for (const script::RLModul& module : file_modules.all()) sources.push_back({module.name, module.content});
   return script::CompileModules(program_, sources, script::SourceOrigin::kScriptFileModule).ok;

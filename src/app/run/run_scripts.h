@@ -22,7 +22,9 @@ class RunScripts {
 
   // Fresh tables, the context variables, then the profile's modules and the
   // modules of the script file ("RILOSCRIPT_FILE"). A compile error has been
-  // shown when this returns false.
+  // shown when this returns false. A script file that cannot be opened or
+  // holds a faulty line is reported, and the modules read before that line
+  // are compiled as usual.
   bool CompileModules();
 
   // The image filter "IMAGE_ORACLE": nothing to do (and not active) when it

@@ -52,13 +52,34 @@ using PropertyTable = std::vector<PropertyEntry<Item>>;
 
 namespace property_detail {
 
-inline bool SameKey(std::string_view a, std::string_view b) {
+inline bool SameLetters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
     if (upper(a[i]) != upper(b[i])) return false;
   }
   return true;
+}
+
+// The digits at the end of a key, without leading zeros ("07" gives "7").
+inline std::string_view NumberPart(std::string_view key, std::string_view& stem) {
+  std::size_t digits = key.size();
+  while (digits > 0 && key[digits - 1] >= '0' && key[digits - 1] <= '9') --digits;
+  stem = key.substr(0, digits);
+  std::string_view number = key.substr(digits);
+  while (number.size() > 1 && number.front() == '0') number.remove_prefix(1);
+  return number;
+}
+
+// Keys compare without regard to case; a numbered key such as
+// "IMAGE_EFFECT_LONGVALUE_01" is also found as "..._1" or "..._001", since
+// hand-written and older profiles do not always write the two digits.
+inline bool SameKey(std::string_view table_key, std::string_view key) {
+  if (SameLetters(table_key, key)) return true;
+  std::string_view table_stem, stem;
+  const std::string_view table_number = NumberPart(table_key, table_stem);
+  const std::string_view number = NumberPart(key, stem);
+  return !table_number.empty() && !number.empty() && table_number == number && SameLetters(table_stem, stem);
 }
 
 template <class... F>

@@ -55,22 +55,34 @@ std::string PathForReport(const std::filesystem::path& path) {
 bool CheckFileAccess(BuiltinCall& call, const std::filesystem::path& path, FileUse use) {
   const FileAccess& access = call.program().file_access();
   if (use == FileUse::kRead ? access.MayRead(path) : access.MayWrite(path)) return true;
-  const std::string shown = PathForReport(path);
-  WriteLog("RiloScript " + std::string(call.name()) + ": " + (use == FileUse::kRead ? "reading " : "writing ") +
-           shown + " refused, outside the folders scripts may " + (use == FileUse::kRead ? "read" : "write"));
-  call.Fail(rterr::kFileAccess, shown);
+  // The refused path goes to the log with the failure, not into the page.
+  call.Fail(rterr::kFileAccess, (use == FileUse::kRead ? "reading " : "writing ") + PathForReport(path) +
+                                    " refused, outside the folders scripts may " +
+                                    (use == FileUse::kRead ? "read" : "write"));
   return false;
 }
 
-std::string_view TrimBlanks(std::string_view text, bool leading, bool trailing) {
-  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+namespace {
+
+template <class Trimmed>
+std::string_view TrimEnds(std::string_view text, bool leading, bool trailing, Trimmed trimmed) {
   if (leading) {
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && trimmed(text.front())) text.remove_prefix(1);
   }
   if (trailing) {
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && trimmed(text.back())) text.remove_suffix(1);
   }
   return text;
+}
+
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view text, bool leading, bool trailing) {
+  return TrimEnds(text, leading, trailing, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+std::string_view TrimSpaces(std::string_view text, bool leading, bool trailing) {
+  return TrimEnds(text, leading, trailing, [](char c) { return c == ' '; });
 }
 
 }  // namespace velmora::script

@@ -47,5 +47,8 @@ bool CheckFileAccess(BuiltinCall& call, const std::filesystem::path& path, FileU
 // Blanks and control characters at either end go, as users expect of text
 // read from files and typed into templates.
 std::string_view TrimBlanks(std::string_view text, bool leading = true, bool trailing = true);
+// Spaces alone at either end go: what `trim` and `split` promise, so that a
+// tab or line break that a script puts at the edge of a text stays there.
+std::string_view TrimSpaces(std::string_view text, bool leading = true, bool trailing = true);
 
 }  // namespace velmora::script

@@ -44,8 +44,8 @@ class BuiltinCall {
   // The error report: records the code in ERRN_LAST, ERRS_LAST and
   // ERRF_LAST and makes the result @ERROR.
   void Fail(int code);
-  // As Fail, with what went wrong appended to ERRS_LAST after ": " (a file
-  // name, a database or regular-expression message), Windows-1252 text.
+  // As Fail, and writes ERRS_LAST with what went wrong (a file name, a
+  // database or regular-expression message, Windows-1252 text) to the log.
   void Fail(int code, std::string_view detail);
   // Reports error 2 and returns false unless min <= count <= max.
   bool CheckCount(int min, int max);

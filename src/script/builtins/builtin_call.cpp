@@ -1,6 +1,9 @@
 // Argument access and error report of internal function calls.
 #include "script/builtins/builtin.h"
 
+#include <string>
+
+#include "app/platform/log.h"
 #include "script/machine.h"
 
 namespace velmora::script {
@@ -22,9 +25,13 @@ void BuiltinCall::Fail(int code) {
 void BuiltinCall::Fail(int code, std::string_view detail) {
   Fail(code);
   if (detail.empty()) return;
-  Value& text = program().errs_last().value;
-  text.Append(": ");
-  text.Append(detail);
+  // ERRS_LAST ends with the message text, which scripts compare and show;
+  // what went wrong in detail is for the person reading the log.
+  std::string line = "RiloScript ";
+  line += program().errs_last().value.text();
+  line += ": ";
+  line += detail;
+  WriteLog(line);
 }
 
 bool BuiltinCall::CheckCount(int min, int max) {

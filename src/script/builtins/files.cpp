@@ -22,7 +22,7 @@ bool IsWindowsDrivePath(std::string_view path) {
 }
 
 // A missing folder is error 20; anything else about the file error 4. Both
-// name the file in ERRS_LAST.
+// name the file in the log.
 void FailForFile(BuiltinCall& call, const fs::path& path, std::string_view why) {
   std::error_code ec;
   const fs::path parent = path.parent_path();

@@ -89,7 +89,7 @@ void kif_trim(BuiltinCall& call) {
       return call.Fail(rterr::kParameter, "the side is @LEADING, @TRAILING or @BOTH");
     }
   }
-  call.SetResult(Value::String(TrimBlanks(s.text(), side != kSymTrailing, side != kSymLeading)));
+  call.SetResult(Value::String(TrimSpaces(s.text(), side != kSymTrailing, side != kSymLeading)));
 }
 
 void kif_split(BuiltinCall& call) {
@@ -107,7 +107,7 @@ void kif_split(BuiltinCall& call) {
     begin = at + separator.size();
   }
   const std::size_t end = text.find(separator, begin);
-  call.SetResult(Value::String(TrimBlanks(text.substr(begin, end == std::string_view::npos ? end : end - begin))));
+  call.SetResult(Value::String(TrimSpaces(text.substr(begin, end == std::string_view::npos ? end : end - begin))));
 }
 
 void kif_urlencode(BuiltinCall& call) {

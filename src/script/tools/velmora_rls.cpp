@@ -3,7 +3,8 @@
 //   velmora-rls template FILE         compile FILE as a template snippet and write its output
 //   velmora-rls check FILE...         compile each file and report: files named *.rlt, *.htm or
 //                                     *.html as template snippets, all others as code modules
-// Files are Windows-1252 text; output is written as the script produces it.
+// Files are Windows-1252 text; output is written as the script produces it, and
+// the tool's own texts (errors, file names) in the terminal's UTF-8.
 // The user runs a script file of their own here, so its built-ins keep the
 // program's full file access (unlike a profile's scripts in a batch run).
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/platform/text_encoding.h"
 #include "script/compiler.h"
 #include "script/machine.h"
 #include "script/sources.h"
@@ -27,6 +29,11 @@ constexpr const char* kUsage =
     "usage: velmora-rls run FILE [FUNCTION]\n"
     "       velmora-rls template FILE\n"
     "       velmora-rls check FILE...   (*.rlt, *.htm, *.html are checked as templates)\n";
+
+// The terminal speaks UTF-8, scripts and messages Windows-1252: names from the
+// command line cross over here, and a name that Windows-1252 cannot hold stays
+// as it is (it then matches no function).
+std::string Inner(const std::string& utf8) { return velmora::Utf8ToCp1252(utf8).value_or(utf8); }
 
 std::optional<std::string> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -42,7 +49,7 @@ std::optional<std::string> ReadFile(const std::string& path) {
 int Execute(Program& program, const std::string& function) {
   Machine machine(program);
   FileSink out(stdout);
-  const RunStatus status = machine.Run(function, out);
+  const RunStatus status = machine.Run(Inner(function), out);
   std::fflush(stdout);
   switch (status) {
     case RunStatus::kOk: return 0;
@@ -53,7 +60,7 @@ int Execute(Program& program, const std::string& function) {
       std::fprintf(stderr, "velmora-rls: %s takes parameters and cannot be run directly\n", function.c_str());
       return 1;
     default:
-      std::fprintf(stderr, "velmora-rls: stopped: %s\n", std::string(program.errs_last().value.text()).c_str());
+      std::fprintf(stderr, "velmora-rls: stopped: %s\n", velmora::Cp1252ToUtf8(program.errs_last().value.text()).c_str());
       return 2;
   }
 }
@@ -62,7 +69,8 @@ int Run(const std::string& path, const std::string& function) {
   const auto source = ReadFile(path);
   if (!source) return 1;
   Program program;
-  const ModuleSource module{path, *source};
+  const std::string name = Inner(path);
+  const ModuleSource module{name, *source};
   if (!CompileModules(program, {&module, 1}, SourceOrigin::kScriptFileModule).ok) return 1;
   if (!CheckMissingFunctions(program)) return 1;
   return Execute(program, function);
@@ -72,7 +80,7 @@ int Template(const std::string& path) {
   const auto source = ReadFile(path);
   if (!source) return 1;
   Program program;
-  if (!CompileTemplate(program, *source, "_template", SourceOrigin::kTemplate, path)) return 1;
+  if (!CompileTemplate(program, *source, "_template", SourceOrigin::kTemplate, Inner(path))) return 1;
   if (!CheckMissingFunctions(program)) return 1;
   return Execute(program, "_template");
 }
@@ -93,9 +101,10 @@ int Check(const std::vector<std::string>& paths) {
       continue;
     }
     Program program;
-    const ModuleSource module{path, *source};
+    const std::string name = Inner(path);
+    const ModuleSource module{name, *source};
     const bool ok = IsTemplateFile(path)
-                        ? CompileTemplate(program, *source, "_template", SourceOrigin::kTemplate, path)
+                        ? CompileTemplate(program, *source, "_template", SourceOrigin::kTemplate, name)
                         : CompileModules(program, {&module, 1}, SourceOrigin::kScriptFileModule).ok;
     if (ok) {
       std::printf("%s: ok\n", path.c_str());

@@ -38,8 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const CompileResult result = Compile(program, source, kind, "fuzz");
   (void)result.Message();
   MachineLimits limits;
-  limits.max_call_depth = 64;
-  limits.stack_slots = 4096;
+  limits.call_memory_bytes = 64 << 10;
   limits.template_instructions = 20000;
   limits.code_instructions = 20000;
   limits.max_output_bytes = 1 << 16;
