@@ -4,9 +4,9 @@
 #include <charconv>
 #include <cstdio>
 
-#include "app/platform/control_characters.h"
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/control_characters.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
 #include "settings/profile_files.h"

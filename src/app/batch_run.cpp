@@ -7,8 +7,8 @@
 #include <filesystem>
 
 #include "app/effective_settings.h"
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "app/run/gallery_page_writer.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_driver.h"

@@ -1,7 +1,7 @@
 // Describing the effective settings of a batch run.
 #include "app/effective_settings.h"
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/profile_files.h"

@@ -1,7 +1,7 @@
 // Rebuilding the raw command line from the argument vector.
 #include "app/program_call.h"
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 
 namespace velmora::app {
 namespace {

@@ -9,8 +9,8 @@ enum ExitStatus : int {
   kExitOk = 0,
   kExitRunFailed = 1,         // a check or the run failed
   kExitCommandLineError = 2,  // the command line did not parse or the log could not be created
-  // Batch mode finished, but messages were shown on the way (a desktop
-  // program would have stayed open for the user to read them).
+  // Batch mode finished, but messages were shown on the way: whoever started
+  // the run should read them (stderr or the log).
   kExitMessagesShown = 3,
   // The run was stopped (Ctrl-C, SIGTERM, SIGHUP, or Cancel on an image
   // error) before its end.

@@ -2,8 +2,8 @@
 #include "app/startup_report.h"
 
 #include "app/component_versions.h"
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
 #include "app/system_info.h"
 #include "app/version.h"
 

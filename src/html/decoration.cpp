@@ -3,9 +3,9 @@
 
 #include <system_error>
 
-#include "app/platform/atomic_file.h"
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/atomic_file.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "lang/messages.h"
 
 namespace velmora::html {

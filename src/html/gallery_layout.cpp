@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
-#include "app/platform/percent_encoding.h"
-#include "app/platform/text_encoding.h"
+#include "platform/percent_encoding.h"
+#include "platform/text_encoding.h"
 
 namespace velmora::html {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 namespace velmora::html {
 namespace fs = std::filesystem;

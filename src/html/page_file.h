@@ -8,7 +8,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/platform/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "script/output_sink.h"
 
 namespace velmora::html {

@@ -3,7 +3,7 @@
 
 #include <ctime>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "lang/date_pattern.h"
 #include "lang/language_registry.h"
 #include "lang/messages.h"

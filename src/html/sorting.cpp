@@ -8,8 +8,8 @@
 #include <numeric>
 #include <random>
 
-#include "app/platform/cp1252_case.h"
-#include "app/platform/natural_compare.h"
+#include "platform/cp1252_case.h"
+#include "platform/natural_compare.h"
 
 namespace velmora::html {
 namespace {

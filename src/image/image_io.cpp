@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/platform/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "image/codecs/codec_registry.h"
 #include "image/codecs/jpeg_codec.h"
 #include "image/quality_search.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
 #include "image/image_io.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 
 namespace velmora::lang {
 namespace {

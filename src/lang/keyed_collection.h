@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 namespace velmora::lang {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
 #include "lang/builtin_german.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"

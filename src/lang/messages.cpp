@@ -7,9 +7,9 @@
 #include <iostream>
 #include <utility>
 
-#include "app/platform/control_characters.h"
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/control_characters.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "lang/keyed_collection.h"
 #include "lang/language_registry.h"
 

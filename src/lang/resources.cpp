@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/platform/text_encoding.h"
-#include "app/platform/text_lines.h"
+#include "platform/text_encoding.h"
+#include "platform/text_lines.h"
 
 namespace velmora::lang {
 namespace {

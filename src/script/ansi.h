@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 namespace velmora::script {
 

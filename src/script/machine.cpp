@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "lang/messages.h"
 #include "script/builtins/builtin.h"
 #include "script/operations.h"

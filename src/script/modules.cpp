@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/platform/text_encoding.h"
-#include "app/platform/text_lines.h"
+#include "platform/text_encoding.h"
+#include "platform/text_lines.h"
 #include "lang/messages.h"
 #include "script/ansi.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/platform/natural_compare.h"
+#include "platform/natural_compare.h"
 #include "script/value.h"
 
 namespace velmora::script {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "settings/text_utils.h"
 
 namespace velmora::settings {

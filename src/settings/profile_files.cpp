@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "lang/messages.h"
-#include "app/platform/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "settings/profile_data.h"
 #include "settings/profile_management.h"
 #include "settings/profile_migration.h"

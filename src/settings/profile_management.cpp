@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
+#include "platform/text_encoding.h"
 #include "lang/builtin_german.h"
 #include "lang/language_registry.h"
 #include "lang/messages.h"

@@ -1,19 +1,20 @@
 // Small text helpers shared by the settings units: the lenient reading of
 // numbers that settings stored as text need, and hashing for case-insensitive
-// maps (blanks and lines: app/platform/text_lines.h; letter case:
-// app/platform/cp1252_case.h).
+// maps (blanks and lines: platform/text_lines.h; letter case:
+// platform/cp1252_case.h).
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-#include "app/platform/cp1252_case.h"
-#include "app/platform/text_lines.h"
+#include "platform/cp1252_case.h"
+#include "platform/text_lines.h"
 
 namespace velmora::settings {
 
-// The number a text starts with, the way settings have always been read:
+// The number a text starts with, as every stored setting is read, so that
+// profiles written by hand or by older versions keep their values:
 // leading blanks skipped, an optional sign, digits with an optional decimal
 // point; reading stops at the first other character; no number gives 0.
 double NumericValue(std::string_view text);

@@ -7,10 +7,10 @@
 #include <optional>
 #include <set>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
-#include "app/platform/atomic_file.h"
-#include "app/platform/temporary_files.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
+#include "platform/atomic_file.h"
+#include "platform/temporary_files.h"
 #include "settings/ini_document.h"
 
 namespace velmora::settings {

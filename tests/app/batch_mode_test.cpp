@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "lang/language_registry.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"

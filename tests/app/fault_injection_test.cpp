@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/photo_tree.h"
-#include "app/platform/temporary_files.h"
+#include "platform/temporary_files.h"
 #include "support/program_run.h"
 #include "support/temp_dir.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
 #include "app/startup.h"
 #include "lang/messages.h"
 #include "support/temp_dir.h"

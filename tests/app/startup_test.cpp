@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
 #include "lang/messages.h"
 #include "support/temp_dir.h"
 

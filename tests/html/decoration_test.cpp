@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "html/gallery_layout.h"
 #include "support/temp_dir.h"
 

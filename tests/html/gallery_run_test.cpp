@@ -13,7 +13,7 @@
 
 #include <unistd.h>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "support/temp_dir.h"
 
 namespace velmora::html {

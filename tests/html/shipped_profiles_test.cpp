@@ -7,7 +7,7 @@
 
 #include <regex>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "html/template_snippets.h"
 #include "image/clone_list/clone_effekte.h"
 #include "lang/messages.h"

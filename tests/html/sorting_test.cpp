@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/natural_compare.h"
+#include "platform/natural_compare.h"
 
 namespace velmora::html {
 namespace {

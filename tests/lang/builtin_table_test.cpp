@@ -6,8 +6,8 @@
 #include <regex>
 #include <set>
 
-#include "app/platform/program_paths.h"
-#include "app/platform/text_encoding.h"
+#include "platform/program_paths.h"
+#include "platform/text_encoding.h"
 #include "lang/keyed_collection.h"
 
 namespace velmora::lang {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "lang/date_pattern.h"
 #include "lang/locale_language.h"
 #include "lang/messages.h"

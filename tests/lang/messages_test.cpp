@@ -7,7 +7,7 @@
 
 #include <iostream>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "support/temp_dir.h"
 
 namespace velmora::lang {

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "script_runner.h"
 #include "support/temp_dir.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "app/platform/program_paths.h"
-#include "app/platform/text_encoding.h"
+#include "platform/program_paths.h"
+#include "platform/text_encoding.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "image/clone_list/clone_list.h"
 #include "profile_fixture.h"
 #include "settings/profile_data.h"

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "settings/profile_data.h"
 #include "settings/profile_management.h"
 #include "settings/user_settings.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "support/temp_dir.h"
 
 namespace velmora::test {

@@ -1,7 +1,7 @@
 // Directory collection of the run driver.
 #include "app/run/directory_collection.h"
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "app/run/image_scan.h"
 #include "app/run/selection_tree.h"
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/platform/cp1252_case.h"
-#include "app/platform/text_encoding.h"
+#include "platform/cp1252_case.h"
+#include "platform/text_encoding.h"
 #include "app/run/file_patterns.h"
 
 namespace velmora::app {

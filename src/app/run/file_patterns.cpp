@@ -1,7 +1,7 @@
 // Image file name patterns.
 #include "app/run/file_patterns.h"
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 namespace velmora::app {
 namespace {

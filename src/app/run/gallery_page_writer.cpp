@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_scripts.h"
 #include "html/decoration.h"

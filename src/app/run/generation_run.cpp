@@ -7,11 +7,11 @@
 #include <map>
 #include <set>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
-#include "app/platform/stopwatch.h"
-#include "app/platform/temporary_files.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
+#include "platform/stopwatch.h"
+#include "platform/temporary_files.h"
+#include "platform/text_encoding.h"
 #include "app/run/gallery_page_writer.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/output_folders.h"

@@ -1,8 +1,8 @@
 // Scanning a directory for the images of a run.
 #include "app/run/image_scan.h"
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "app/run/directory_listing.h"
 #include "app/run/listing_report.h"
 #include "app/run/run_scripts.h"

@@ -1,8 +1,8 @@
 // Messages about what the listings leave out.
 #include "app/run/listing_report.h"
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "lang/messages.h"
 
 namespace velmora::app {

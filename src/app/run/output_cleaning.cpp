@@ -5,8 +5,8 @@
 #include <ctime>
 #include <fstream>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
 #include "html/gallery_layout.h"
 
 namespace velmora::app {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "lang/messages.h"
 
 namespace velmora::app {

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "app/run/file_patterns.h"
 #include "app/run/output_cleaning.h"
 

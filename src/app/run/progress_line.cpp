@@ -6,8 +6,8 @@
 
 #include <chrono>
 
-#include "app/platform/control_characters.h"
-#include "app/platform/text_encoding.h"
+#include "platform/control_characters.h"
+#include "platform/text_encoding.h"
 
 namespace velmora::app {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <cerrno>
 
-#include "app/platform/program_paths.h"
-#include "app/platform/text_encoding.h"
+#include "platform/program_paths.h"
+#include "platform/text_encoding.h"
 #include "app/run/output_names.h"
 #include "app/run/setting_ranges.h"
 #include "image/clone_list/clone_list.h"

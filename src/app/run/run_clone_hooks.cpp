@@ -1,7 +1,7 @@
 // Clone hooks of a run.
 #include "app/run/run_clone_hooks.h"
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "app/run/run_scripts.h"
 #include "image/effects/apply_image_effect.h"
 #include "image/rl_image.h"

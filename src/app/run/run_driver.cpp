@@ -1,8 +1,8 @@
 // The run driver.
 #include "app/run/run_driver.h"
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "app/run/directory_collection.h"
 #include "app/run/image_scan.h"
 #include "app/run/run_checks.h"

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "lang/keyed_collection.h"
 #include "script/modules.h"
 #include "script/output_sink.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/log.h"
-#include "app/platform/program_paths.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/program_paths.h"
+#include "platform/text_encoding.h"
 #include "app/run/file_patterns.h"
 #include "lang/keyed_collection.h"
 #include "settings/user_settings.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <fstream>
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "app/run/directory_listing.h"
 #include "app/run/image_scan.h"
 #include "app/run/listing_report.h"

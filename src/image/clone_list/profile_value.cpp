@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "app/platform/text_lines.h"
+#include "platform/text_lines.h"
 
 namespace velmora::image {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 namespace velmora::image {
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <limits>
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "script/ansi.h"
 #include "script/operations.h"
 

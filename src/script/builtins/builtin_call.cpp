@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "script/machine.h"
 
 namespace velmora::script {

@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
-#include "app/platform/log.h"
-#include "app/platform/text_encoding.h"
+#include "platform/log.h"
+#include "platform/text_encoding.h"
 #include "script/ansi.h"
 #include "script/builtins/arguments.h"
 #include "script/builtins/odbc_query.h"

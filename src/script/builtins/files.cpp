@@ -5,7 +5,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/platform/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "script/builtins/arguments.h"
 #include "script/builtins/text_lists.h"
 

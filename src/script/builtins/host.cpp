@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "script/builtins/arguments.h"
 #include "script/machine.h"
 

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "script/symbols.h"
 #include "script/value_text.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/platform/percent_encoding.h"
+#include "platform/percent_encoding.h"
 #include "script/ansi.h"
 #include "script/builtins/arguments.h"
 #include "script/builtins/regex.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/platform/text_lines.h"
+#include "platform/text_lines.h"
 #include "script/value.h"
 
 namespace velmora::script {

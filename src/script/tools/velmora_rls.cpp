@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "script/compiler.h"
 #include "script/machine.h"
 #include "script/sources.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/command_arguments.h"
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "app/program_call.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/platform/log.h"
+#include "platform/log.h"
 #include "app/startup.h"
 #include "image/image_io.h"
 #include "image/codecs/codec_registry.h"

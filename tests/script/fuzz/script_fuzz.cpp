@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 #include "script/compiler.h"
 #include "script/machine.h"

@@ -1,5 +1,5 @@
 // The one atomic file writer: a file is either its old self or complete.
-#include "app/platform/atomic_file.h"
+#include "platform/atomic_file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/platform/natural_compare.h"
+#include "platform/natural_compare.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Natural order of names.
-#include "app/platform/natural_compare.h"
+#include "platform/natural_compare.h"
 
 #include <algorithm>
 #include <cstddef>
 
-#include "app/platform/cp1252_case.h"
+#include "platform/cp1252_case.h"
 
 namespace velmora {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <set>
 
-#include "app/platform/temporary_files.h"
+#include "platform/temporary_files.h"
 #include "support/temp_dir.h"
 
 namespace velmora {

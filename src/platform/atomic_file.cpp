@@ -1,5 +1,5 @@
 // Atomic file replacement with POSIX calls (open, write, fsync, rename).
-#include "app/platform/atomic_file.h"
+#include "platform/atomic_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "app/platform/temporary_files.h"
+#include "platform/temporary_files.h"
 
 namespace velmora {
 namespace {

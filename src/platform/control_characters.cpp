@@ -1,5 +1,5 @@
 // Escaping control characters for the terminal and the log.
-#include "app/platform/control_characters.h"
+#include "platform/control_characters.h"
 
 namespace velmora {
 namespace {

@@ -1,5 +1,5 @@
 // Program and user folders.
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 
 #include <cstdlib>
 #include <system_error>

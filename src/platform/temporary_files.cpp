@@ -1,5 +1,5 @@
 // Naming and clean-up of hidden temporary twins.
-#include "app/platform/temporary_files.h"
+#include "platform/temporary_files.h"
 
 #include <signal.h>
 #include <unistd.h>

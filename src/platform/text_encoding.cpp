@@ -1,5 +1,5 @@
 // Windows-1252 <-> UTF-8.
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 
 #include <array>
 #include <cstdio>

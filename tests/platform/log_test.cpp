@@ -1,8 +1,8 @@
-#include "app/platform/log.h"
+#include "platform/log.h"
 
 #include <gtest/gtest.h>
 
-#include "app/platform/program_paths.h"
+#include "platform/program_paths.h"
 #include "support/temp_dir.h"
 
 namespace velmora {

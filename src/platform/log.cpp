@@ -1,10 +1,10 @@
 // The run log.
-#include "app/platform/log.h"
+#include "platform/log.h"
 
 #include <ctime>
 
-#include "app/platform/control_characters.h"
-#include "app/platform/program_paths.h"
+#include "platform/control_characters.h"
+#include "platform/program_paths.h"
 
 namespace velmora {
 

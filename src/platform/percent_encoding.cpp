@@ -1,5 +1,5 @@
 // Percent-encoding.
-#include "app/platform/percent_encoding.h"
+#include "platform/percent_encoding.h"
 
 namespace velmora {
 

@@ -1,5 +1,5 @@
-#include "app/platform/text_encoding.h"
-#include "app/platform/control_characters.h"
+#include "platform/text_encoding.h"
+#include "platform/control_characters.h"
 
 #include <gtest/gtest.h>
 

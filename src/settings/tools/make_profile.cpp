@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/platform/text_encoding.h"
+#include "platform/text_encoding.h"
 #include "image/clone_list/clone_effekte.h"
 #include "settings/profile_reader.h"
 #include "settings/profile_writer.h"
