@@ -41,31 +41,29 @@ int main(int argc, char** argv) {
   std::vector<double> times, cpu_times;
   for (int i = 2; i < argc; ++i) {
     const fs::path source = argv[i];
-    RLImage image;
-    image.OriginalPfad = source.parent_path().string();
-    image.ClonePfad = (output / "clones").string();
-    image.ThumbPfad = (output / "thumbs").string();
+    velmora::image::PipelineOptions options;
+    options.clone = {.make = true,
+                     .size = {.side = full ? velmora::image::kSideKeepSize : velmora::image::kSideLongest,
+                              .longest = 1600},
+                     .quality = 75,
+                     .filter = -2,
+                     .apply_clone_list = full};
+    options.thumb = {.make = true,
+                     .from_clone = true,
+                     .size = {.side = velmora::image::kSideLongest, .longest = 160},
+                     .quality = 75};
+    const velmora::image::ImageFolders folders = {source.parent_path().string(), (output / "clones").string(),
+                                                  (output / "thumbs").string()};
     const std::string stem = source.stem().string();
-    image.ImageFile.Original = {stem, source.extension().string().substr(1), velmora::image::kImageTypeJpg};
-    image.ImageFile.Clone = {stem, "jpg", velmora::image::kImageTypeJpg};
-    image.ImageFile.Thumb = {stem, "jpg", velmora::image::kImageTypeJpg};
-    image.ClonenDurchfuehren = true;
-    image.CloneSeitenwahl = full ? 0 : 1;
-    image.CloneStempeln = full;
-    image.CloneAusdehnung = 1600;
-    image.CloneQualitaet = 75;
-    image.CloneFilter = -2;
-    image.ThumbDurchfuehren = true;
-    image.ThumbVomClone = true;
-    image.ThumbSeitenwahl = 1;
-    image.ThumbAusdehnung = 160;
-    image.ThumbQualitaet = 75;
+    velmora::image::RLImageFile file;
+    file.Original = {stem, source.extension().string().substr(1), velmora::image::kImageTypeJpg};
+    file.Clone = {stem, "jpg", velmora::image::kImageTypeJpg};
+    file.Thumb = {stem, "jpg", velmora::image::kImageTypeJpg};
     const auto start = std::chrono::steady_clock::now();
     const double cpu_start = cpu_ms();
-    try {
-      image.DoIt();
-    } catch (const velmora::image::ImageError& e) {
-      std::fprintf(stderr, "%s: %d %s\n", source.c_str(), e.number(), e.what());
+    const velmora::image::ImageOutcome outcome = RLImage(options).DoIt(file, folders);
+    if (outcome.error) {
+      std::fprintf(stderr, "%s: %d %s\n", source.c_str(), outcome.error->number(), outcome.error->what());
       return 1;
     }
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

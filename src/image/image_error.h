@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace velmora::image {
 
@@ -22,12 +23,17 @@ class ImageError : public std::runtime_error {
   const std::string& description() const { return description_; }
   // The codec's own words on what went wrong, for the log.
   const std::string& detail() const { return detail_; }
+  // The file the failing step read or wrote (Windows-1252); empty until the
+  // pipeline, which knows which of an image's files it was at, records it.
+  const std::string& path() const { return path_; }
+  void set_path(std::string path) { path_ = std::move(path); }
 
  private:
   int number_;
   std::string source_;
   std::string description_;
   std::string detail_;
+  std::string path_;
 };
 
 inline constexpr int kImageErrorBase = 1000;

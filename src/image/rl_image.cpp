@@ -11,6 +11,7 @@
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
+#include "image/remake_check.h"
 #include "image/resize/resample_filter.h"
 #include "image/resize/resize_image.h"
 #include "image/scale_factor.h"
@@ -71,46 +72,17 @@ RgbBuffer FrameFill(const RgbBuffer& thumb, int frame_width, int frame_height, R
   return canvas;
 }
 
-}  // namespace
+// One image's pass: the pixels and the metadata between reading and
+// writing, and the file it is at, which a failure names.
+class ImagePass {
+ public:
+  ImagePass(const PipelineOptions& options, const ImageFolders& folders, ImageOutcome& outcome)
+      : options_(options), folders_(folders), out_(outcome) {}
 
-void RLImage::reset() {
-  CloneRGB = RgbBuffer();
-  CloneDimX = CloneDimY = 0;
-  InputMetadata.clear();
-  OutputMetadata.clear();
-}
-
-RgbBuffer RLImage::ReadTracked(const std::string& path, int type, int min_width, int min_height,
-                               ImageMetadata* metadata) {
-  current_file_ = path;
-  ImageReadOptions options;
-  options.pcd_format = PcdFormat;
-  options.max_pixels = MaxPixels;
-  options.min_width = min_width;
-  options.min_height = min_height;
-  options.metadata = metadata;
-  return ReadImage(NativePath(path), type, options);
-}
-
-// A written output's size and date go into the record; with
-// DatumZeitErhalten the file gets the original's date first.
-void RLImage::RecordOutput(const std::string& path, ImageFileFacts& facts) const {
-  const std::filesystem::path native = NativePath(path);
-  if (DatumZeitErhalten) SetFileModificationTime(native, ImageFile.Original.DateTime);
-  if (const auto file = ReadFileFacts(native)) {
-    facts.Size = file->size;
-    facts.DateTime = file->modified;
-  }
-}
-
-void RLImage::DoIt() {
-  CloneErstellt = false;
-  ThumbErstellt = false;
-  CloneRGB = RgbBuffer();
-  const std::string original = JoinPath(OriginalPfad, ImageFile.Original);
-  current_file_ = original;
-  try {
-    ImageFileFacts& facts = ImageFile.Original;
+  void Run() {
+    const std::string original = JoinPath(folders_.original, out_.file.Original);
+    current_file_ = original;
+    ImageFileFacts& facts = out_.file.Original;
     if (facts.DateTime == FileTime{}) {
       if (const auto file = ReadFileFacts(NativePath(original))) {
         facts.Size = file->size;
@@ -118,34 +90,70 @@ void RLImage::DoIt() {
       }
     }
     if (facts.Width <= 0 || facts.Height <= 0) {
-      const ImageSize size =
-          GetImageDims(NativePath(original), facts.Type, {.pcd_format = PcdFormat, .max_pixels = MaxPixels});
+      const ImageSize size = GetImageDims(NativePath(original), facts.Type,
+                                          {.pcd_format = options_.pcd_format, .max_pixels = options_.max_pixels});
       facts.Width = size.width;
       facts.Height = size.height;
     }
-    if (ClonenDurchfuehren) MakeClone();
-    if (ThumbDurchfuehren) MakeThumb();
-  } catch (const ImageError&) {
-    ErrImage = current_file_;
-    throw;
+    if (options_.clone.make) MakeClone();
+    if (options_.thumb.make) MakeThumb();
+  }
+
+  const std::string& current_file() const { return current_file_; }
+
+ private:
+  void MakeClone();
+  void MakeThumb();
+  RgbBuffer ReadTracked(const std::string& path, int type, ImageSize min_size, ImageMetadata* metadata);
+  void RecordOutput(const std::string& path, ImageFileFacts& facts) const;
+
+  const PipelineOptions& options_;
+  const ImageFolders& folders_;
+  ImageOutcome& out_;
+  RgbBuffer clone_pixels_;     // a clone made in this pass, for its thumbnail
+  ImageSize clone_size_{};     // the clone's size once made or found up to date; 0: unknown
+  ImageMetadata output_metadata_;
+  std::string current_file_;
+};
+
+RgbBuffer ImagePass::ReadTracked(const std::string& path, int type, ImageSize min_size, ImageMetadata* metadata) {
+  current_file_ = path;
+  ImageReadOptions options;
+  options.pcd_format = options_.pcd_format;
+  options.max_pixels = options_.max_pixels;
+  options.min_width = min_size.width;
+  options.min_height = min_size.height;
+  options.metadata = metadata;
+  return ReadImage(NativePath(path), type, options);
+}
+
+// A written output's size and date go into the record; with keep_date the
+// file gets the original's date first.
+void ImagePass::RecordOutput(const std::string& path, ImageFileFacts& facts) const {
+  const std::filesystem::path native = NativePath(path);
+  if (options_.keep_date) SetFileModificationTime(native, out_.file.Original.DateTime);
+  if (const auto file = ReadFileFacts(native)) {
+    facts.Size = file->size;
+    facts.DateTime = file->modified;
   }
 }
 
-void RLImage::MakeClone() {
-  const ImageFileFacts& original = ImageFile.Original;
-  ImageFileFacts& clone = ImageFile.Clone;
-  const std::string original_path = JoinPath(OriginalPfad, original);
-  const std::string clone_path = JoinPath(ClonePfad, clone);
-  const bool exists = ReadExistingOutput(clone_path, clone, PcdFormat);
-  const ImageSize target =
-      ScaledSize(original.Width, original.Height, CloneAusdehnung, CloneBreite, CloneHoehe, CloneSeitenwahl);
-  const bool has_script = Hooks != nullptr && Hooks->HasCloneFunction();
-  const bool must_make = !exists || clone.DateTime < original.DateTime || clone.Width != target.width ||
-                         clone.Height != target.height ||
-                         (!CloneNurWennNeuerErstellen && (has_script || CloneStempeln));
-  if (!must_make) {
-    CloneDimX = clone.Width;
-    CloneDimY = clone.Height;
+void ImagePass::MakeClone() {
+  const CloneOptions& settings = options_.clone;
+  const ImageFileFacts& original = out_.file.Original;
+  ImageFileFacts& clone = out_.file.Clone;
+  const std::string original_path = JoinPath(folders_.original, original);
+  const std::string clone_path = JoinPath(folders_.clone, clone);
+  const bool exists = ReadExistingOutput(clone_path, clone, options_.pcd_format);
+  const ImageSize target = ScaledSize(original.Width, original.Height, settings.size);
+  CloneHooks* hooks = options_.hooks;
+  const bool has_script = hooks != nullptr && hooks->HasCloneFunction();
+  if (!MustRemakeClone({.clone = {exists, clone.DateTime, {clone.Width, clone.Height}},
+                        .original_modified = original.DateTime,
+                        .target = target,
+                        .only_if_newer = settings.only_if_newer,
+                        .changes_pixels = has_script || settings.apply_clone_list})) {
+    clone_size_ = {clone.Width, clone.Height};
     return;
   }
 
@@ -153,7 +161,7 @@ void RLImage::MakeClone() {
   // A Windows metafile's clone is an enhanced one: its extension tells
   // whether the source's bytes are the clone.
   const bool byte_copy = clone.Type == original.Type && clone.Extension == original.Extension &&
-                         CloneSeitenwahl == kSideKeepSize && !CloneStempeln && !has_script;
+                         settings.size.side == kSideKeepSize && !settings.apply_clone_list && !has_script;
   if (byte_copy) {
     try {
       const MappedFile bytes(NativePath(original_path), "DoIt");
@@ -161,97 +169,114 @@ void RLImage::MakeClone() {
     } catch (const ImageError& e) {
       throw ImageError(e.number(), "DoIt", "FileCopy", e.detail());
     }
-    clone.Width = CloneDimX = original.Width;
-    clone.Height = CloneDimY = original.Height;
+    clone.Width = original.Width;
+    clone.Height = original.Height;
     clone.Quality = 100;
   } else {
     {
-      RgbBuffer source = ReadTracked(original_path, original.Type, target.width, target.height, &InputMetadata);
+      RgbBuffer source = ReadTracked(original_path, original.Type, target, &out_.input_metadata);
       current_file_ = clone_path;
       // A decode at exactly the target size needs no resampling and no copy.
-      CloneRGB = source.width() == target.width && source.height() == target.height
-                     ? std::move(source)
-                     : ResizeImage(source, target.width, target.height, CloneFilter);
+      clone_pixels_ = source.width() == target.width && source.height() == target.height
+                          ? std::move(source)
+                          : ResizeImage(source, target.width, target.height, settings.filter);
     }
-    CloneDimX = CloneRGB.width();
-    CloneDimY = CloneRGB.height();
-    if (MetadataKopieren) {
-      OutputMetadata = InputMetadata;
+    if (options_.copy_metadata) {
+      output_metadata_ = out_.input_metadata;
     } else {
-      OutputMetadata.clear();
+      output_metadata_.clear();
     }
-    if (has_script) Hooks->RunCloneFunction(*this);
-    if (CloneStempeln && Hooks != nullptr) Hooks->ApplyCloneList(*this);
-    CloneDimX = CloneRGB.width();
-    CloneDimY = CloneRGB.height();
+    if (has_script) hooks->RunCloneFunction(clone_pixels_);
+    if (settings.apply_clone_list && hooks != nullptr) hooks->ApplyCloneList(clone_pixels_);
     current_file_ = clone_path;
 
-    ImageWriteOptions options;
-    options.quality = CloneQualitaet;
-    options.max_bytes = CloneMaxSize;
-    options.progressive = CloneJPGProgressiveSpeicherung;
-    options.tiff_compression = CloneTIFKomprimierung;
-    options.metadata = &OutputMetadata;
-    clone.Quality = WriteImage(NativePath(clone_path), clone.Type, CloneRGB, options);
-    clone.Width = CloneDimX;
-    clone.Height = CloneDimY;
+    ImageWriteOptions write;
+    write.quality = settings.quality;
+    write.max_bytes = settings.max_bytes;
+    write.progressive = settings.progressive;
+    write.tiff_compression = settings.tiff_compression;
+    write.metadata = &output_metadata_;
+    clone.Quality = WriteImage(NativePath(clone_path), clone.Type, clone_pixels_, write);
+    clone.Width = clone_pixels_.width();
+    clone.Height = clone_pixels_.height();
   }
+  clone_size_ = {clone.Width, clone.Height};
   RecordOutput(clone_path, clone);
-  OutputMetadata.clear();
-  CloneErstellt = true;
+  output_metadata_.clear();
+  out_.clone_made = true;
 }
 
-void RLImage::MakeThumb() {
-  const ImageFileFacts& original = ImageFile.Original;
-  ImageFileFacts& thumb = ImageFile.Thumb;
-  const bool from_clone = ThumbVomClone;
-  const ImageFileFacts& source = from_clone ? ImageFile.Clone : original;
-  const std::string source_path = from_clone ? JoinPath(ClonePfad, source) : JoinPath(OriginalPfad, source);
+void ImagePass::MakeThumb() {
+  const ThumbOptions& settings = options_.thumb;
+  const ImageFileFacts& original = out_.file.Original;
+  ImageFileFacts& thumb = out_.file.Thumb;
+  const bool from_clone = settings.from_clone;
+  const ImageFileFacts& source = from_clone ? out_.file.Clone : original;
+  const std::string source_path = JoinPath(from_clone ? folders_.clone : folders_.original, source);
   // A clone made in an earlier run (no clone work this time) is sized from its file.
-  if (from_clone && CloneDimX <= 0 && !ReadExistingOutput(source_path, ImageFile.Clone, PcdFormat)) {
+  if (from_clone && clone_size_.width <= 0 && !ReadExistingOutput(source_path, out_.file.Clone, options_.pcd_format)) {
     current_file_ = source_path;
     throw ImageError(kImageErrorBase + 1, "GetImageDims", "IS_OpenFileSource", "the clone is missing");
   }
-  const int source_width = from_clone && CloneDimX > 0 ? CloneDimX : source.Width;
-  const int source_height = from_clone && CloneDimY > 0 ? CloneDimY : source.Height;
-  const std::string thumb_path = JoinPath(ThumbPfad, thumb);
+  const int source_width = from_clone && clone_size_.width > 0 ? clone_size_.width : source.Width;
+  const int source_height = from_clone && clone_size_.height > 0 ? clone_size_.height : source.Height;
+  const std::string thumb_path = JoinPath(folders_.thumb, thumb);
 
-  ImageSize target =
-      ScaledSize(source_width, source_height, ThumbAusdehnung, ThumbBreite, ThumbHoehe, ThumbSeitenwahl);
-  if (!ThumbVergroessernErlauben && (target.width > source_width || target.height > source_height)) {
+  ImageSize target = ScaledSize(source_width, source_height, settings.size);
+  if (!settings.allow_enlarge && (target.width > source_width || target.height > source_height)) {
     target = {source_width, source_height};
   }
-  const bool framed = ThumbSeitenwahl == kSideFitInside && ThumbRahmenFuellen;
-  const ImageSize expected = framed ? ImageSize{ThumbBreite, ThumbHoehe} : target;
-  const bool exists = ReadExistingOutput(thumb_path, thumb, PcdFormat);
-  const bool must_make = !exists || thumb.DateTime < original.DateTime || thumb.Width != expected.width ||
-                         thumb.Height != expected.height || (from_clone && CloneErstellt);
-  if (!must_make) return;
+  const int frame_width = settings.size.width, frame_height = settings.size.height;
+  const bool framed = settings.size.side == kSideFitInside && settings.frame_fill;
+  const ImageSize expected = framed ? ImageSize{frame_width, frame_height} : target;
+  const bool exists = ReadExistingOutput(thumb_path, thumb, options_.pcd_format);
+  if (!MustRemakeThumb({.thumb = {exists, thumb.DateTime, {thumb.Width, thumb.Height}},
+                        .original_modified = original.DateTime,
+                        .expected = expected,
+                        .from_clone = from_clone,
+                        .clone_made = out_.clone_made})) {
+    return;
+  }
 
   RgbBuffer pixels;
-  if (from_clone && !CloneRGB.empty()) {
+  if (from_clone && !clone_pixels_.empty()) {
     current_file_ = thumb_path;
-    pixels = ResizeImage(CloneRGB, target.width, target.height, kDefaultFilterCode);
+    pixels = ResizeImage(clone_pixels_, target.width, target.height, kDefaultFilterCode);
   } else {
-    const RgbBuffer read = ReadTracked(source_path, source.Type, target.width, target.height, nullptr);
+    const RgbBuffer read = ReadTracked(source_path, source.Type, target, nullptr);
     current_file_ = thumb_path;
     pixels = ResizeImage(read, target.width, target.height, kDefaultFilterCode);
   }
-  if (framed && (pixels.width() != ThumbBreite || pixels.height() != ThumbHoehe) && ThumbBreite > 0 &&
-      ThumbHoehe > 0) {
-    const Rgb colour = ThumbRahmenfarbePassend ? AverageColour(pixels) : RgbFromColourValue(ThumbRahmenfarbe);
-    pixels = FrameFill(pixels, ThumbBreite, ThumbHoehe, colour);
+  if (framed && (pixels.width() != frame_width || pixels.height() != frame_height) && frame_width > 0 &&
+      frame_height > 0) {
+    const Rgb colour =
+        settings.frame_colour_matches ? AverageColour(pixels) : RgbFromColourValue(settings.frame_colour);
+    pixels = FrameFill(pixels, frame_width, frame_height, colour);
   }
-  if (usePicturebox && PictureBox) PictureBox(pixels);
 
-  ImageWriteOptions options;
-  options.quality = ThumbQualitaet;
-  options.tiff_compression = 1;
-  thumb.Quality = WriteImage(NativePath(thumb_path), thumb.Type, pixels, options);
+  ImageWriteOptions write;
+  write.quality = settings.quality;
+  write.tiff_compression = 1;
+  thumb.Quality = WriteImage(NativePath(thumb_path), thumb.Type, pixels, write);
   thumb.Width = pixels.width();
   thumb.Height = pixels.height();
   RecordOutput(thumb_path, thumb);
-  ThumbErstellt = true;
+  out_.thumb_made = true;
+}
+
+}  // namespace
+
+ImageOutcome RLImage::DoIt(const RLImageFile& file, const ImageFolders& folders) const {
+  ImageOutcome outcome;
+  outcome.file = file;
+  ImagePass pass(options_, folders, outcome);
+  try {
+    pass.Run();
+  } catch (ImageError& e) {
+    e.set_path(pass.current_file());
+    outcome.error = std::move(e);
+  }
+  return outcome;
 }
 
 }  // namespace velmora::image

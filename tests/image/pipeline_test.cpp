@@ -28,25 +28,26 @@ class PipelineTest : public ::testing::Test {
                              (dir_ / "orig" / "photo.jpg").string() + "'"));
     test::Run("exiftool -overwrite_original -Artist='Anna Beispiel' -Copyright='CC BY' '" +
               (dir_ / "orig" / "photo.jpg").string() + "'");
-    Configure(image_, "photo", "jpg", kImageTypeJpg);
+    image_ = Configure("photo", "jpg", kImageTypeJpg);
   }
 
-  void Configure(RLImage& image, const std::string& name, const std::string& extension, int type) {
-    image.OriginalPfad = (dir_ / "orig").string();
-    image.ClonePfad = (dir_ / "clone").string();
-    image.ThumbPfad = (dir_ / "thumb").string();
-    image.ImageFile.Original = {name, extension, type};
-    image.ImageFile.Clone = {name, "jpg", kImageTypeJpg};
-    image.ImageFile.Thumb = {"t_" + name, "jpg", kImageTypeJpg};
-    image.ClonenDurchfuehren = true;
-    image.CloneSeitenwahl = 1;
-    image.CloneAusdehnung = 400;
-    image.CloneQualitaet = 75;
-    image.CloneFilter = -2;
-    image.ThumbDurchfuehren = true;
-    image.ThumbSeitenwahl = 1;
-    image.ThumbAusdehnung = 100;
-    image.ThumbQualitaet = 80;
+  // One image's options, files and folders, run through a fresh RLImage.
+  struct Job {
+    PipelineOptions options;
+    RLImageFile file;
+    ImageFolders folders;
+    ImageOutcome Run() const { return RLImage(options).DoIt(file, folders); }
+  };
+
+  Job Configure(const std::string& name, const std::string& extension, int type) const {
+    Job job;
+    job.folders = {(dir_ / "orig").string(), (dir_ / "clone").string(), (dir_ / "thumb").string()};
+    job.file.Original = {name, extension, type};
+    job.file.Clone = {name, "jpg", kImageTypeJpg};
+    job.file.Thumb = {"t_" + name, "jpg", kImageTypeJpg};
+    job.options.clone = {.make = true, .size = {.side = kSideLongest, .longest = 400}, .quality = 75, .filter = -2};
+    job.options.thumb = {.make = true, .size = {.side = kSideLongest, .longest = 100}, .quality = 80};
+    return job;
   }
 
   fs::path ClonePath() const { return dir_ / "clone" / "photo.jpg"; }
@@ -56,14 +57,15 @@ class PipelineTest : public ::testing::Test {
   }
 
   velmora::test::TempDir dir_;
-  RLImage image_;
+  Job image_;
 };
 
 TEST_F(PipelineTest, MakesCloneAndThumbnailAndFillsTheRecord) {
-  image_.DoIt();
-  EXPECT_TRUE(image_.CloneErstellt);
-  EXPECT_TRUE(image_.ThumbErstellt);
-  const RLImageFile& f = image_.ImageFile;
+  const ImageOutcome made = image_.Run();
+  EXPECT_FALSE(made.error);
+  EXPECT_TRUE(made.clone_made);
+  EXPECT_TRUE(made.thumb_made);
+  const RLImageFile& f = made.file;
   EXPECT_EQ(f.Original.Width, 800);
   EXPECT_EQ(f.Clone.Width, 400);
   EXPECT_EQ(f.Clone.Height, 300);
@@ -77,7 +79,7 @@ TEST_F(PipelineTest, MakesCloneAndThumbnailAndFillsTheRecord) {
   ASSERT_TRUE(test::Magick("'" + (dir_ / "orig" / "photo.jpg").string() + "' -resize 400x300 '" +
                            (dir_ / "im.ppm").string() + "'"));
   EXPECT_GE(test::Psnr(test::MagickDecode(ClonePath()), test::MagickDecode(dir_ / "im.ppm")), 30.0);
-  // Without MetadataKopieren nothing of the original's metadata is carried.
+  // Without copy_metadata nothing of the original's metadata is carried.
   EXPECT_EQ(Exif(ClonePath(), "Artist"), "");
   EXPECT_EQ(Exif(ClonePath(), "Comment"), "");
   // Temporary files never stay behind.
@@ -87,87 +89,77 @@ TEST_F(PipelineTest, MakesCloneAndThumbnailAndFillsTheRecord) {
 }
 
 TEST_F(PipelineTest, KeepsUpToDateOutputsAndRemakesOutdatedOnes) {
-  image_.CloneNurWennNeuerErstellen = true;
-  image_.DoIt();
+  image_.options.clone.only_if_newer = true;
+  image_.Run();
   const auto first_clone = fs::last_write_time(ClonePath());
-  RLImage again;
-  Configure(again, "photo", "jpg", kImageTypeJpg);
-  again.CloneNurWennNeuerErstellen = true;
-  again.DoIt();
-  EXPECT_FALSE(again.CloneErstellt);
-  EXPECT_FALSE(again.ThumbErstellt);
+  const ImageOutcome again = image_.Run();
+  EXPECT_FALSE(again.clone_made);
+  EXPECT_FALSE(again.thumb_made);
   EXPECT_EQ(fs::last_write_time(ClonePath()), first_clone);
-  EXPECT_EQ(again.ImageFile.Clone.Width, 400);
+  EXPECT_EQ(again.file.Clone.Width, 400);
 
   // A changed size setting or an original newer than the clone remakes it.
-  RLImage resized;
-  Configure(resized, "photo", "jpg", kImageTypeJpg);
-  resized.CloneAusdehnung = 500;
-  resized.DoIt();
-  EXPECT_TRUE(resized.CloneErstellt);
-  EXPECT_FALSE(resized.ThumbErstellt);  // made from the original, which has not changed
-  EXPECT_EQ(resized.ImageFile.Clone.Width, 500);
+  Job resized = Configure("photo", "jpg", kImageTypeJpg);
+  resized.options.clone.size.longest = 500;
+  const ImageOutcome remade = resized.Run();
+  EXPECT_TRUE(remade.clone_made);
+  EXPECT_FALSE(remade.thumb_made);  // made from the original, which has not changed
+  EXPECT_EQ(remade.file.Clone.Width, 500);
+  // A thumbnail made from the clone follows a remade clone.
+  resized.options.clone.size.longest = 450;
+  resized.options.thumb.from_clone = true;
+  const ImageOutcome from_clone = resized.Run();
+  EXPECT_TRUE(from_clone.clone_made);
+  EXPECT_TRUE(from_clone.thumb_made);
   fs::last_write_time(dir_ / "orig" / "photo.jpg", fs::last_write_time(ClonePath()) + 10s);
-  RLImage newer;
-  Configure(newer, "photo", "jpg", kImageTypeJpg);
-  newer.CloneAusdehnung = 500;
-  newer.DoIt();
-  EXPECT_TRUE(newer.CloneErstellt);
+  EXPECT_TRUE(resized.Run().clone_made);
 }
 
 TEST_F(PipelineTest, KeepSizeWithTheSameTypeCopiesTheBytes) {
-  image_.CloneSeitenwahl = 0;
-  image_.DatumZeitErhalten = true;
-  image_.DoIt();
+  image_.options.clone.size.side = kSideKeepSize;
+  image_.options.keep_date = true;
+  const ImageOutcome copied = image_.Run();
   EXPECT_EQ(velmora::test::ReadFile(ClonePath()), velmora::test::ReadFile(dir_ / "orig" / "photo.jpg"));
-  EXPECT_EQ(image_.ImageFile.Clone.Width, 800);
+  EXPECT_EQ(copied.file.Clone.Width, 800);
   EXPECT_EQ(fs::last_write_time(ClonePath()), fs::last_write_time(dir_ / "orig" / "photo.jpg"));
   EXPECT_EQ(fs::last_write_time(ThumbPath()), fs::last_write_time(dir_ / "orig" / "photo.jpg"));
 }
 
 TEST_F(PipelineTest, SizeLimitSearchesTheQuality) {
-  image_.CloneMaxSize = 1000;  // far below anything a 400 x 300 photo needs
-  image_.CloneQualitaet = 25;
-  image_.DoIt();
-  EXPECT_EQ(image_.ImageFile.Clone.Quality, 25);
-  EXPECT_GT(image_.ImageFile.Clone.Size, 1000);
+  image_.options.clone.max_bytes = 1000;  // far below anything a 400 x 300 photo needs
+  image_.options.clone.quality = 25;
+  const ImageOutcome lowest = image_.Run();
+  EXPECT_EQ(lowest.file.Clone.Quality, 25);
+  EXPECT_GT(lowest.file.Clone.Size, 1000);
 
   // An existing clone of the right size and date is kept, so each case starts afresh.
   fs::remove(ClonePath());
-  RLImage roomy;
-  Configure(roomy, "photo", "jpg", kImageTypeJpg);
-  roomy.CloneMaxSize = 10'000'000;
-  roomy.CloneQualitaet = 25;
-  roomy.DoIt();
-  EXPECT_EQ(roomy.ImageFile.Clone.Quality, 100);
+  image_.options.clone.max_bytes = 10'000'000;
+  EXPECT_EQ(image_.Run().file.Clone.Quality, 100);
 
   const std::int64_t at_100 = static_cast<std::int64_t>(fs::file_size(ClonePath()));
   fs::remove(ClonePath());
-  RLImage between;
-  Configure(between, "photo", "jpg", kImageTypeJpg);
-  between.CloneMaxSize = at_100 / 3;
-  between.CloneQualitaet = 10;
-  between.DoIt();
-  EXPECT_LT(between.ImageFile.Clone.Size, at_100 / 3);
-  EXPECT_EQ(between.ImageFile.Clone.Quality % 5, 0);
-  EXPECT_GT(between.ImageFile.Clone.Quality, 10);
+  image_.options.clone.max_bytes = at_100 / 3;
+  image_.options.clone.quality = 10;
+  const ImageFileFacts between = image_.Run().file.Clone;
+  EXPECT_LT(between.Size, at_100 / 3);
+  EXPECT_EQ(between.Quality % 5, 0);
+  EXPECT_GT(between.Quality, 10);
 }
 
 TEST_F(PipelineTest, FrameFillCentresTheThumbnail) {
   ASSERT_TRUE(test::Magick("-size 100x50 xc:'rgb(0,0,255)' '" + (dir_ / "orig" / "small.png").string() + "'"));
   auto framed_thumb = [&](bool matching_colour, bool enlarge) {
     fs::remove(dir_ / "thumb" / "t_small.png");
-    RLImage image;
-    Configure(image, "small", "png", kImageTypePng);
-    image.ClonenDurchfuehren = false;
-    image.ImageFile.Thumb = {"t_small", "png", kImageTypePng};
-    image.ThumbSeitenwahl = 4;
-    image.ThumbBreite = image.ThumbHoehe = 120;
-    image.ThumbRahmenFuellen = true;
-    image.ThumbRahmenfarbe = 255;  // red
-    image.ThumbRahmenfarbePassend = matching_colour;
-    image.ThumbVergroessernErlauben = enlarge;
-    image.DoIt();
+    Job image = Configure("small", "png", kImageTypePng);
+    image.options.clone.make = false;
+    image.file.Thumb = {"t_small", "png", kImageTypePng};
+    image.options.thumb.size = {.side = kSideFitInside, .width = 120, .height = 120};
+    image.options.thumb.frame_fill = true;
+    image.options.thumb.frame_colour = 255;  // red
+    image.options.thumb.frame_colour_matches = matching_colour;
+    image.options.thumb.allow_enlarge = enlarge;
+    image.Run();
     return ReadImage(dir_ / "thumb" / "t_small.png", kImageTypePng);
   };
   // The thumbnail never grows without permission: 100 x 50 in a 120 x 120 frame at (10, 35).
@@ -189,71 +181,66 @@ TEST_F(PipelineTest, FrameFillCentresTheThumbnail) {
 TEST_F(PipelineTest, OtherTypesKeepTheirFormatAndOptions) {
   ASSERT_TRUE(test::Magick("'" + (dir_ / "orig" / "photo.jpg").string() + "' -compress zip '" +
                            (dir_ / "orig" / "scan.tif").string() + "'"));
-  RLImage tiff;
-  Configure(tiff, "scan", "tif", kImageTypeTif);
-  tiff.ImageFile.Clone = {"scan", "tif", kImageTypeTif};
-  tiff.CloneTIFKomprimierung = 5;  // LZW
-  tiff.ImageFile.Thumb = {"t_scan", "gif", kImageTypeGif};
-  tiff.DoIt();
+  Job tiff = Configure("scan", "tif", kImageTypeTif);
+  tiff.file.Clone = {"scan", "tif", kImageTypeTif};
+  tiff.options.clone.tiff_compression = 5;  // LZW
+  tiff.file.Thumb = {"t_scan", "gif", kImageTypeGif};
+  const ImageOutcome made = tiff.Run();
   const fs::path clone = dir_ / "clone" / "scan.tif";
   EXPECT_EQ(test::CommandOutput("identify -format '%wx%h %C' '" + clone.string() + "'"), "400x300 LZW");
-  EXPECT_EQ(tiff.ImageFile.Clone.Quality, 100);
+  EXPECT_EQ(made.file.Clone.Quality, 100);
   EXPECT_EQ(test::CommandOutput("identify -format '%wx%h %m' '" + (dir_ / "thumb" / "t_scan.gif").string() + "'"),
             "100x75 GIF");
 
   // A later run that only makes thumbnails from the existing clones sizes the clone from its file.
   fs::remove(dir_ / "thumb" / "t_scan.gif");
-  RLImage thumbs_only;
-  Configure(thumbs_only, "scan", "tif", kImageTypeTif);
-  thumbs_only.ImageFile.Clone = {"scan", "tif", kImageTypeTif};
-  thumbs_only.ClonenDurchfuehren = false;
-  thumbs_only.ThumbVomClone = true;
-  thumbs_only.ThumbAusdehnung = 200;
-  thumbs_only.DoIt();
-  EXPECT_EQ(thumbs_only.ImageFile.Thumb.Width, 200);
-  EXPECT_EQ(thumbs_only.ImageFile.Thumb.Height, 150);
+  Job thumbs_only = tiff;
+  thumbs_only.options.clone.make = false;
+  thumbs_only.options.thumb.from_clone = true;
+  thumbs_only.options.thumb.size.longest = 200;
+  const ImageOutcome thumb = thumbs_only.Run();
+  EXPECT_EQ(thumb.file.Thumb.Width, 200);
+  EXPECT_EQ(thumb.file.Thumb.Height, 150);
 }
 
 class CroppingHooks : public CloneHooks {
  public:
   bool HasCloneFunction() const override { return true; }
-  void RunCloneFunction(RLImage&) override { ++scripts; }
-  void ApplyCloneList(RLImage& image) override {
+  void RunCloneFunction(RgbBuffer&) override { ++scripts; }
+  void ApplyCloneList(RgbBuffer& clone) override {
     ++lists;
-    image.CloneRGB = RgbBuffer(image.CloneDimX / 2, image.CloneDimY);
-    image.CloneDimX = image.CloneRGB.width();
+    clone = RgbBuffer(clone.width() / 2, clone.height());
   }
   int scripts = 0, lists = 0;
 };
 
 TEST_F(PipelineTest, ScriptAndCloneListRunAndMayChangeTheSize) {
   CroppingHooks hooks;
-  image_.Hooks = &hooks;
-  image_.CloneStempeln = true;
-  image_.ThumbVomClone = true;
-  image_.DoIt();
+  image_.options.hooks = &hooks;
+  image_.options.clone.apply_clone_list = true;
+  image_.options.thumb.from_clone = true;
+  const ImageOutcome made = image_.Run();
   EXPECT_EQ(hooks.scripts, 1);
   EXPECT_EQ(hooks.lists, 1);
-  EXPECT_EQ(image_.ImageFile.Clone.Width, 200);
+  EXPECT_EQ(made.file.Clone.Width, 200);
   EXPECT_EQ(test::CommandOutput("identify -format '%wx%h' '" + ClonePath().string() + "'"), "200x300");
   EXPECT_EQ(test::CommandOutput("identify -format '%wx%h' '" + ThumbPath().string() + "'"), "67x100");
 }
 
 TEST_F(PipelineTest, MetadataIsCarriedIntoTheCloneOnlyWhenAsked) {
-  image_.MetadataKopieren = true;
-  image_.DoIt();
+  image_.options.copy_metadata = true;
+  const ImageOutcome made = image_.Run();
   EXPECT_EQ(Exif(ClonePath(), "Artist"), "Anna Beispiel\n");
   EXPECT_EQ(Exif(ClonePath(), "Copyright"), "CC BY\n");
   EXPECT_EQ(Exif(ClonePath(), "Comment"), "Abendrot am See\n");
   EXPECT_EQ(Exif(ThumbPath(), "Artist"), "");
-  EXPECT_EQ(image_.InputMetadata.JpegComments(), std::vector<std::string>{"Abendrot am See"});
-  EXPECT_TRUE(image_.OutputMetadata.empty());
+  EXPECT_EQ(made.input_metadata.JpegComments(), std::vector<std::string>{"Abendrot am See"});
   // A size read delivers the same markers without decoding the photo.
   ImageMetadata markers;
   ImageReadOptions options;
   options.metadata = &markers;
   GetImageDims(dir_ / "orig" / "photo.jpg", kImageTypeJpg, options);
-  EXPECT_EQ(markers.jpeg_markers, image_.InputMetadata.jpeg_markers);
+  EXPECT_EQ(markers.jpeg_markers, made.input_metadata.jpeg_markers);
   const auto exif = std::find_if(markers.jpeg_markers.begin(), markers.jpeg_markers.end(),
                                  [](const JpegMarker& m) { return m.marker == 0xE1; });
   ASSERT_NE(exif, markers.jpeg_markers.end());
@@ -279,11 +266,10 @@ TEST_F(PipelineTest, OnlyAnRgbColourProfileIsCarried) {
     ASSERT_TRUE(test::Run("exiftool -overwrite_original '-ICC_Profile<=" + icc.string() + "' '" +
                           (dir_ / "orig" / "photo.jpg").string() + "'"));
     fs::remove(ClonePath());
-    RLImage image;
-    Configure(image, "photo", "jpg", kImageTypeJpg);
-    image.MetadataKopieren = true;
-    image.ThumbDurchfuehren = false;
-    image.DoIt();
+    Job image = Configure("photo", "jpg", kImageTypeJpg);
+    image.options.copy_metadata = true;
+    image.options.thumb.make = false;
+    image.Run();
     const std::string segments = test::CommandOutput("exiftool -v3 '" + ClonePath().string() + "'");
     EXPECT_EQ(segments.find("ICC_PROFILE") != std::string::npos, kept) << space;
     EXPECT_EQ(Exif(ClonePath(), "Artist"), "Anna Beispiel\n");
@@ -293,42 +279,37 @@ TEST_F(PipelineTest, OnlyAnRgbColourProfileIsCarried) {
 TEST_F(PipelineTest, PngTextIsCarriedIntoAPngClone) {
   ASSERT_TRUE(test::Magick("-size 64x48 gradient:red-blue -set comment 'Sommer' '" +
                            (dir_ / "orig" / "text.png").string() + "'"));
-  RLImage image;
-  Configure(image, "text", "png", kImageTypePng);
-  image.ImageFile.Clone = {"text", "png", kImageTypePng};
-  image.CloneAusdehnung = 32;
-  image.MetadataKopieren = true;
-  image.ThumbDurchfuehren = false;
-  image.DoIt();
+  Job image = Configure("text", "png", kImageTypePng);
+  image.file.Clone = {"text", "png", kImageTypePng};
+  image.options.clone.size.longest = 32;
+  image.options.copy_metadata = true;
+  image.options.thumb.make = false;
+  image.Run();
   EXPECT_EQ(test::CommandOutput("identify -format '%c' '" + (dir_ / "clone" / "text.png").string() + "'"), "Sommer");
 }
 
 TEST_F(PipelineTest, FailuresNameTheFileAndLeaveNothingHalfWritten) {
   velmora::test::WriteFile(dir_ / "orig" / "broken.jpg", "not a photo at all");
-  RLImage broken;
-  Configure(broken, "broken", "jpg", kImageTypeJpg);
-  try {
-    broken.DoIt();
-    FAIL();
-  } catch (const ImageError& e) {
-    EXPECT_EQ(e.source(), "GetImageDims");
-    EXPECT_EQ(broken.ErrImage, (dir_ / "orig" / "broken.jpg").string());
-  }
-  broken.ImageFile.Original.Width = 10;  // as if the run had sized it
-  broken.ImageFile.Original.Height = 10;
-  EXPECT_THROW(broken.DoIt(), ImageError);
+  Job broken = Configure("broken", "jpg", kImageTypeJpg);
+  const ImageOutcome unread = broken.Run();
+  ASSERT_TRUE(unread.error);
+  EXPECT_EQ(unread.error->source(), "GetImageDims");
+  EXPECT_EQ(unread.error->path(), (dir_ / "orig" / "broken.jpg").string());
+  EXPECT_FALSE(unread.clone_made);
+  // What the pass learnt before it failed stays in the record.
+  EXPECT_EQ(unread.file.Original.Size, 18);
+  broken.file.Original.Width = 10;  // as if the run had sized it
+  broken.file.Original.Height = 10;
+  EXPECT_TRUE(broken.Run().error);
   EXPECT_FALSE(fs::exists(dir_ / "clone" / "broken.jpg"));
 
-  image_.ClonePfad = (dir_ / "missing").string();
-  try {
-    image_.DoIt();
-    FAIL();
-  } catch (const ImageError& e) {
-    EXPECT_EQ(e.number(), 1001);
-    EXPECT_EQ(e.source(), "WriteImage");
-    EXPECT_EQ(e.description(), "IS_OpenFileDest");
-    EXPECT_EQ(image_.ErrImage, (dir_ / "missing" / "photo.jpg").string());
-  }
+  image_.folders.clone = (dir_ / "missing").string();
+  const ImageOutcome unwritten = image_.Run();
+  ASSERT_TRUE(unwritten.error);
+  EXPECT_EQ(unwritten.error->number(), 1001);
+  EXPECT_EQ(unwritten.error->source(), "WriteImage");
+  EXPECT_EQ(unwritten.error->description(), "IS_OpenFileDest");
+  EXPECT_EQ(unwritten.error->path(), (dir_ / "missing" / "photo.jpg").string());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "platform/log.h"
@@ -13,16 +14,21 @@
 #include "platform/temporary_files.h"
 #include "platform/text_encoding.h"
 #include "app/run/gallery_page_writer.h"
+#include "app/run/image_error_report.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/output_folders.h"
+#include "app/run/output_naming.h"
+#include "app/run/pipeline_settings.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_clone_hooks.h"
+#include "app/run/run_context_writer.h"
+#include "app/run/run_outputs.h"
+#include "app/run/run_paths.h"
 #include "app/run/stop_request.h"
 #include "app/system_info.h"
 #include "html/gallery_layout.h"
 #include "html/sorting.h"
 #include "image/codecs/codec_registry.h"
-#include "image/image_error.h"
 #include "image/image_io.h"
 #include "image/rename/rename_check.h"
 #include "image/rl_image.h"
@@ -35,44 +41,6 @@ namespace velmora::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::string_view kImageErrorText = "Image-Error %1%n%n%2%n%3%n%4";
-
-// Base directory or clone directory joined with a relative path ("." is the directory itself).
-std::string JoinRel(const std::string& directory, std::string_view rel) {
-  if (rel.empty() || rel == ".") return directory;
-  if (!directory.empty() && directory.back() == '/') return directory + std::string(rel);
-  return directory + "/" + std::string(rel);
-}
-
-fs::path Native(const std::string& cp1252) { return fs::path(Cp1252ToUtf8(cp1252)); }
-
-std::string Cp1252Path(const fs::path& path) { return Utf8ToCp1252(path.string()).value_or(path.string()); }
-
-fs::path Absolute(const fs::path& path) {
-  std::error_code error;
-  fs::path absolute = path.empty() ? path : fs::absolute(path, error);
-  return error ? path : absolute;
-}
-
-fs::path Canonical(const fs::path& path) {
-  std::error_code error;
-  fs::path canonical = fs::weakly_canonical(path, error);
-  return error ? Absolute(path) : canonical;
-}
-
-std::string LastComponent(const std::string& path) {
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
-  const std::size_t slash = trimmed.rfind('/');
-  return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
-}
-
-// A link from `from_folder` to `target`, "/"-separated and encoded.
-std::string RelativeLink(const fs::path& from_folder, const fs::path& target) {
-  const fs::path relative = target.lexically_relative(from_folder);
-  return html::EncodeLink(Cp1252Path(relative.generic_string()));
-}
 
 // A multi-line message as one log line.
 std::string OneLine(std::string text) {
@@ -142,7 +110,16 @@ class Generator {
     run_.startup.CancelRequested = StopRequested();
     thumbs_per_line_ = std::max<long>(1, settings_.Int("THUMBS_PER_LINE"));
     page_extension_ = "." + settings_.Text("HTML_EXTENSION");
-    ConfigurePipeline();
+    image::PipelineOptions options = PipelineOptionsOf(settings_, hooks_.HasCloneList());
+    options.hooks = &hooks_;
+    pipeline_ = image::RLImage(options);
+    outputs_ = RunOutputs(state_.CloneDir, settings_.Text("THUMB_DIRNAME"), clones_, thumbs_);
+    context_.emplace(ctx_, ContextLayout{.base_dir = state_.BaseDir,
+                                         .dir_level = run_.startup.DirLevel,
+                                         .thumbs_per_line = thumbs_per_line_,
+                                         .page_extension = page_extension_,
+                                         .clones = clones_,
+                                         .kinds = kinds_});
 
     ctx_.Set(Ctx::velmora_absolute, Cp1252Path(ProgramDirectory()));
     ctx_.Set(Ctx::base_absolute, Cp1252Path(Absolute(Native(state_.BaseDir))));
@@ -155,7 +132,7 @@ class Generator {
       if (!Clean(Native(state_.CloneDir))) return false;
     }
     if (thumbs_) {
-      const fs::path thumb_root = Native(JoinRel(state_.CloneDir, settings_.Text("THUMB_DIRNAME")));
+      const fs::path thumb_root = Native(outputs_.thumb_root());
       std::error_code error;
       if (fs::exists(thumb_root, error) && settings_.Flag("THUMBDIR_CLEAN")) {
         run_.progress.Text(lang::GetText("Erzeugung", "InfThumbsDelete"));
@@ -187,42 +164,6 @@ class Generator {
     return true;
   }
 
-  void ConfigurePipeline() {
-    image::RLImage& img = image_;
-    img.Hooks = &hooks_;
-    img.ClonenDurchfuehren = clones_;
-    img.CloneSeitenwahl = static_cast<int>(settings_.Int("CLONE_SELECTED_SIDE"));
-    img.CloneAusdehnung = static_cast<int>(settings_.Int("CLONE_SIZE"));
-    img.CloneBreite = static_cast<int>(settings_.Int("CLONE_WIDTH"));
-    img.CloneHoehe = static_cast<int>(settings_.Int("CLONE_HEIGHT"));
-    if (settings_.Flag("CLONE_MAXSIZE")) {
-      img.CloneMaxSize = settings_.Int("CLONE_MAXSIZEBYTES");
-      img.CloneQualitaet = static_cast<int>(settings_.Int("CLONE_MINQUALITY"));
-    } else {
-      img.CloneMaxSize = 0;
-      img.CloneQualitaet = static_cast<int>(settings_.Int("CLONE_QUALITY"));
-    }
-    img.CloneJPGProgressiveSpeicherung = settings_.Flag("CLONE_JPG_PROGRESSIVE");
-    img.CloneTIFKomprimierung = static_cast<int>(settings_.Int("CLONE_TIF_COMPMODE"));
-    img.CloneFilter = static_cast<int>(settings_.Int("CLONE_FILTER"));
-    img.CloneNurWennNeuerErstellen = settings_.Flag("CLONE_ONLY_IF_NEWER");
-    img.CloneStempeln = hooks_.HasCloneList();
-    img.MetadataKopieren = settings_.Flag("CLONE_METADATA");
-    img.DatumZeitErhalten = settings_.Flag("CLONE_PRESERVE_DATE");
-    img.ThumbDurchfuehren = thumbs_;
-    img.ThumbVomClone = clones_ && settings_.Flag("THUMB_CLONE");
-    img.ThumbSeitenwahl = static_cast<int>(settings_.Int("THUMB_SELECTED_SIDE"));
-    img.ThumbAusdehnung = static_cast<int>(settings_.Int("THUMB_SIZE"));
-    img.ThumbBreite = static_cast<int>(settings_.Int("THUMB_WIDTH"));
-    img.ThumbHoehe = static_cast<int>(settings_.Int("THUMB_HEIGHT"));
-    img.ThumbQualitaet = static_cast<int>(settings_.Int("THUMB_QUALITY"));
-    img.ThumbRahmenFuellen = settings_.Flag("THUMB_FRAMEFILL");
-    img.ThumbRahmenfarbePassend = settings_.Flag("THUMB_FRAMEFILLCOLORFITS");
-    img.ThumbRahmenfarbe = static_cast<std::int32_t>(settings_.Int("THUMB_FRAMEFILLCOLOR"));
-    img.ThumbVergroessernErlauben = settings_.Flag("THUMB_ENLARGE");
-    img.PcdFormat = static_cast<int>(settings_.Int("PCD_FORMAT"));
-  }
-
   void CollectSourceFolders() {
     protected_.push_back(Canonical(Native(state_.BaseDir)));
     for (const RunDirectory& directory : state_.DirList) {
@@ -234,22 +175,8 @@ class Generator {
   // folder of the run (a clone directory pointing back into the photos)
   // stops the run before anything is touched.
   bool CheckOutputFolders() {
-    sources_.insert(protected_.begin(), protected_.end());
-    const std::set<fs::path>& sources = sources_;
-    for (const RunDirectory& directory : state_.DirList) {
-      std::vector<fs::path> outputs;
-      if (clones_) outputs.push_back(Native(JoinRel(state_.CloneDir, directory.relative_path)));
-      if (thumbs_) {
-        outputs.push_back(
-            Native(JoinRel(JoinRel(state_.CloneDir, settings_.Text("THUMB_DIRNAME")), directory.relative_path)));
-      }
-      for (const fs::path& output : outputs) {
-        if (sources.count(Canonical(output)) != 0) {
-          return RefuseOutput(Cp1252Path(output));
-        }
-      }
-    }
-    return true;
+    const std::optional<fs::path> folder = outputs_.FolderHoldingPhotos(state_.Guard, state_.DirList);
+    return !folder || RefuseOutput(Cp1252Path(*folder));
   }
 
   bool RefuseOutput(const std::string& folder) {
@@ -305,7 +232,7 @@ class Generator {
   // source folder.
   void SweepLeftovers(const fs::path& folder) {
     const fs::path canonical = Canonical(folder);
-    if (!swept_.insert(canonical).second || sources_.count(canonical) != 0) return;
+    if (!swept_.insert(canonical).second || state_.Guard.IsSourceFolder(folder)) return;
     const int removed = RemoveOrphanedTwins(folder);
     if (removed > 0) WriteLog("Removed " + std::to_string(removed) + " temporary leftovers in " + Cp1252Path(folder));
   }
@@ -325,7 +252,7 @@ class Generator {
       if (kinds_.html) SortImages(directory, sort_mode, sort_direction);
       const std::string directory_name =
           directory.relative_path == "." ? LastComponent(state_.BaseDir) : directory.name;
-      std::set<std::string> clone_names, thumb_names;
+      OutputNameSet clone_names, thumb_names;
       std::int64_t number = 0;
       std::vector<RunImage> kept;
       kept.reserve(directory.images.size());
@@ -346,8 +273,8 @@ class Generator {
             (thumbs_ && rename_thumbs && !RenamedNameValid(directory, original, thumb.Name))) {
           continue;
         }
-        if (clones_) Disambiguate(clone, original, clone_names);
-        if (thumbs_) Disambiguate(thumb, original, thumb_names);
+        if (clones_) clone_names.Claim(clone, original);
+        if (thumbs_) thumb_names.Claim(thumb, original);
         kept.push_back(std::move(image));
       }
       DropSkipped(directory, std::move(kept));
@@ -402,34 +329,19 @@ class Generator {
     const std::string extension = settings_.Text("HTML_EXTENSION");
     const html::GalleryLayout layout(settings_, Native(state_.CloneDir), run_.startup.DirLevel,
                                      GalleryDirectories(state_));
-    std::map<std::string, std::set<std::string>> taken;  // per page folder
+    std::map<std::string, OutputNameSet> taken;  // per page folder
     for (const auto& [folder, name] : layout.OwnPages(kinds_.thumb_pages, kinds_.index, kinds_.frame)) {
-      taken[folder].insert(lang::FoldCase(name + "." + extension));
+      taken[folder].Reserve(name + "." + extension);
     }
     for (std::size_t d = 0; d < state_.DirList.size(); ++d) {
-      std::set<std::string>& names = taken[layout.ImageFolder(static_cast<int>(d))];
+      OutputNameSet& names = taken[layout.ImageFolder(static_cast<int>(d))];
       for (RunImage& image : state_.DirList[d].images) {
         image::ImageFileFacts page;
         page.Name = image.page_name;
         page.Extension = extension;
-        Disambiguate(page, image.file.Original, names);
+        names.Claim(page, image.file.Original);
         image.page_name = page.Name;
       }
-    }
-  }
-
-  // Two sources that would give the same output name (a.png and a.jpg both
-  // converted to a.jpg) must not overwrite each other: the later one keeps
-  // its original extension in its name.
-  static void Disambiguate(image::ImageFileFacts& output, const image::ImageFileFacts& original,
-                           std::set<std::string>& taken) {
-    std::string key = lang::FoldCase(output.Name + "." + output.Extension);
-    if (!taken.insert(key).second) {
-      output.Name += "_" + original.Extension;
-      for (int n = 2; !taken.insert(lang::FoldCase(output.Name + "." + output.Extension)).second; ++n) {
-        output.Name += "_" + std::to_string(n);
-      }
-      WriteLog("Output name taken, " + original.Name + "." + original.Extension + " becomes " + output.Name);
     }
   }
 
@@ -486,7 +398,6 @@ class Generator {
   // ---- Phase 4: main pass ----
 
   bool MainPass() {
-    const std::string thumb_root = JoinRel(state_.CloneDir, settings_.Text("THUMB_DIRNAME"));
     const int count = static_cast<int>(state_.DirList.size());
     std::int64_t bytes_done = 0;
     run_.progress.Start(state_.DirCount, state_.ImageTotal, state_.ByteTotal);
@@ -495,8 +406,8 @@ class Generator {
       RunDirectory& directory = state_.DirList[static_cast<std::size_t>(d)];
       Mark(directory, kMarkBusy);
       run_.progress.Directory(directory.relative_path, d + 1);
-      const std::string clone_folder = JoinRel(state_.CloneDir, directory.relative_path);
-      const std::string thumb_folder = JoinRel(thumb_root, directory.relative_path);
+      const std::string clone_folder = outputs_.CloneFolder(directory);
+      const std::string thumb_folder = outputs_.ThumbFolder(directory);
       if (clones_) folders_.Create(Native(clone_folder), "ErrClonesMkDir");
       if (thumbs_) folders_.Create(Native(thumb_folder), "ErrThumbMkDir");
       DirectoryPages pages = PagesOf(directory, d + 1);
@@ -510,7 +421,7 @@ class Generator {
         SweepLeftovers(pages.html_folder);
         SweepLeftovers(pages.image_folder);
       }
-      SetDirectoryContext(directory, d, count, pages, clone_folder);
+      context_->SetDirectory(directory, d, count, pages, clone_folder);
       if (kinds_.html) run_.pages.BeginDirectory(pages);  // the directory's first and last page, for _initpath
       run_.scripts.CallEntry("_initpath");
 
@@ -519,14 +430,14 @@ class Generator {
         const int in_page = static_cast<int>(i % static_cast<std::size_t>(pages.images_per_page));
         const int page = static_cast<int>(i / static_cast<std::size_t>(pages.images_per_page)) + 1;
         if (kinds_.thumb_pages && in_page == 0) {
-          SetPageContext(directory, pages, page);
+          context_->SetPage(directory, pages, page);
           run_.pages.BeginPage(pages, page);
         }
-        SetImageCounters(directory, i, in_page);
+        context_->SetImageCounters(directory, i, in_page, run_.counters.ImagesHandled);
         RunImage& record = directory.images[i];
         if (!Process(record, directory, clone_folder, thumb_folder)) return false;
         ctx_.SetImage(record.file, clones_);
-        if (kinds_.html) SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
+        if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
         if (kinds_.html) {
           if (Cancelled()) return false;
           // A page that cannot be written has been reported with its reason;
@@ -559,113 +470,29 @@ class Generator {
     return pages;
   }
 
-  void SetDirectoryContext(const RunDirectory& directory, int index, int count, const DirectoryPages& pages,
-                           const std::string& clone_folder) {
-    ctx_.Set(Ctx::count_pages, pages.page_count);
-    ctx_.Set(Ctx::count_cur_page, 1);
-    if (run_.startup.DirLevel == 2) ctx_.Set(Ctx::parent_path, html::EncodeLink(directory.link_path));
-    if (kinds_.html) ctx_.Set(Ctx::html_absolute, Cp1252Path(Absolute(pages.html_folder)));
-    ctx_.Set(Ctx::full_path, JoinRel(state_.BaseDir, directory.relative_path));
-    ctx_.Set(Ctx::path, directory.relative_path);
-    ctx_.Set(Ctx::count_cur_path, index + 1);
-    // A neighbour that does not exist leaves its variable at its last value;
-    // the page writers leave out that navigation.
-    if (index > 0) ctx_.Set(Ctx::count_prev_path, index);
-    if (index + 1 < count) ctx_.Set(Ctx::count_next_path, index + 2);
-    ctx_.Set(Ctx::count_files, directory.image_count);
-    ctx_.Set(Ctx::size_byte_path, directory.byte_total);
-    ctx_.Set(Ctx::size_byte_path_original, directory.byte_total);
-    ctx_.Set(Ctx::path_absolute, Cp1252Path(Absolute(Native(clone_folder))));
-    ctx_.Set(Ctx::path_absolute_original,
-             Cp1252Path(Absolute(Native(JoinRel(state_.BaseDir, directory.relative_path)))));
-  }
-
-  void SetPageContext(const RunDirectory& directory, const DirectoryPages& pages, int page) {
-    const int first_index = (page - 1) * pages.images_per_page;
-    const int on_page = std::min(pages.images_per_page, static_cast<int>(directory.images.size()) - first_index);
-    ctx_.Set(Ctx::count_cur_page, page);
-    if (page > 1) ctx_.Set(Ctx::count_prev_page, page - 1);
-    if (page < pages.page_count) ctx_.Set(Ctx::count_next_page, page + 1);
-    ctx_.Set(Ctx::count_page_files, on_page);
-  }
-
-  void SetImageCounters(const RunDirectory& directory, std::size_t index, int in_page) {
-    const auto n = static_cast<std::int64_t>(directory.images.size());
-    const auto i = static_cast<std::int64_t>(index);
-    ctx_.Set(Ctx::count_cur_all_files, run_.counters.ImagesHandled + 1);
-    ctx_.Set(Ctx::count_cur_file, i + 1);
-    if (i > 0) ctx_.Set(Ctx::count_prev_file, i);
-    if (i + 1 < n) ctx_.Set(Ctx::count_next_file, i + 2);
-    ctx_.Set(Ctx::count_cur_row, in_page / thumbs_per_line_ + 1);
-    ctx_.Set(Ctx::count_cur_file_in_row, in_page % thumbs_per_line_ + 1);
-    ctx_.Set(Ctx::count_cur_file_in_page, in_page + 1);
-  }
-
-  // The links an image's cell and page start from; the page writers may
-  // refine them (their own page folders are known to them).
-  void SetImageLinks(const RunImage& record, const RunDirectory& directory, const DirectoryPages& pages,
-                     const std::string& thumb_folder, const std::string& clone_folder) {
-    const image::RLImageFile& file = record.file;
-    const fs::path thumb = Native(thumb_folder) / Native(file.Thumb.Name + "." + file.Thumb.Extension);
-    const fs::path picture =
-        clones_ ? Native(clone_folder) / Native(file.Clone.Name + "." + file.Clone.Extension)
-                : Native(JoinRel(state_.BaseDir, directory.relative_path)) /
-                      Native(file.Original.Name + "." + file.Original.Extension);
-    ctx_.Set(Ctx::thumb_ref, RelativeLink(Absolute(pages.html_folder), Absolute(thumb)));
-    ctx_.Set(Ctx::pic_ref, RelativeLink(Absolute(pages.image_folder), Absolute(picture)));
-    if (kinds_.image_pages) {
-      const std::string& page_name = record.page_name;
-      ctx_.Set(Ctx::src_doc, page_name);
-      ctx_.Set(Ctx::src_ref,
-               RelativeLink(Absolute(pages.html_folder),
-                            Absolute(pages.image_folder / Native(page_name + page_extension_))));
-    } else {
-      ctx_.Set(Ctx::src_doc, clones_ ? file.Clone.Name : file.Original.Name);
-      ctx_.Set(Ctx::src_ref, RelativeLink(Absolute(pages.html_folder), Absolute(picture)));
-    }
-  }
-
   // Runs the pipeline on one image; false when the user chose Cancel on
   // its error.
   bool Process(RunImage& record, const RunDirectory& directory, const std::string& clone_folder,
                const std::string& thumb_folder) {
     if (!clones_ && !thumbs_) return true;
-    if (!OutputsAllowed(record.file, clone_folder, thumb_folder)) return true;
-    image_.ImageFile = record.file;
+    if (!OutputsAllowed(record.file, directory)) return true;
+    image::RLImageFile input = record.file;
     // The pipeline reads the file's exact time itself.
-    image_.ImageFile.Original.DateTime = {};
-    image_.OriginalPfad = JoinRel(state_.BaseDir, directory.relative_path);
-    image_.ClonePfad = clone_folder;
-    image_.ThumbPfad = thumb_folder;
-    try {
-      image_.DoIt();
-    } catch (const image::ImageError& e) {
-      image_.reset();
+    input.Original.DateTime = {};
+    image::ImageOutcome outcome =
+        pipeline_.DoIt(input, {JoinRel(state_.BaseDir, directory.relative_path), clone_folder, thumb_folder});
+    if (outcome.error) {
       ++run_.counters.ImageErrors;
-      WriteLog("Image-Error " + std::to_string(e.number()) + " " + e.source() + " " + e.description() + " " +
-               image_.ErrImage + (e.detail().empty() ? "" : " (" + e.detail() + ")"));
-      constexpr int kStyle = lang::kButtonsOkCancel | lang::kIconExclamation;
-      // The reason ("Permission denied", "No space left on device") goes
-      // below the file, so that a failed write says why.
-      const std::string reason = Utf8ToCp1252ForDisplay(e.detail());
-      // A metafile of vector drawing only is no damage: say in words what Velmora reads.
-      const int answer =
-          e.number() == image::kImageErrorBase + image::kCodecNoPicture
-              ? lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrMetafileWithoutPicture", {image_.ErrImage})
-              : lang::ShowMessageText(lang::kApplicationTitle, kStyle, kImageErrorText,
-                                      {std::to_string(e.number()), e.source(), e.description(),
-                                       reason.empty() ? image_.ErrImage : image_.ErrImage + "%n" + reason});
-      if (answer == lang::kResultCancel) {
+      if (ReportImageError(*outcome.error)) {
         run_.startup.CancelRequested = true;
         return false;
       }
-      record.file = image_.ImageFile;
+      record.file = std::move(outcome.file);
       return true;
     }
-    record.file = image_.ImageFile;
-    image_.reset();
-    if (image_.CloneErstellt) ++run_.counters.ClonesWritten;
-    if (image_.ThumbErstellt) ++run_.counters.ThumbsWritten;
+    record.file = std::move(outcome.file);
+    if (outcome.clone_made) ++run_.counters.ClonesWritten;
+    if (outcome.thumb_made) ++run_.counters.ThumbsWritten;
     const image::ImageFileFacts& shown = clones_ ? record.file.Clone : record.file.Original;
     WriteLog(OneLine(lang::FormatMessage(lang::GetText("Erzeugung", "InfImageLog"),
                                  {JoinRel(directory.relative_path, record.file.Original.Name + "." +
@@ -679,20 +506,14 @@ class Generator {
   // The clone and the thumbnail an image would get must pass the output
   // guard; an image whose output would replace a photo or leave the clone
   // folder is skipped with a message.
-  bool OutputsAllowed(const image::RLImageFile& file, const std::string& clone_folder,
-                      const std::string& thumb_folder) {
-    std::vector<fs::path> outputs;
-    if (clones_) outputs.push_back(Native(clone_folder) / Native(file.Clone.Name + "." + file.Clone.Extension));
-    if (thumbs_) outputs.push_back(Native(thumb_folder) / Native(file.Thumb.Name + "." + file.Thumb.Extension));
-    for (const fs::path& output : outputs) {
-      if (state_.Guard.MayWrite(output)) continue;
-      ++run_.counters.ImageErrors;
-      WriteLog("Output refused: " + Cp1252Path(output));
-      lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
-                        {Cp1252Path(output)});
-      return false;
-    }
-    return true;
+  bool OutputsAllowed(const image::RLImageFile& file, const RunDirectory& directory) {
+    const std::optional<fs::path> refused = outputs_.RefusedFile(state_.Guard, directory, file);
+    if (!refused) return true;
+    ++run_.counters.ImageErrors;
+    WriteLog("Output refused: " + Cp1252Path(*refused));
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
+                      {Cp1252Path(*refused)});
+    return false;
   }
 
   // ---- Phase 5: closing ----
@@ -737,7 +558,9 @@ class Generator {
   RunContext& ctx_;
   RunCloneHooks hooks_;
   OutputFolders folders_;
-  image::RLImage image_;
+  image::RLImage pipeline_{image::PipelineOptions{}};
+  RunOutputs outputs_;
+  std::optional<RunContextWriter> context_;
   PageKinds kinds_;
   bool clones_ = false, thumbs_ = false, main_pass_ = true;
   bool cleaning_ = false;  // a clean switch was on: the summary says how much went
@@ -746,7 +569,7 @@ class Generator {
   std::string page_extension_;
   fs::path html_root_;
   std::vector<fs::path> protected_;
-  std::set<fs::path> sources_, swept_;
+  std::set<fs::path> swept_;
   CStopWatch stopwatch_;
 };
 

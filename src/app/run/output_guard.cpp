@@ -44,7 +44,7 @@ OutputGuard::OutputGuard(const fs::path& clone_dir, const std::vector<fs::path>&
   }
 }
 
-bool OutputGuard::IsSourceFolder(const fs::path& resolved) const {
+bool OutputGuard::IsResolvedSourceFolder(const fs::path& resolved) const {
   if (std::find(sources_.begin(), sources_.end(), resolved) != sources_.end()) return true;
   std::pair<dev_t, ino_t> id;
   return FolderId(resolved, id) && std::find(source_ids_.begin(), source_ids_.end(), id) != source_ids_.end();
@@ -53,14 +53,18 @@ bool OutputGuard::IsSourceFolder(const fs::path& resolved) const {
 bool OutputGuard::MayWrite(const fs::path& file) const {
   if (clone_dir_.empty() || file.empty()) return false;
   const fs::path resolved = ResolvedPath(file);
-  if (resolved == clone_dir_ || !PathWithin(resolved, clone_dir_) || IsSourceFolder(resolved)) return false;
+  if (resolved == clone_dir_ || !PathWithin(resolved, clone_dir_) || IsResolvedSourceFolder(resolved)) return false;
   return !IsResolvedPhoto(resolved);
+}
+
+bool OutputGuard::IsSourceFolder(const fs::path& folder) const {
+  return !folder.empty() && IsResolvedSourceFolder(ResolvedPath(folder));
 }
 
 bool OutputGuard::IsPhoto(const fs::path& file) const { return !file.empty() && IsResolvedPhoto(ResolvedPath(file)); }
 
 bool OutputGuard::IsResolvedPhoto(const fs::path& resolved) const {
-  if (!IsSourceFolder(resolved.parent_path())) return false;
+  if (!IsResolvedSourceFolder(resolved.parent_path())) return false;
   // In a folder of photos only names the run never takes for a photo; the
   // patterns match without regard to letter case, as the scan does.
   const std::string name = Utf8ToCp1252(resolved.filename().string()).value_or(resolved.filename().string());

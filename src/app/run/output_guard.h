@@ -32,6 +32,10 @@ class OutputGuard {
   // photo: its name matches the run's patterns in one of the source folders.
   bool IsPhoto(const std::filesystem::path& file) const;
 
+  // True when `folder` is the base folder or a folder the run reads photos
+  // from, also under another name (a link, another letter case).
+  bool IsSourceFolder(const std::filesystem::path& folder) const;
+
   // True when the contents of `folder` may be removed as far as the place
   // goes: it lies inside the clone folder (or is it) and is neither the
   // user's home folder nor holds it. Folders holding photos are refused by
@@ -43,7 +47,7 @@ class OutputGuard {
   const std::vector<std::filesystem::path>& source_folders() const { return sources_; }
 
  private:
-  bool IsSourceFolder(const std::filesystem::path& resolved) const;
+  bool IsResolvedSourceFolder(const std::filesystem::path& resolved) const;
   bool IsResolvedPhoto(const std::filesystem::path& resolved) const;
 
   std::filesystem::path clone_dir_;  // resolved; empty: nothing may be written

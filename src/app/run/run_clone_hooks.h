@@ -13,8 +13,8 @@ class RunCloneHooks final : public image::CloneHooks {
   explicit RunCloneHooks(RunScripts& scripts) : scripts_(scripts) {}
 
   bool HasCloneFunction() const override;
-  void RunCloneFunction(image::RLImage& image) override;
-  void ApplyCloneList(image::RLImage& image) override;
+  void RunCloneFunction(image::RgbBuffer& clone) override;
+  void ApplyCloneList(image::RgbBuffer& clone) override;
 
   // True when the working clone list has items to apply.
   bool HasCloneList() const;

@@ -1,0 +1,51 @@
+// Where a run's clones and thumbnails go: the clone and thumbnail folder of
+// each directory and the two files each image gets. Whether they may be
+// written there is the output guard's answer alone; this unit only asks it.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run/output_guard.h"
+#include "app/run/run_state.h"
+#include "image/rl_image_file.h"
+
+namespace velmora::app {
+
+class RunOutputs {
+ public:
+  RunOutputs() = default;
+  // `clone_dir`: the run's clone folder; `thumb_dirname`: the thumbnail
+  // folder's name below it (both Windows-1252). Only the switched-on kinds
+  // of output count.
+  RunOutputs(std::string clone_dir, const std::string& thumb_dirname, bool clones, bool thumbs);
+
+  bool clones() const { return clones_; }
+  bool thumbs() const { return thumbs_; }
+  const std::string& thumb_root() const { return thumb_root_; }
+  std::string CloneFolder(const RunDirectory& directory) const;
+  std::string ThumbFolder(const RunDirectory& directory) const;
+
+  // The first output folder of `directories` that is a folder the run
+  // reads photos from (a clone folder pointing back into the photos);
+  // such a run must not start.
+  std::optional<std::filesystem::path> FolderHoldingPhotos(const OutputGuard& guard,
+                                                           const std::vector<RunDirectory>& directories) const;
+
+  // The first of the image's output files that the guard refuses (one that
+  // would replace a photo or leave the clone folder); that image is skipped.
+  std::optional<std::filesystem::path> RefusedFile(const OutputGuard& guard, const RunDirectory& directory,
+                                                   const image::RLImageFile& file) const;
+
+ private:
+  std::vector<std::filesystem::path> Folders(const RunDirectory& directory) const;
+
+  std::string clone_dir_;
+  std::string thumb_root_;
+  bool clones_ = false;
+  bool thumbs_ = false;
+};
+
+}  // namespace velmora::app

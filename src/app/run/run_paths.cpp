@@ -1,0 +1,45 @@
+// Path pieces of the generation run.
+#include "app/run/run_paths.h"
+
+#include "platform/text_encoding.h"
+#include "html/gallery_layout.h"
+
+namespace velmora::app {
+
+namespace fs = std::filesystem;
+
+std::string JoinRel(const std::string& directory, std::string_view rel) {
+  if (rel.empty() || rel == ".") return directory;
+  if (!directory.empty() && directory.back() == '/') return directory + std::string(rel);
+  return directory + "/" + std::string(rel);
+}
+
+fs::path Native(const std::string& cp1252) { return fs::path(Cp1252ToUtf8(cp1252)); }
+
+std::string Cp1252Path(const fs::path& path) { return Utf8ToCp1252(path.string()).value_or(path.string()); }
+
+fs::path Absolute(const fs::path& path) {
+  std::error_code error;
+  fs::path absolute = path.empty() ? path : fs::absolute(path, error);
+  return error ? path : absolute;
+}
+
+fs::path Canonical(const fs::path& path) {
+  std::error_code error;
+  fs::path canonical = fs::weakly_canonical(path, error);
+  return error ? Absolute(path) : canonical;
+}
+
+std::string LastComponent(const std::string& path) {
+  std::string trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  const std::size_t slash = trimmed.rfind('/');
+  return slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+}
+
+std::string RelativeLink(const fs::path& from_folder, const fs::path& target) {
+  const fs::path relative = target.lexically_relative(from_folder);
+  return html::EncodeLink(Cp1252Path(relative.generic_string()));
+}
+
+}  // namespace velmora::app
