@@ -144,6 +144,17 @@ TEST_F(HostileRun, RenamedNamesWithAPathSkipThePhotoAndNeverReplaceTheSource) {
   EXPECT_FALSE(fs::exists(base_ / "thumbs" / "A" / ".jpg"));
 }
 
+TEST_F(HostileRun, ClonesIntoThePhotoFoldersRefuseTheRunBeforeAnythingIsWritten) {
+  // A's clone folder is a link to A itself: A's clones would be A's photos.
+  fs::create_directories(out_);
+  fs::create_directory_symlink(base_ / "A", out_ / "A");
+  EXPECT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/CLONE_SIZE=100", "/THUMBNAILS=1"}),
+            kExitRunFailed);
+  EXPECT_EQ(Keys(), std::vector<std::string>{"ErrOutputHoldsSources"});
+  ExpectUntouched();
+  EXPECT_FALSE(fs::exists(out_ / "thumbs"));
+}
+
 TEST_F(HostileRun, PagesAndDecorationThroughASymbolicLinkNeverReplaceAPhoto) {
   // The HTML folder is a link back to the photos and pages are called .jpg.
   fs::create_symlink(base_ / "A", base_ / "html");
