@@ -80,7 +80,7 @@ int AskOnTerminal(const std::vector<Button>& buttons, std::size_t default_index)
 MessageParameters Escaped(const MessageParameters& parameters) {
   MessageParameters escaped;
   escaped.reserve(parameters.size());
-  for (const std::string& parameter : parameters) escaped.push_back(EscapeControlCharacters(parameter));
+  for (const Cp1252Text& parameter : parameters) escaped.emplace_back(EscapeControlCharacters(parameter.bytes()));
   return escaped;
 }
 
@@ -114,7 +114,7 @@ std::string FormatMessage(std::string_view text, const MessageParameters& parame
   // Ascending order on purpose: "%10" is hit by "%1" first, and a parameter
   // holding "%2" is itself replaced when parameter 2 follows.
   for (std::size_t i = 0; i < parameters.size(); ++i) {
-    ReplaceAll(result, "%" + std::to_string(i + 1), parameters[i]);
+    ReplaceAll(result, "%" + std::to_string(i + 1), parameters[i].bytes());
   }
   ReplaceAll(result, "%n", "\r\n");
   return result;

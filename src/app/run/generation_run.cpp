@@ -253,7 +253,7 @@ class Generator {
   }
 
   bool RefuseOutput(const std::string& folder) {
-    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources", {folder});
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources", {Cp1252Text(folder)});
     return false;
   }
 
@@ -264,13 +264,13 @@ class Generator {
     if (!state_.Guard.MayClean(folder)) {
       WriteLog("Cleaning refused, outside the clone folder or the home folder: " + Cp1252Path(folder));
       lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanRefused",
-                        {Cp1252Path(folder)});
+                        {Cp1252Text(Cp1252Path(folder))});
       return false;
     }
     const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_, cleaned_);
     if (result != CleanResult::kRefused) return true;
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanHoldsSources",
-                      {Cp1252Path(folder)});
+                      {Cp1252Text(Cp1252Path(folder))});
     return false;
   }
 
@@ -368,7 +368,7 @@ class Generator {
     const std::string file = JoinRel(directory.relative_path, original.Name + "." + original.Extension);
     WriteLog("Renamed name invalid, " + file + " skipped: " + name);
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrRenamedNameInvalid",
-                      {file, name});
+                      {Cp1252Text(file), Cp1252Text(name)});
     return false;
   }
 
@@ -651,10 +651,10 @@ class Generator {
       // A metafile of vector drawing only is no damage: say in words what Velmora reads.
       const int answer =
           e.number() == image::kImageErrorBase + image::kCodecNoPicture
-              ? lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrMetafileWithoutPicture", {image_.ErrImage})
+              ? lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrMetafileWithoutPicture", {Cp1252Text(image_.ErrImage)})
               : lang::ShowMessageText(lang::kApplicationTitle, kStyle, kImageErrorText,
-                                      {std::to_string(e.number()), e.source(), e.description(),
-                                       reason.empty() ? image_.ErrImage : image_.ErrImage + "%n" + reason});
+                                      {Cp1252Text::Number(e.number()), Cp1252Text(e.source()), Cp1252Text(e.description()),
+                                       Cp1252Text(reason.empty() ? image_.ErrImage : image_.ErrImage + "%n" + reason)});
       if (answer == lang::kResultCancel) {
         run_.startup.CancelRequested = true;
         return false;
@@ -668,11 +668,11 @@ class Generator {
     if (image_.ThumbErstellt) ++run_.counters.ThumbsWritten;
     const image::ImageFileFacts& shown = clones_ ? record.file.Clone : record.file.Original;
     WriteLog(OneLine(lang::FormatMessage(lang::GetText("Erzeugung", "InfImageLog"),
-                                 {JoinRel(directory.relative_path, record.file.Original.Name + "." +
-                                                                       record.file.Original.Extension),
-                                  shown.Name + "." + shown.Extension,
-                                  std::to_string(shown.Width) + " x " + std::to_string(shown.Height),
-                                  FormatThousands(static_cast<std::uint64_t>(shown.Size))})));
+                                 {Cp1252Text(JoinRel(directory.relative_path, record.file.Original.Name + "." +
+                                                                       record.file.Original.Extension)),
+                                  Cp1252Text(shown.Name + "." + shown.Extension),
+                                  Cp1252Text(std::to_string(shown.Width) + " x " + std::to_string(shown.Height)),
+                                  Cp1252Text(FormatThousands(static_cast<std::uint64_t>(shown.Size)))})));
     return true;
   }
 
@@ -689,7 +689,7 @@ class Generator {
       ++run_.counters.ImageErrors;
       WriteLog("Output refused: " + Cp1252Path(output));
       lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
-                        {Cp1252Path(output)});
+                        {Cp1252Text(Cp1252Path(output))});
       return false;
     }
     return true;
@@ -715,15 +715,15 @@ class Generator {
     run_.progress.Finish();
     const std::string summary = lang::FormatMessage(
         lang::GetText("Erzeugung", "InfLog"),
-        {FormatSeconds(stopwatch_.Elapsed()), std::to_string(state_.DirCount),
-         std::to_string(run_.counters.ImagesDone), FormatThousands(static_cast<std::uint64_t>(state_.ByteTotal)),
-         std::to_string(run_.counters.ClonesWritten), std::to_string(run_.counters.ThumbsWritten),
-         std::to_string(run_.counters.HtmlWritten)});
+        {Cp1252Text(FormatSeconds(stopwatch_.Elapsed())), Cp1252Text::Number(state_.DirCount),
+         Cp1252Text::Number(run_.counters.ImagesDone), Cp1252Text(FormatThousands(static_cast<std::uint64_t>(state_.ByteTotal))),
+         Cp1252Text::Number(run_.counters.ClonesWritten), Cp1252Text::Number(run_.counters.ThumbsWritten),
+         Cp1252Text::Number(run_.counters.HtmlWritten)});
     WriteLog("InfLog " + OneLine(summary));
     std::string shown = summary;
     if (cleaning_) {
       const std::string cleaned =
-          lang::FormatMessage(lang::GetText("Erzeugung", "InfCleaned"), {std::to_string(cleaned_)});
+          lang::FormatMessage(lang::GetText("Erzeugung", "InfCleaned"), {Cp1252Text::Number(cleaned_)});
       WriteLog("InfCleaned " + cleaned);
       shown += "\r\n" + cleaned;
     }
