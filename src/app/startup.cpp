@@ -34,8 +34,8 @@ using lang::kApplicationTitle;
 // The main window's name, which prefixes the lines of its load step in the log.
 constexpr std::string_view kMainWindow = "Startdialog";
 
-// Shown before any language is chosen, so taken from the built-in table,
-// which says them in both languages.
+// Shown before any language is chosen, so taken from the built-in table;
+// the texts say it in both languages.
 void ShowStartupError(std::string_view key, const Cp1252Text& parameter) {
   lang::ShowMessageText(kApplicationTitle, lang::kIconStop, lang::BuiltinLanguage().GetText("Msg", key), {parameter});
 }

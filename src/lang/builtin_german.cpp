@@ -427,8 +427,8 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "ErrMetafileWithoutPicture",
      "Velmora liest nur Metadateien, die ein Bild enthalten.%n%1%nenthält nur Vektorgrafik und wird übergangen"},
 
-    // Shown before a language is chosen (or when the chosen one is missing),
-    // so the built-in table says them in both languages.
+    // Start-up: shown before a language is chosen (or when the chosen one is
+    // missing), so every language table says them in both languages.
     {"Msg", "ErrCommandLine", "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1"},
     {"Msg", "ErrCommandLineNotCp1252",
      "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1%n(Zeichen außerhalb von Windows-1252 / characters "
