@@ -12,7 +12,6 @@
 #include "app/command_arguments.h"
 #include "platform/log.h"
 #include "platform/native_path.h"
-#include "platform/text_encoding.h"
 #include "app/program_call.h"
 #include "app/startup_report.h"
 #include "app/startup_state.h"

@@ -89,7 +89,8 @@ int Present(std::string_view title, int style, std::string_view key, std::string
   text = EscapeControlCharacters(text, true);
   std::string shown = text;
   ReplaceAll(shown, "\r\n", "\n");
-  std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(EscapeControlCharacters(title)).c_str(), Cp1252ToUtf8(shown).c_str());
+  std::fprintf(stderr, "%s: %s\n", Cp1252Text(EscapeControlCharacters(title)).ToUtf8().c_str(),
+               Cp1252Text(std::move(shown)).ToUtf8().c_str());
   // One log line per event: the key makes the message findable whatever language it was shown in.
   std::string log_line = "Message " + (key.empty() ? std::string() : std::string(key) + " ") + std::string(title) +
                          ": " + text;

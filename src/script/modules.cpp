@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "platform/native_path.h"
-#include "platform/text_encoding.h"
 #include "platform/text_lines.h"
 #include "lang/messages.h"
 #include "script/ansi.h"
