@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "platform/control_characters.h"
+#include "platform/cp1252_text.h"
 #include "platform/log.h"
-#include "platform/text_encoding.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
 #include "settings/profile_files.h"
@@ -39,7 +39,7 @@ void ApplyProfile(CommandArguments& arguments) {
   const bool is_default = found != nullptr ? found->IsDefault() : settings::IsDefaultProfileName(*name);
   settings::WriteUserSetting("LastSession", "profile", is_default ? std::string() : *name);
   settings::RefreshProfileList();
-  if (!is_default && found == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {*name});
+  if (!is_default && found == nullptr) ShowBatchMessage("ErrBatchProfileCollection", {Cp1252Text(*name)});
   arguments.Remove("Profile");
 }
 
@@ -50,7 +50,7 @@ void ApplyLevel(CommandArguments& arguments, StartupState& state) {
     ShowBatchMessage("ErrBatchLevelMissing");
   } else if (!ParseDirLevel(*level, state.DirLevel)) {
     state.DirLevel = 0;
-    ShowBatchMessage("ErrBatchLevel", {*level});
+    ShowBatchMessage("ErrBatchLevel", {Cp1252Text(*level)});
   }
   arguments.Remove("Level");
 }
@@ -64,7 +64,7 @@ void ApplyScriptAccess(CommandArguments& arguments, StartupState& state) {
   if (!access) return;
   const std::string value = lang::FoldCase(*access);
   if (value == "full" || value == "restricted") state.ScriptAccess = value;
-  else ShowBatchMessage("ErrBatchScriptAccess", {*access});
+  else ShowBatchMessage("ErrBatchScriptAccess", {Cp1252Text(*access)});
 }
 
 // A key that names no setting is ignored, as the command line allows; the log
@@ -75,7 +75,7 @@ void ApplySettingOverrides(CommandArguments& arguments) {
     if (!settings::SetStoredSettingByName(key, arguments.ItemParameter(key).value_or(""))) {
       WriteLog("Batch setting " + key + " unknown, ignored");
       std::fprintf(stderr, "velmora: /%s names no setting and is ignored\n",
-                   Cp1252ToUtf8(EscapeControlCharacters(key)).c_str());
+                   Cp1252Text(EscapeControlCharacters(key)).ToUtf8().c_str());
     }
   }
   settings::CopyStoredToWorking();

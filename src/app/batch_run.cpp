@@ -8,7 +8,7 @@
 
 #include "app/effective_settings.h"
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "app/run/gallery_page_writer.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_driver.h"
@@ -25,18 +25,18 @@ namespace {
 // program was started.
 std::string AbsoluteBase(const std::string& start_path) {
   std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(Cp1252ToUtf8(start_path), error);
+  const std::filesystem::path absolute = std::filesystem::absolute(ToNativePath(Cp1252Text(start_path)), error);
   if (error) return start_path;
   std::string text = absolute.lexically_normal().string();
   while (text.size() > 1 && text.back() == '/') text.pop_back();
-  return Utf8ToCp1252(text).value_or(start_path);
+  return FromNativePath(text).value_or(Cp1252Text(start_path)).bytes();
 }
 
 void LogEffectiveSettings(const StartupState& state) {
   const std::string described = DescribeEffectiveSettings(state);
   std::size_t start = 0;
   for (std::size_t end = described.find('\n'); end != std::string::npos; end = described.find('\n', start)) {
-    WriteLog("Batch " + Utf8ToCp1252(described.substr(start, end - start)).value_or("?"));
+    WriteLog("Batch " + Cp1252Text::FromUtf8(described.substr(start, end - start)).value_or(Cp1252Text::Ascii("?")).bytes());
     start = end + 1;
   }
 }
@@ -51,13 +51,13 @@ int RunBatch(StartupState& state) {
   // tree; the run driver then makes its checks in order and refuses the run.
   SelectionTree tree;
   std::error_code error;
-  if (base.empty() || !std::filesystem::is_directory(Cp1252ToUtf8(base), error)) {
+  if (base.empty() || !std::filesystem::is_directory(ToNativePath(Cp1252Text(base)), error)) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrBasedirNotAvailable",
-                      {state.StartPath});
+                      {Cp1252Text(state.StartPath)});
   } else {
     const settings::SettingsTable& settings = settings::WorkingSettings();
     const std::string clone_dir = settings.Flag("GENERATE_CLONES") ? CloneDirOf(settings, base) : std::string();
-    if (!BuildSelectionTree(tree, base, state.DirLevel, Cp1252ToUtf8(clone_dir))) tree = SelectionTree();
+    if (!BuildSelectionTree(tree, base, state.DirLevel, ToNativePath(Cp1252Text(clone_dir)))) tree = SelectionTree();
   }
 
   InstallStopRequestHandler();

@@ -11,7 +11,7 @@
 #include "app/batch_run.h"
 #include "app/command_arguments.h"
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "app/program_call.h"
 #include "app/startup_report.h"
 #include "app/startup_state.h"
@@ -33,9 +33,11 @@ using lang::kApplicationTitle;
 // The main window's name, which prefixes the lines of its load step in the log.
 constexpr std::string_view kMainWindow = "Startdialog";
 
-// Shown before any language is loaded, so fixed in both languages.
-constexpr std::string_view kCommandLineError = "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1";
-constexpr std::string_view kLogFileError = "LOG-Datei kann nicht erzeugt werden%nUnable to create Logfile%n%n%1";
+// Shown before any language is chosen, so taken from the built-in table;
+// the texts say it in both languages.
+void ShowStartupError(std::string_view key, const Cp1252Text& parameter) {
+  lang::ShowMessageText(kApplicationTitle, lang::kIconStop, lang::BuiltinLanguage().GetText("Msg", key), {parameter});
+}
 
 // The language chosen last time, else the locale's; `remember` stores the
 // choice again and relabels the template fields (not wanted when only the
@@ -60,7 +62,7 @@ void SelectStartLanguage(bool remember) {
 void PrintUsage(std::FILE* stream) {
   std::string usage = lang::FormatMessage(lang::GetText("Kommandozeile", "Usage"), {});
   for (auto pos = usage.find("\r\n"); pos != std::string::npos; pos = usage.find("\r\n", pos)) usage.erase(pos, 1);
-  std::fprintf(stream, "%s\n", Cp1252ToUtf8(usage).c_str());
+  std::fprintf(stream, "%s\n", Cp1252Text(std::move(usage)).ToUtf8().c_str());
 }
 
 std::string Now() {
@@ -112,24 +114,23 @@ int RunProgram(int argc, char** argv) {
   app::CommandArguments arguments;
   arguments.SetCommandLine(call.command_line);
   if (!call.unconvertible.empty()) {
-    // The fixed text is Windows-1252; the argument cannot be, so name it in ASCII.
+    // The argument cannot be Windows-1252, so it is named in ASCII.
     std::string shown;
     for (unsigned char c : call.unconvertible) shown += c < 0x80 ? static_cast<char>(c) : '?';
-    lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kCommandLineError,
-                          {shown + "%n(Zeichen au\xDF" "erhalb von Windows-1252 / characters outside Windows-1252)"});
+    ShowStartupError("ErrCommandLineNotCp1252", Cp1252Text(std::move(shown)));
     return kExitCommandLineError;
   }
   if (arguments.Error()) {
-    lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kCommandLineError, {arguments.CommandLine()});
+    ShowStartupError("ErrCommandLine", Cp1252Text(arguments.CommandLine()));
     return kExitCommandLineError;
   }
 
   if (auto log_name = arguments.ItemParameter("Logfile")) {
     arguments.Remove("Logfile");
-    if (!ProgramLog().Open(Cp1252ToUtf8(*log_name))) {
-      const std::string file = LogClass::ResolveFileName(Cp1252ToUtf8(*log_name)).string();
-      lang::ShowMessageText(kApplicationTitle, lang::kIconStop, kLogFileError,
-                            {Utf8ToCp1252(file).value_or(std::string(*log_name))});
+    const Cp1252Text log_text(*log_name);
+    if (!ProgramLog().Open(log_text.ToUtf8())) {
+      ShowStartupError("ErrLogFileCreate",
+                       FromNativePath(LogClass::ResolveFileName(log_text.ToUtf8())).value_or(log_text));
       return kExitCommandLineError;
     }
     WriteLog("Initialization START");

@@ -4,8 +4,9 @@
 #include <system_error>
 
 #include "platform/atomic_file.h"
+#include "platform/error_text.h"
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "lang/messages.h"
 
 namespace velmora::html {
@@ -16,8 +17,7 @@ namespace fs = std::filesystem;
 bool Fail(const fs::path& file, const std::error_code& error) {
   WriteLog("Decoration file not copied: " + file.string() + ": " + error.message());
   lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrDecoCopy",
-                    {std::to_string(error.value()) + " (" + Utf8ToCp1252(error.message()).value_or("") + ")",
-                     Utf8ToCp1252ForDisplay(file.string())});
+                    {ErrorNumberWithReason(error), DisplayPath(file)});
   return false;
 }
 
@@ -38,7 +38,7 @@ bool CopyDecorationFiles(const fs::path& source, const fs::path& target, bool co
     if (!MayWrite(may_write, destination)) {
       WriteLog("Decoration file refused: " + destination.string());
       lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
-                        {Utf8ToCp1252ForDisplay(destination.string())});
+                        {DisplayPath(destination)});
       return false;
     }
     // Decoration files are remade by the next run: no flush to disk one by one.

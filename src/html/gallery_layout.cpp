@@ -5,17 +5,12 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/native_path.h"
+#include "platform/path_join.h"
 #include "platform/percent_encoding.h"
-#include "platform/text_encoding.h"
 
 namespace velmora::html {
 namespace {
-
-std::string Join(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (name.empty() || name == ".") return folder;
-  return folder + "/" + name;
-}
 
 std::vector<std::string_view> Components(std::string_view folder) {
   std::vector<std::string_view> parts;
@@ -102,7 +97,7 @@ std::string GalleryLayout::ImageFolder(int d) const {
 }
 
 std::filesystem::path GalleryLayout::Native(const std::string& folder) const {
-  return folder.empty() ? clone_dir_ : clone_dir_ / Cp1252ToUtf8(folder);
+  return folder.empty() ? clone_dir_ : clone_dir_ / ToNativePath(Cp1252Text(folder));
 }
 
 std::string RelativeLink(const std::string& from_folder, const std::string& to_folder, const std::string& file) {
@@ -124,7 +119,7 @@ std::string RelativeLink(const std::string& from_folder, const std::string& to_f
 std::string EncodeLink(std::string_view text) {
   // File names on disk are UTF-8, so a link reaches a file only when its
   // characters are encoded as their UTF-8 bytes: a-umlaut becomes %C3%A4.
-  return PercentEncode(Cp1252ToUtf8(text));
+  return PercentEncode(Cp1252Text(text).ToUtf8());
 }
 
 }  // namespace velmora::html

@@ -3,7 +3,8 @@
 
 #include <ctime>
 
-#include "platform/text_encoding.h"
+#include "platform/error_text.h"
+#include "platform/native_path.h"
 #include "lang/date_pattern.h"
 #include "lang/language_registry.h"
 #include "lang/messages.h"
@@ -53,13 +54,14 @@ std::string Today() {
 }
 
 bool GalleryOutput::Open(PageFile& page, const std::string& folder, const std::string& name) {
-  const std::filesystem::path file = layout.Native(folder) / Cp1252ToUtf8(name);
+  const Cp1252Text page_name(name);
+  const std::filesystem::path file = layout.Native(folder) / ToNativePath(page_name);
   if (!MayWrite(may_write, file)) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
-                      {Utf8ToCp1252(file.string()).value_or(name)});
+                      {FromNativePath(file).value_or(page_name)});
     return false;
   }
-  if (page.Open(layout.Native(folder), Cp1252ToUtf8(name), only_when_changed)) {
+  if (page.Open(layout.Native(folder), ToNativePath(page_name), only_when_changed)) {
     if (start_document.empty()) start_document = page.path();
     return true;
   }
@@ -72,8 +74,7 @@ bool GalleryOutput::Open(PageFile& page, const std::string& folder, const std::s
 void GalleryOutput::ReportFailure(const PageFile& page) const {
   const std::error_code& error = page.error();
   lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrHTMLCreateFile",
-                    {std::to_string(error.value()), Utf8ToCp1252(error.message()).value_or(""),
-                     Utf8ToCp1252ForDisplay(page.path().string())});
+                    {Cp1252Text::Number(error.value()), ErrorReason(error), DisplayPath(page.path())});
 }
 
 void GalleryOutput::DateParagraph(PageFile& page) const {
@@ -92,7 +93,7 @@ bool GalleryOutput::Finish(PageFile& page) {
 std::string GalleryOutput::Absolute(const std::string& folder) const {
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(layout.Native(folder), error);
-  return Utf8ToCp1252(absolute.lexically_normal().string()).value_or(folder);
+  return FromNativePath(absolute.lexically_normal()).value_or(Cp1252Text(folder)).bytes();
 }
 
 }  // namespace velmora::html

@@ -427,6 +427,17 @@ constexpr BuiltinText kTexts[] = {
     {"Msg", "ErrMetafileWithoutPicture",
      "Velmora liest nur Metadateien, die ein Bild enthalten.%n%1%nenthält nur Vektorgrafik und wird übergangen"},
 
+    // Start-up: shown before a language is chosen (or when the chosen one is
+    // missing), so every language table says them in both languages.
+    {"Msg", "ErrCommandLine", "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1"},
+    {"Msg", "ErrCommandLineNotCp1252",
+     "Kommandozeile fehlerhaft%nError in Commandline%n%n%n%1%n(Zeichen außerhalb von Windows-1252 / characters "
+     "outside Windows-1252)"},
+    {"Msg", "ErrLogFileCreate", "LOG-Datei kann nicht erzeugt werden%nUnable to create Logfile%n%n%1"},
+    {"Msg", "ErrLanguageFileMissing",
+     "Sprachdatei für SprachID \"%1\" fehlt%n%n%2 wird mit Meldungstexten in Deutsch gestartet"
+     "%n%n----------%n%nLanguagefile for LanguageID \"%1\" missing%n%nStarting %2 with messages in German"},
+
     // The command line of the headless program: its help text and the
     // answers a message question accepts on a terminal.
     {"Kommandozeile", "Usage",

@@ -97,11 +97,9 @@ void SelectLanguage(std::string_view id, const std::function<void(const std::str
     registry.current = language;
   } else {
     registry.current = registry.builtin;
-    ShowMessageText(kApplicationTitle, kButtonsOk | kIconExclamation,
-                    "Sprachdatei f\xFCr SprachID \"%1\" fehlt%n%n%2 wird mit Meldungstexten in Deutsch gestartet"
-                    "%n%n----------%n%nLanguagefile for LanguageID \"%1\" missing%n%nStarting %2 with messages "
-                    "in German",
-                    {std::string(id), std::string(kApplicationTitle)});
+    // The built-in table says it in both languages, since the wanted one is missing.
+    ShowMessageText(kApplicationTitle, kButtonsOk | kIconExclamation, GetText("Msg", "ErrLanguageFileMissing"),
+                    {Cp1252Text(id), Cp1252Text(kApplicationTitle)});
     WriteLog("Select Language Missing Language-File for LanguageID " + std::string(id));
   }
   if (remember) remember(registry.current->ID());

@@ -80,7 +80,7 @@ int AskOnTerminal(const std::vector<Button>& buttons, std::size_t default_index)
 MessageParameters Escaped(const MessageParameters& parameters) {
   MessageParameters escaped;
   escaped.reserve(parameters.size());
-  for (const std::string& parameter : parameters) escaped.push_back(EscapeControlCharacters(parameter));
+  for (const Cp1252Text& parameter : parameters) escaped.emplace_back(EscapeControlCharacters(parameter.bytes()));
   return escaped;
 }
 
@@ -89,7 +89,8 @@ int Present(std::string_view title, int style, std::string_view key, std::string
   text = EscapeControlCharacters(text, true);
   std::string shown = text;
   ReplaceAll(shown, "\r\n", "\n");
-  std::fprintf(stderr, "%s: %s\n", Cp1252ToUtf8(EscapeControlCharacters(title)).c_str(), Cp1252ToUtf8(shown).c_str());
+  std::fprintf(stderr, "%s: %s\n", Cp1252Text(EscapeControlCharacters(title)).ToUtf8().c_str(),
+               Cp1252Text(std::move(shown)).ToUtf8().c_str());
   // One log line per event: the key makes the message findable whatever language it was shown in.
   std::string log_line = "Message " + (key.empty() ? std::string() : std::string(key) + " ") + std::string(title) +
                          ": " + text;
@@ -114,7 +115,7 @@ std::string FormatMessage(std::string_view text, const MessageParameters& parame
   // Ascending order on purpose: "%10" is hit by "%1" first, and a parameter
   // holding "%2" is itself replaced when parameter 2 follows.
   for (std::size_t i = 0; i < parameters.size(); ++i) {
-    ReplaceAll(result, "%" + std::to_string(i + 1), parameters[i]);
+    ReplaceAll(result, "%" + std::to_string(i + 1), parameters[i].bytes());
   }
   ReplaceAll(result, "%n", "\r\n");
   return result;

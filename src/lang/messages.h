@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/cp1252_text.h"
+
 namespace velmora::lang {
 
 // Message box styles: buttons plus icon, as the desktop message box knows them.
@@ -31,7 +33,9 @@ enum MessageStyle : int {
 // Buttons a message can return.
 enum MessageResult : int { kResultOk = 1, kResultCancel = 2, kResultYes = 6, kResultNo = 7 };
 
-using MessageParameters = std::vector<std::string>;
+// Parameters are Windows-1252 like the texts they are placed in; a name
+// from the file system or a system reason is converted where it is passed.
+using MessageParameters = std::vector<Cp1252Text>;
 
 // The program's title, the caption of most messages.
 inline constexpr std::string_view kApplicationTitle = "Velmora";

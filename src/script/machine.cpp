@@ -341,7 +341,8 @@ bool Machine::CallFits(const RLSFunktion& f) const {
 void Machine::CallInternal(const RLSFunktion& f, std::size_t args, std::int32_t n) {
   Value result;
   if (f.routine == nullptr) {
-    lang::ShowMessageText(lang::kApplicationTitle, lang::kIconStop, "Internal Error%n%nCALL of Function%n%1", {f.name});
+    lang::ShowMessageText(lang::kApplicationTitle, lang::kIconStop, "Internal Error%n%nCALL of Function%n%1",
+                          {Cp1252Text(f.name)});
   } else {
     builtin_ = &f;
     BuiltinCall call(*this, f, &stack_[args], n, result);

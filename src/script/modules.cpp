@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "platform/text_lines.h"
 #include "lang/messages.h"
 #include "script/ansi.h"
@@ -15,10 +15,7 @@ namespace {
 
 constexpr std::string_view kCompilerTitle = "RiloScript Compiler";
 
-std::string DisplayName(const std::filesystem::path& path) {
-  const std::string utf8 = path.string();
-  return Utf8ToCp1252(utf8).value_or(utf8);
-}
+Cp1252Text DisplayName(const std::filesystem::path& path) { return FromNativePathOrBytes(path); }
 
 bool SameName(std::string_view a, std::string_view b) { return AnsiLower(a) == AnsiLower(b); }
 
@@ -65,7 +62,7 @@ bool LoadScriptFile(const std::filesystem::path& path, RLModule& modules) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileOpen",
-                      {std::to_string(errno), DisplayName(path)});
+                      {Cp1252Text::Number(errno), DisplayName(path)});
     return false;
   }
   std::ostringstream bytes;
@@ -89,7 +86,7 @@ bool LoadScriptFile(const std::filesystem::path& path, RLModule& modules) {
       continue;
     }
     lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileRead",
-                      {"1", DisplayName(path), std::to_string(number), std::string(raw)});
+                      {Cp1252Text::Ascii("1"), DisplayName(path), Cp1252Text::Number(number), Cp1252Text(raw)});
     modules.ResetChanged();
     return false;
   }
@@ -111,14 +108,14 @@ bool StoreScriptFile(const std::filesystem::path& path, RLModule& modules) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {
     lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileCreate",
-                      {std::to_string(errno), DisplayName(path)});
+                      {Cp1252Text::Number(errno), DisplayName(path)});
     return false;
   }
   out.write(text.data(), static_cast<std::streamsize>(text.size()));
   out.close();
   if (!out) {
     lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrRLSFileWrite",
-                      {std::to_string(errno), DisplayName(path)});
+                      {Cp1252Text::Number(errno), DisplayName(path)});
     return false;
   }
   modules.ResetChanged();

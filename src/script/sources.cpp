@@ -16,22 +16,23 @@ void ShowCompileResult(SourceOrigin origin, const CompileResult& result, std::st
   for (std::size_t at = message.find("\r\n"); at != std::string::npos; at = message.find("\r\n", at)) {
     message.replace(at, 2, "%n");
   }
-  const std::string n(name);
+  const Cp1252Text n(name);
+  const Cp1252Text shown(std::move(message));
   switch (origin) {
     case SourceOrigin::kProfileModule:
-      lang::ShowMessage(kCompilerTitle, style, "ErrProfileModuleLastErr", {n, message});
+      lang::ShowMessage(kCompilerTitle, style, "ErrProfileModuleLastErr", {n, shown});
       break;
     case SourceOrigin::kScriptFileModule:
-      lang::ShowMessage(kCompilerTitle, style, "ErrModuleLastErr", {n, message});
+      lang::ShowMessage(kCompilerTitle, style, "ErrModuleLastErr", {n, shown});
       break;
     case SourceOrigin::kStampText:
-      lang::ShowMessage(kCompilerTitle, style, "ErrStampLastErr", {n, message});
+      lang::ShowMessage(kCompilerTitle, style, "ErrStampLastErr", {n, shown});
       break;
     case SourceOrigin::kTemplate:
-      lang::ShowMessage(kCompilerTitle, style, "ErrTagLastErr", {std::string(page), n, message});
+      lang::ShowMessage(kCompilerTitle, style, "ErrTagLastErr", {Cp1252Text(page), n, shown});
       break;
     case SourceOrigin::kOracle:
-      lang::ShowMessage(kCompilerTitle, style, "ErrOracleLastErr", {message});
+      lang::ShowMessage(kCompilerTitle, style, "ErrOracleLastErr", {shown});
       break;
   }
 }
@@ -71,7 +72,7 @@ bool CheckMissingFunctions(const Program& program) {
   const RLSFunktion* missing = program.functions().FirstMissing();
   if (missing == nullptr) return true;
   lang::ShowMessage(kCompilerTitle, lang::kIconExclamation, "ErrMissingFunction",
-                    {missing->name, missing->referenced_from});
+                    {Cp1252Text(missing->name), Cp1252Text(missing->referenced_from)});
   return false;
 }
 
@@ -82,7 +83,8 @@ CompileResult SyntaxTest(Program& program, std::string_view text, SourceKind kin
     program.functions().Remove(name);
     if (origin == SourceOrigin::kTemplate && r.ok() && text.find('{') == std::string_view::npos) {
       lang::ShowMessage(kCompilerTitle, lang::kIconInformation, "ErrTagLastErr",
-                        {std::string(page), std::string(name), lang::GetText("Msg", "MsgSyntaxcheckNotNecessary")});
+                        {Cp1252Text(page), Cp1252Text(name),
+                         Cp1252Text(lang::GetText("Msg", "MsgSyntaxcheckNotNecessary"))});
       return r;
     }
   }

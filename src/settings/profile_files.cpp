@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/log.h"
+#include "platform/native_path.h"
 #include "platform/text_encoding.h"
 #include "lang/messages.h"
 #include "platform/atomic_file.h"
@@ -34,7 +35,8 @@ Selection& TheSelection() {
 
 std::string Title(std::string_view key) { return lang::GetText("Profile", key); }
 
-std::string PathText(const std::filesystem::path& path) { return FromFileSystemPath(path); }
+// Shown to the user only: better the raw bytes than nothing.
+Cp1252Text PathText(const std::filesystem::path& path) { return FromNativePathOrBytes(path); }
 
 // A file that is valid UTF-8 and not plain ASCII was most likely saved by an
 // editor in UTF-8; it is still read byte for byte (umlauts then show as two
@@ -43,7 +45,7 @@ void LogIfUtf8(std::string_view bytes, const std::filesystem::path& path) {
   const bool has_high_bytes =
       std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
   if (has_high_bytes && IsValidUtf8(bytes)) {
-    WriteLog("Profile " + PathText(path) + " looks like UTF-8 text; it is read as Windows-1252, byte for byte");
+    WriteLog("Profile " + PathText(path).bytes() + " looks like UTF-8 text; it is read as Windows-1252, byte for byte");
   }
 }
 
@@ -70,15 +72,15 @@ bool FailLoad(std::string_view key, const lang::MessageParameters& parameters) {
 bool ReadProfileFile(const std::filesystem::path& path) {
   std::string bytes;
   if (const std::error_code error = ReadWholeFile(path, bytes)) {
-    return FailLoad("ErrProfileFileOpen", {std::to_string(error.value()), PathText(path)});
+    return FailLoad("ErrProfileFileOpen", {Cp1252Text::Number(error.value()), PathText(path)});
   }
   LogIfUtf8(bytes, path);
   if (const auto error = ReadProfileText(bytes, StoredSettings(), StoredCloneList(), StoredModules())) {
-    return FailLoad("ErrProfileFileRead", {std::to_string(error->number), PathText(path),
-                                           std::to_string(error->line_number), error->line_text});
+    return FailLoad("ErrProfileFileRead", {Cp1252Text::Number(error->number), PathText(path),
+                                           Cp1252Text::Number(error->line_number), Cp1252Text(error->line_text)});
   }
   const std::string& version = StoredSettings().Text("VERSION");
-  if (!IsSupportedProfileVersion(version)) return FailLoad("ErrProfileVersion", {version, PathText(path)});
+  if (!IsSupportedProfileVersion(version)) return FailLoad("ErrProfileVersion", {Cp1252Text(version), PathText(path)});
   MigrateProfile(StoredSettings());
   NormaliseSortKeys(StoredSettings());
   return true;
@@ -136,8 +138,8 @@ int SaveCurrentProfile() {
   }
   const std::string directory = UserProfileDirectory();
   std::error_code error;
-  if (directory.empty() || !std::filesystem::is_directory(ToFileSystemPath(directory), error)) {
-    lang::ShowMessage(title, kMessageStyle, "ErrUserProfileDirNotExist", {directory});
+  if (directory.empty() || !std::filesystem::is_directory(ToNativePath(Cp1252Text(directory)), error)) {
+    lang::ShowMessage(title, kMessageStyle, "ErrUserProfileDirNotExist", {Cp1252Text(directory)});
     return kProfileNotWritten;
   }
   const RLProfil target{kUserProfileType, CurrentProfile().Name, directory};
@@ -155,7 +157,7 @@ int SaveCurrentProfile() {
     WorkingSettings().Set("VERSION", old_working_version);
     StoredSettings().Set("VERSION", old_stored_version);
     lang::ShowMessage(title, kMessageStyle, create_failed ? "ErrProfileFileCreate" : "ErrProfileFileWrite",
-                      {std::to_string(error.value()), PathText(path)});
+                      {Cp1252Text::Number(error.value()), PathText(path)});
     return kProfileNotWritten;
   }
   SetSettingsChanged(false);
@@ -191,7 +193,7 @@ int DeleteCurrentProfile() {
   if (!std::filesystem::remove(path, error) && !error) error = std::make_error_code(std::errc::no_such_file_or_directory);
   if (error) {
     lang::ShowMessage(Title("ProfileDelete"), kMessageStyle, "ErrProfileProfileDelete",
-                      {std::to_string(error.value()), PathText(path)});
+                      {Cp1252Text::Number(error.value()), PathText(path)});
     return kProfileDeleteRefused;
   }
   RefreshProfileList();

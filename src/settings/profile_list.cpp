@@ -3,21 +3,13 @@
 
 #include <algorithm>
 
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "settings/text_utils.h"
 
 namespace velmora::settings {
 
-std::filesystem::path ToFileSystemPath(std::string_view cp1252) { return std::filesystem::path(Cp1252ToUtf8(cp1252)); }
-
-std::string FromFileSystemPath(const std::filesystem::path& path) {
-  const std::string utf8 = path.string();
-  if (auto converted = Utf8ToCp1252(utf8)) return std::move(*converted);
-  return utf8;  // shown to the user only; better the raw bytes than nothing
-}
-
 std::filesystem::path RLProfil::FilePath() const {
-  return ToFileSystemPath(Directory) / ToFileSystemPath(Name + ".vlp");
+  return ToNativePath(Cp1252Text(Directory)) / ToNativePath(Cp1252Text(Name + ".vlp"));
 }
 
 RLProfil& RLProfile::Add(std::int32_t type, std::string name, std::string directory) {

@@ -38,9 +38,4 @@ class RLProfile {
   std::vector<RLProfil> entries_;
 };
 
-// A path held as Windows-1252 text inside the program, as a file system path
-// (UTF-8), and back; a name that Windows-1252 cannot hold gives nothing.
-std::filesystem::path ToFileSystemPath(std::string_view cp1252);
-std::string FromFileSystemPath(const std::filesystem::path& path);
-
 }  // namespace velmora::settings

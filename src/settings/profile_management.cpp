@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/log.h"
+#include "platform/native_path.h"
 #include "platform/program_paths.h"
 #include "platform/text_encoding.h"
 #include "lang/builtin_german.h"
@@ -40,18 +41,19 @@ void AddProfilesOf(const std::filesystem::path& folder, std::int32_t type, std::
     if (it->is_regular_file(error) && HasProfileExtension(it->path())) files.push_back(it->path());
   }
   std::sort(files.begin(), files.end());
-  const std::string directory = FromFileSystemPath(folder);
+  // Shown to the user only: better the raw bytes than nothing.
+  const std::string directory = FromNativePathOrBytes(folder).bytes();
   for (const std::filesystem::path& file : files) {
     const std::string file_name = file.filename().string();
-    const auto name = Utf8ToCp1252(file_name.substr(0, file_name.size() - 4));
+    const auto name = Cp1252Text::FromUtf8(file_name.substr(0, file_name.size() - 4));
     if (!name) {
       WriteLog("Skip profile " + file.string() + ": its name has characters outside Windows-1252");
       continue;
     }
     std::filesystem::path without_extension = file;
     without_extension.replace_extension();
-    WriteLog("Add " + std::string(log_word) + " Profile " + FromFileSystemPath(without_extension));
-    TheList().Add(type, *name, directory);
+    WriteLog("Add " + std::string(log_word) + " Profile " + FromNativePathOrBytes(without_extension).bytes());
+    TheList().Add(type, name->bytes(), directory);
   }
 }
 
@@ -73,7 +75,7 @@ const RLProfil* DefaultProfileFile() {
 
 int AskSaveChanges() {
   const int answer = lang::ShowMessage(lang::kApplicationTitle, kButtonsYesNoCancel | lang::kIconQuestion,
-                                       "MsgProfileChangesSave", {CurrentProfile().Name});
+                                       "MsgProfileChangesSave", {Cp1252Text(CurrentProfile().Name)});
   if (answer == lang::kResultYes) return SaveCurrentProfile();
   if (answer == lang::kResultNo) return lang::kResultNo;
   return lang::kResultCancel;
@@ -95,7 +97,7 @@ void RebuildProfileList() {
   SetDefaultProfile(default_entry);
   AddProfilesOf(ProgramDirectory() / "profiles", kSystemProfileType, "SYSTEM");
   const std::string user_directory = UserProfileDirectory();
-  if (!user_directory.empty()) AddProfilesOf(ToFileSystemPath(user_directory), kUserProfileType, "USER");
+  if (!user_directory.empty()) AddProfilesOf(ToNativePath(Cp1252Text(user_directory)), kUserProfileType, "USER");
   if (const RLProfil* file = DefaultProfileFile()) SetDefaultProfile(*file);
 }
 
@@ -163,7 +165,7 @@ bool CreateProfile(std::string_view raw_name) {
   }
   if (FindProfile(name) != nullptr &&
       lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsYesNo | lang::kIconQuestion, "MsgProfileExist",
-                        {name}) != lang::kResultYes) {
+                        {Cp1252Text(name)}) != lang::kResultYes) {
     return false;
   }
   return SaveProfileAs(name) == kProfileWritten;
@@ -189,11 +191,11 @@ bool SetUserProfileDirectory(std::string_view directory) {
 std::string InitUserProfileDirectory() {
   std::string directory = UserProfileDirectory();
   if (directory.empty()) {
-    directory = FromFileSystemPath(UserDataDirectory() / "profiles");
+    directory = FromNativePathOrBytes(UserDataDirectory() / "profiles").bytes();
     WriteUserSetting("LastSession", "userprofiledir", directory);
   }
   std::error_code error;
-  std::filesystem::create_directories(ToFileSystemPath(directory), error);
+  std::filesystem::create_directories(ToNativePath(Cp1252Text(directory)), error);
   if (error) WriteLog("User profile directory " + directory + " cannot be created: " + error.message());
   return directory;
 }

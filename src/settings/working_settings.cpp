@@ -83,7 +83,7 @@ void CopyStoredToWorking() {
 int RevertWorkingSettings() {
   if (!AnythingChanged()) return lang::kResultYes;
   const int answer = lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsYesNo | lang::kIconQuestion,
-                                       "MsgProfileChangesReject", {CurrentProfile().Name});
+                                       "MsgProfileChangesReject", {Cp1252Text(CurrentProfile().Name)});
   if (answer != lang::kResultYes) return lang::kResultNo;
   WorkingSettings() = StoredSettings();
   CopyModulesAndClones(WorkingModules(), StoredModules(), WorkingCloneList(), StoredCloneList());

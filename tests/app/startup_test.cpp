@@ -49,6 +49,16 @@ TEST_F(Startup, SwitchWithoutValueShowsTheFixedTwoLanguageError) {
   EXPECT_FALSE(std::filesystem::exists(root_ / "program" / "Velmora.log"));
 }
 
+// The refusal names the argument in ASCII and says why in Windows-1252: the
+// sharp s of "außerhalb" is one byte here, never the two of UTF-8.
+TEST_F(Startup, ArgumentOutsideCp1252IsRefusedInBothLanguages) {
+  EXPECT_EQ(Run({"/Basedir=/photos/\xE6\x9D\xB1"}), kExitCommandLineError);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].text,
+            "Kommandozeile fehlerhaft\r\nError in Commandline\r\n\r\n\r\n/Basedir=/photos/???\r\n"
+            "(Zeichen au\xDF" "erhalb von Windows-1252 / characters outside Windows-1252)");
+}
+
 TEST_F(Startup, LogThatCannotBeCreatedEndsTheProgram) {
   EXPECT_EQ(Run({"/Logfile=/nonexistent-velmora-folder/x.log", "/Level=1"}), kExitCommandLineError);
   ASSERT_EQ(shown_.size(), 1u);

@@ -37,8 +37,9 @@ TEST(BuiltinGerman, HoldsEveryKeyOnceWithTextsInWindows1252) {
   // output name and range checks and the cleaning of a run, two for what
   // scripts may touch (a refused file, an unknown /ScriptAccess value),
   // five for files and folders a run cannot name or read and output folders
-  // it refuses, and one for metafiles without a picture.
-  EXPECT_EQ(message_keys, 147u + 5u + 6u + 2u + 5u + 1u);
+  // it refuses, one for metafiles without a picture, and four for the
+  // start-up texts shown before a language is chosen.
+  EXPECT_EQ(message_keys, 147u + 5u + 6u + 2u + 5u + 1u + 4u);
   for (const char* section : {"Sprache", "Startdialog", "Optionen", "CProfil", "CDeko", "CClonen",
                               "CClonenUmbenennen", "CClonenEffekte", "CDateifilter", "CThumbnails", "CAllgemeines",
                               "CTextStempel", "CRahmen", "CBildStempel", "CRiloScript", "CRiloScriptModul",

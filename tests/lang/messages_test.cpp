@@ -13,19 +13,26 @@
 namespace velmora::lang {
 namespace {
 
+// Parameters from Windows-1252 test texts.
+MessageParameters Texts(std::initializer_list<const char*> texts) {
+  MessageParameters parameters;
+  for (const char* text : texts) parameters.emplace_back(std::string(text));
+  return parameters;
+}
+
 TEST(FormatMessage, EveryPlaceholderIsReplacedThenLineBreaks) {
-  EXPECT_EQ(FormatMessage("A%nB %1 %1", {"x"}), "A\r\nB x x");
-  EXPECT_EQ(FormatMessage("50% of %1, 100%", {"all"}), "50% of all, 100%");
+  EXPECT_EQ(FormatMessage("A%nB %1 %1", Texts({"x"})), "A\r\nB x x");
+  EXPECT_EQ(FormatMessage("50% of %1, 100%", Texts({"all"})), "50% of all, 100%");
   EXPECT_EQ(FormatMessage("%1 %2", {}), "%1 %2");
 }
 
 TEST(FormatMessage, ParametersAreSubstitutedInAscendingOrder) {
   // A parameter holding "%2" is itself replaced by parameter 2.
-  EXPECT_EQ(FormatMessage("%1", {"%2", "t"}), "t");
+  EXPECT_EQ(FormatMessage("%1", Texts({"%2", "t"})), "t");
   // A parameter holding "%n" becomes a line break.
-  EXPECT_EQ(FormatMessage("[%1]", {"a%nb"}), "[a\r\nb]");
+  EXPECT_EQ(FormatMessage("[%1]", Texts({"a%nb"})), "[a\r\nb]");
   // "%10" is hit by "%1" first.
-  const MessageParameters ten = {"one", "2", "3", "4", "5", "6", "7", "8", "9", "ten"};
+  const MessageParameters ten = Texts({"one", "2", "3", "4", "5", "6", "7", "8", "9", "ten"});
   EXPECT_EQ(FormatMessage("%10", ten), "one0");
 }
 
@@ -44,7 +51,7 @@ class MessageFacility : public ::testing::Test {
 };
 
 TEST_F(MessageFacility, ShowMessageLooksUpTheGermanTextAndFormatsIt) {
-  EXPECT_EQ(ShowMessage(kApplicationTitle, kIconExclamation, "ErrBatchLevel", {"7"}), kResultOk);
+  EXPECT_EQ(ShowMessage(kApplicationTitle, kIconExclamation, "ErrBatchLevel", Texts({"7"})), kResultOk);
   ASSERT_EQ(shown_.size(), 1u);
   EXPECT_EQ(shown_[0].key, "ErrBatchLevel");
   EXPECT_EQ(shown_[0].title, "Velmora");
@@ -54,7 +61,7 @@ TEST_F(MessageFacility, ShowMessageLooksUpTheGermanTextAndFormatsIt) {
 // A file name is a parameter: its control characters are spelled out, while
 // the text's own "%n" and a "%n" that a caller puts in still break lines.
 TEST_F(MessageFacility, ControlCharactersOfParametersAreSpelledOut) {
-  ShowMessage(kApplicationTitle, kIconExclamation, "ErrBatchLevel", {"a\r\nb\x1B]0;x\x07%nc"});
+  ShowMessage(kApplicationTitle, kIconExclamation, "ErrBatchLevel", Texts({"a\r\nb\x1B]0;x\x07%nc"}));
   ASSERT_EQ(shown_.size(), 1u);
   EXPECT_EQ(shown_[0].text, "Auswerte-Level\r\na\\x0D\\x0Ab\\x1B]0;x\\x07\r\nc\r\nnicht zul\xE4ssig");
 }
@@ -106,7 +113,7 @@ TEST_F(MessageFacility, AMessageDuringBatchModeIsRemembered) {
 TEST_F(MessageFacility, MessagesAreLoggedOnOneLineWithTheirKey) {
   test::TempDir dir;
   ASSERT_TRUE(ProgramLog().Open((dir / "m.log").string()));
-  ShowMessage(kApplicationTitle, 0, "ErrBatchLevel", {"abc"});
+  ShowMessage(kApplicationTitle, 0, "ErrBatchLevel", Texts({"abc"}));
   ProgramLog().Close();
   const std::string log = test::ReadFile(dir / "m.log");
   EXPECT_NE(log.find(" Message ErrBatchLevel Velmora: Auswerte-Level | abc | nicht zul\xE4ssig\r\n"),

@@ -1,7 +1,8 @@
 // Directory collection of the run driver.
 #include "app/run/directory_collection.h"
 
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
+#include "platform/path_join.h"
 #include "app/run/image_scan.h"
 #include "app/run/selection_tree.h"
 
@@ -9,8 +10,8 @@ namespace velmora::app {
 namespace {
 
 void AddDirectory(RunDirectory directory, const ImageScan& scan, const std::string& base, RunState& state) {
-  const std::string folder = directory.relative_path == "." ? base : base + "/" + directory.relative_path;
-  directory.images = scan.Scan(std::filesystem::path(Cp1252ToUtf8(folder)), directory.byte_total);
+  const Cp1252Text folder = Join(Cp1252Text(base), Cp1252Text(directory.relative_path));
+  directory.images = scan.Scan(ToNativePath(folder), directory.byte_total);
   directory.image_count = static_cast<std::int32_t>(directory.images.size());
   if (directory.image_count == 0) return;
   ++state.DirsWithImages;
@@ -60,12 +61,12 @@ void CollectDirectories(const SelectionTree& tree, std::int32_t level, const Ima
 }
 
 OutputGuard GuardOf(const RunState& state) {
-  const std::filesystem::path base(Cp1252ToUtf8(state.BaseDir));
+  const std::filesystem::path base = ToNativePath(Cp1252Text(state.BaseDir));
   std::vector<std::filesystem::path> sources = {base};
   for (const RunDirectory& directory : state.DirList) {
-    if (directory.relative_path != ".") sources.push_back(base / Cp1252ToUtf8(directory.relative_path));
+    if (directory.relative_path != ".") sources.push_back(base / ToNativePath(Cp1252Text(directory.relative_path)));
   }
-  return OutputGuard(std::filesystem::path(Cp1252ToUtf8(state.CloneDir)), sources, state.ImagePatterns);
+  return OutputGuard(ToNativePath(Cp1252Text(state.CloneDir)), sources, state.ImagePatterns);
 }
 
 }  // namespace velmora::app

@@ -3,7 +3,7 @@
 
 #include <stdexcept>
 
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_scripts.h"
 #include "html/decoration.h"
@@ -73,7 +73,7 @@ html::Gallery& GalleryPageWriter::gallery() {
   }
   std::vector<html::GalleryDirectory> directories = GalleryDirectories(*state_);
   const settings::SettingsTable& settings = settings::WorkingSettings();
-  html::GalleryLayout layout(settings, Cp1252ToUtf8(state_->CloneDir), startup_.DirLevel, std::move(directories));
+  html::GalleryLayout layout(settings, ToNativePath(Cp1252Text(state_->CloneDir)), startup_.DirLevel, std::move(directories));
   const html::GalleryKinds kinds{kinds_.frame, kinds_.index, kinds_.thumb_pages, kinds_.image_pages};
   gallery_ = std::make_unique<html::Gallery>(scripts_->machine(), settings, std::move(layout), kinds, html::Today(),
                                              GuardCheck());

@@ -180,7 +180,7 @@ class Generator {
   }
 
   bool RefuseOutput(const std::string& folder) {
-    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources", {folder});
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources", {Cp1252Text(folder)});
     return false;
   }
 
@@ -191,13 +191,13 @@ class Generator {
     if (!state_.Guard.MayClean(folder)) {
       WriteLog("Cleaning refused, outside the clone folder or the home folder: " + Cp1252Path(folder));
       lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanRefused",
-                        {Cp1252Path(folder)});
+                        {Cp1252Text(Cp1252Path(folder))});
       return false;
     }
     const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_, cleaned_);
     if (result != CleanResult::kRefused) return true;
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanHoldsSources",
-                      {Cp1252Path(folder)});
+                      {Cp1252Text(Cp1252Path(folder))});
     return false;
   }
 
@@ -295,7 +295,7 @@ class Generator {
     const std::string file = JoinRel(directory.relative_path, original.Name + "." + original.Extension);
     WriteLog("Renamed name invalid, " + file + " skipped: " + name);
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrRenamedNameInvalid",
-                      {file, name});
+                      {Cp1252Text(file), Cp1252Text(name)});
     return false;
   }
 
@@ -495,11 +495,11 @@ class Generator {
     if (outcome.thumb_made) ++run_.counters.ThumbsWritten;
     const image::ImageFileFacts& shown = clones_ ? record.file.Clone : record.file.Original;
     WriteLog(OneLine(lang::FormatMessage(lang::GetText("Erzeugung", "InfImageLog"),
-                                 {JoinRel(directory.relative_path, record.file.Original.Name + "." +
-                                                                       record.file.Original.Extension),
-                                  shown.Name + "." + shown.Extension,
-                                  std::to_string(shown.Width) + " x " + std::to_string(shown.Height),
-                                  FormatThousands(static_cast<std::uint64_t>(shown.Size))})));
+                                 {Cp1252Text(JoinRel(directory.relative_path, record.file.Original.Name + "." +
+                                                                       record.file.Original.Extension)),
+                                  Cp1252Text(shown.Name + "." + shown.Extension),
+                                  Cp1252Text(std::to_string(shown.Width) + " x " + std::to_string(shown.Height)),
+                                  Cp1252Text(FormatThousands(static_cast<std::uint64_t>(shown.Size)))})));
     return true;
   }
 
@@ -512,7 +512,7 @@ class Generator {
     ++run_.counters.ImageErrors;
     WriteLog("Output refused: " + Cp1252Path(*refused));
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
-                      {Cp1252Path(*refused)});
+                      {Cp1252Text(Cp1252Path(*refused))});
     return false;
   }
 
@@ -536,15 +536,15 @@ class Generator {
     run_.progress.Finish();
     const std::string summary = lang::FormatMessage(
         lang::GetText("Erzeugung", "InfLog"),
-        {FormatSeconds(stopwatch_.Elapsed()), std::to_string(state_.DirCount),
-         std::to_string(run_.counters.ImagesDone), FormatThousands(static_cast<std::uint64_t>(state_.ByteTotal)),
-         std::to_string(run_.counters.ClonesWritten), std::to_string(run_.counters.ThumbsWritten),
-         std::to_string(run_.counters.HtmlWritten)});
+        {Cp1252Text(FormatSeconds(stopwatch_.Elapsed())), Cp1252Text::Number(state_.DirCount),
+         Cp1252Text::Number(run_.counters.ImagesDone), Cp1252Text(FormatThousands(static_cast<std::uint64_t>(state_.ByteTotal))),
+         Cp1252Text::Number(run_.counters.ClonesWritten), Cp1252Text::Number(run_.counters.ThumbsWritten),
+         Cp1252Text::Number(run_.counters.HtmlWritten)});
     WriteLog("InfLog " + OneLine(summary));
     std::string shown = summary;
     if (cleaning_) {
       const std::string cleaned =
-          lang::FormatMessage(lang::GetText("Erzeugung", "InfCleaned"), {std::to_string(cleaned_)});
+          lang::FormatMessage(lang::GetText("Erzeugung", "InfCleaned"), {Cp1252Text::Number(cleaned_)});
       WriteLog("InfCleaned " + cleaned);
       shown += "\r\n" + cleaned;
     }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/cp1252_text.h"
 #include "platform/log.h"
 #include "platform/text_encoding.h"
 #include "image/codecs/codec.h"
@@ -27,10 +28,11 @@ bool ReportImageError(const image::ImageError& error) {
   // A metafile of vector drawing only is no damage: say in words what Velmora reads.
   const int answer =
       error.number() == image::kImageErrorBase + image::kCodecNoPicture
-          ? lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrMetafileWithoutPicture", {file})
+          ? lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrMetafileWithoutPicture", {Cp1252Text(file)})
           : lang::ShowMessageText(lang::kApplicationTitle, kStyle, kImageErrorText,
-                                  {std::to_string(error.number()), error.source(), error.description(),
-                                   reason.empty() ? file : file + "%n" + reason});
+                                  {Cp1252Text::Number(error.number()), Cp1252Text(error.source()),
+                                   Cp1252Text(error.description()),
+                                   Cp1252Text(reason.empty() ? file : file + "%n" + reason)});
   return answer == lang::kResultCancel;
 }
 

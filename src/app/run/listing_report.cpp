@@ -1,8 +1,9 @@
 // Messages about what the listings leave out.
 #include "app/run/listing_report.h"
 
+#include "platform/error_text.h"
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "lang/messages.h"
 
 namespace velmora::app {
@@ -16,14 +17,13 @@ void ListingReport::NameNotRepresentable(const std::filesystem::path& path, bool
   if (!FirstTime(path)) return;
   lang::ShowMessage(lang::kApplicationTitle, kStyle,
                     is_folder ? "ErrFolderNameNotRepresentable" : "ErrFileNameNotRepresentable",
-                    {Utf8ToCp1252ForDisplay(path.string())});
+                    {DisplayPath(path)});
 }
 
 void ListingReport::FolderNotReadable(const std::filesystem::path& folder, const std::error_code& error) {
   if (!FirstTime(folder)) return;
   lang::ShowMessage(lang::kApplicationTitle, kStyle, "ErrFolderNotReadable",
-                    {std::to_string(error.value()), Utf8ToCp1252ForDisplay(folder.string()),
-                     Utf8ToCp1252(error.message()).value_or("")});
+                    {Cp1252Text::Number(error.value()), DisplayPath(folder), ErrorReason(error)});
 }
 
 SkippedNameReport ListingReport::SkippedFiles() {

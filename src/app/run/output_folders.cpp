@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <system_error>
 
-#include "platform/text_encoding.h"
+#include "platform/error_text.h"
+#include "platform/native_path.h"
 #include "lang/messages.h"
 
 namespace velmora::app {
@@ -26,8 +27,7 @@ bool OutputFolders::Create(const std::filesystem::path& folder, std::string_view
   failed_.push_back(folder);
   if (!told) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, message_key,
-                      {std::to_string(error.value()) + " (" + Utf8ToCp1252(error.message()).value_or("") + ")",
-                       Utf8ToCp1252ForDisplay(folder.string())});
+                      {ErrorNumberWithReason(error), DisplayPath(folder)});
   }
   return false;
 }

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "app/run/file_patterns.h"
 #include "app/run/output_cleaning.h"
 
@@ -67,8 +67,7 @@ bool OutputGuard::IsResolvedPhoto(const fs::path& resolved) const {
   if (!IsResolvedSourceFolder(resolved.parent_path())) return false;
   // In a folder of photos only names the run never takes for a photo; the
   // patterns match without regard to letter case, as the scan does.
-  const std::string name = Utf8ToCp1252(resolved.filename().string()).value_or(resolved.filename().string());
-  return MatchesAnyPattern(name, patterns_);
+  return MatchesAnyPattern(FromNativePathOrBytes(resolved.filename()).bytes(), patterns_);
 }
 
 bool OutputGuard::MayClean(const fs::path& folder) const {

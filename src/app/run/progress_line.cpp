@@ -7,7 +7,7 @@
 #include <chrono>
 
 #include "platform/control_characters.h"
-#include "platform/text_encoding.h"
+#include "platform/cp1252_text.h"
 
 namespace velmora::app {
 namespace {
@@ -66,7 +66,7 @@ std::string ProgressLine(std::string_view directory, std::int32_t directory_numb
                          std::int64_t bytes, std::uint64_t elapsed_ms, std::size_t width) {
   // The directory comes first, shortened, so that a narrow terminal still
   // shows where the run is; the counters follow.
-  std::string name = Cp1252ToUtf8(EscapeControlCharacters(directory));
+  std::string name = Cp1252Text(EscapeControlCharacters(directory)).ToUtf8();
   const std::string shortened = CutToWidth(name, 29);
   if (shortened.size() < name.size()) name = shortened + "~";
   std::string line = name + "  [" + std::to_string(directory_number) + "/" + std::to_string(directories) +
@@ -89,7 +89,7 @@ void TerminalProgress::Start(std::int32_t directories, std::int32_t images, std:
 }
 
 void TerminalProgress::Text(std::string_view text) {
-  std::fprintf(stream_, "\r\033[K%s", Cp1252ToUtf8(text).c_str());
+  std::fprintf(stream_, "\r\033[K%s", Cp1252Text(text).ToUtf8().c_str());
   std::fflush(stream_);
   drawn_ = true;
 }

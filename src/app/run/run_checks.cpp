@@ -3,8 +3,8 @@
 
 #include <cerrno>
 
+#include "platform/native_path.h"
 #include "platform/program_paths.h"
-#include "platform/text_encoding.h"
 #include "app/run/output_names.h"
 #include "app/run/setting_ranges.h"
 #include "image/clone_list/clone_list.h"
@@ -35,10 +35,10 @@ bool IsAbsolute(const std::string& path) {
 // A stamp or frame picture that cannot be read would fail every clone.
 bool CheckPicture(const std::string& file, std::string_view key) {
   try {
-    image::GetImageDims(std::filesystem::path(Cp1252ToUtf8(file)), 0);
+    image::GetImageDims(ToNativePath(Cp1252Text(file)), 0);
     return true;
   } catch (const image::ImageError& e) {
-    return Fail(key, {file, std::to_string(e.number()), e.source(), e.description()});
+    return Fail(key, {Cp1252Text(file), Cp1252Text::Number(e.number()), Cp1252Text(e.source()), Cp1252Text(e.description())});
   }
 }
 
@@ -57,7 +57,7 @@ bool CheckClonePictures() {
 bool SameDirectory(const std::string& a, const std::string& b) {
   if (lang::FoldCase(WithoutTrailingSlash(a)) == lang::FoldCase(WithoutTrailingSlash(b))) return true;
   std::error_code error;
-  return std::filesystem::equivalent(Cp1252ToUtf8(a), Cp1252ToUtf8(b), error);
+  return std::filesystem::equivalent(ToNativePath(Cp1252Text(a)), ToNativePath(Cp1252Text(b)), error);
 }
 
 bool CheckCloneNames(const settings::SettingsTable& settings, RunState& state) {
@@ -90,11 +90,12 @@ bool CheckNamesAndRanges(const settings::SettingsTable& settings, RunState& stat
 
 bool CheckClones(RunState& state) {
   std::error_code error;
-  std::filesystem::create_directories(Cp1252ToUtf8(state.CloneDir), error);
-  if (error || !std::filesystem::is_directory(Cp1252ToUtf8(state.CloneDir))) {
-    return Fail("ErrClonesErrMkdir", {std::to_string(error ? error.value() : ENOTDIR), state.CloneDir});
+  const Cp1252Text clone_dir(state.CloneDir);
+  std::filesystem::create_directories(ToNativePath(clone_dir), error);
+  if (error || !std::filesystem::is_directory(ToNativePath(clone_dir))) {
+    return Fail("ErrClonesErrMkdir", {Cp1252Text::Number(error ? error.value() : ENOTDIR), clone_dir});
   }
-  if (SameDirectory(state.CloneDir, state.BaseDir)) return Fail("ErrClonesDirIsBase", {state.CloneDir});
+  if (SameDirectory(state.CloneDir, state.BaseDir)) return Fail("ErrClonesDirIsBase", {clone_dir});
   return CheckClonePictures();
 }
 
@@ -105,7 +106,7 @@ bool CheckHtml(const settings::SettingsTable& settings) {
     const std::filesystem::path directory = ResolveDecoSource(source);
     std::error_code error;
     if (!std::filesystem::is_directory(directory, error)) {
-      return Fail("ErrDecoSourceNotExist", {Utf8ToCp1252(directory.string()).value_or(source)});
+      return Fail("ErrDecoSourceNotExist", {FromNativePath(directory).value_or(Cp1252Text(source))});
     }
   }
   const bool any_page = settings.Flag("GENERATE_FRAME") || settings.Flag("GENERATE_INDEX") ||
@@ -133,7 +134,7 @@ image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings
 }
 
 std::filesystem::path ResolveDecoSource(const std::string& deco_source) {
-  const std::filesystem::path native(Cp1252ToUtf8(deco_source));
+  const std::filesystem::path native = ToNativePath(Cp1252Text(deco_source));
   if (IsAbsolute(deco_source)) return native;
   return ProgramDirectory() / "decopool" / native;
 }

@@ -2,7 +2,7 @@
 #include "app/run/run_driver.h"
 
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "app/run/directory_collection.h"
 #include "app/run/image_scan.h"
 #include "app/run/run_checks.h"
@@ -34,8 +34,8 @@ DriverResult RunDriver::Start() {
   if (!CheckRunSettings(settings, state_)) return DriverResult::kCheckFailed;
 
   RunScripts scripts;
-  scripts.SetFileAccess(RunScriptAccess(Cp1252ToUtf8(state_.BaseDir), Cp1252ToUtf8(state_.CloneDir),
-                                        startup_.ScriptAccess));
+  scripts.SetFileAccess(RunScriptAccess(ToNativePath(Cp1252Text(state_.BaseDir)),
+                                        ToNativePath(Cp1252Text(state_.CloneDir)), startup_.ScriptAccess));
   LogScriptAccess(scripts.program().file_access());
   if (!scripts.CompileModules()) return DriverResult::kCheckFailed;
   if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;

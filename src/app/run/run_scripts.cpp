@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "lang/keyed_collection.h"
 #include "script/modules.h"
 #include "script/output_sink.h"
@@ -41,7 +41,7 @@ bool RunScripts::CompileModules() {
   // A script file that is missing or breaks off has been reported; the run
   // goes on with the modules read up to the faulty line, if any.
   script::RLModule file_modules;
-  script::LoadScriptFile(std::filesystem::path(Cp1252ToUtf8(file)), file_modules);
+  script::LoadScriptFile(ToNativePath(Cp1252Text(file)), file_modules);
   std::vector<script::ModuleSource> sources;
   for (const script::RLModul& module : file_modules.all()) sources.push_back({module.name, module.content});
   return script::CompileModules(program_, sources, script::SourceOrigin::kScriptFileModule).ok;

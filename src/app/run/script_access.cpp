@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/log.h"
+#include "platform/native_path.h"
 #include "platform/program_paths.h"
-#include "platform/text_encoding.h"
 #include "app/run/file_patterns.h"
 #include "lang/keyed_collection.h"
 #include "settings/user_settings.h"
@@ -36,7 +36,7 @@ std::vector<std::string> SplitList(std::string_view text) {
 std::vector<fs::path> StoredFolders(std::string_view key) {
   std::vector<fs::path> folders;
   for (const std::string& folder : SplitList(settings::ReadUserSetting("Administration", key))) {
-    fs::path path(Cp1252ToUtf8(folder));
+    fs::path path = ToNativePath(Cp1252Text(folder));
     if (path.is_absolute()) folders.push_back(std::move(path));
     else WriteLog("Script access: " + folder + " in " + std::string(key) + " is not an absolute path, ignored");
   }
@@ -61,8 +61,7 @@ script::FileAccess RunScriptAccess(const fs::path& base_dir, const fs::path& clo
 
 void ProtectPhotoNames(script::FileAccess& access, std::vector<std::string> image_patterns) {
   access.Protect([patterns = std::move(image_patterns)](const fs::path& file) {
-    const std::string name = file.filename().string();
-    return MatchesAnyPattern(Utf8ToCp1252(name).value_or(name), patterns);
+    return MatchesAnyPattern(FromNativePathOrBytes(file.filename()).bytes(), patterns);
   });
 }
 
@@ -76,9 +75,9 @@ void LogScriptAccess(const script::FileAccess& access) {
     return;
   }
   std::string line = "Run script access read";
-  for (const fs::path& root : access.read_roots()) line += " " + Utf8ToCp1252(root.string()).value_or(root.string());
+  for (const fs::path& root : access.read_roots()) line += " " + FromNativePathOrBytes(root).bytes();
   line += ", write";
-  for (const fs::path& root : access.write_roots()) line += " " + Utf8ToCp1252(root.string()).value_or(root.string());
+  for (const fs::path& root : access.write_roots()) line += " " + FromNativePathOrBytes(root).bytes();
   WriteLog(line);
 }
 

@@ -5,7 +5,8 @@
 #include <fstream>
 
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
+#include "platform/path_join.h"
 #include "app/run/directory_listing.h"
 #include "app/run/image_scan.h"
 #include "app/run/listing_report.h"
@@ -28,11 +29,6 @@ struct CountedDirectory {
   std::int64_t last_write = 0;
   std::int32_t count = 0;
 };
-
-std::string JoinCp1252(const std::string& base, const std::string& name) {
-  if (!base.empty() && base.back() == '/') return base + name;
-  return base + "/" + name;
-}
 
 bool Excluded(const DirectoryEntry& entry, const TreeOptions& options) {
   if (std::find(options.excluded_names.begin(), options.excluded_names.end(), entry.name) !=
@@ -97,7 +93,7 @@ int SelectionTree::AddNode(int parent, const std::string& full_path, const std::
 
 void SelectionTree::Build(const std::string& base, const TreeOptions& options, const ImageScan& scan) {
   nodes_.clear();
-  const std::filesystem::path native(Cp1252ToUtf8(base));
+  const std::filesystem::path native = ToNativePath(Cp1252Text(base));
   if (options.level == 0) {
     std::int64_t bytes = 0;
     const auto count = static_cast<std::int32_t>(scan.Scan(native, bytes).size());
@@ -107,7 +103,7 @@ void SelectionTree::Build(const std::string& base, const TreeOptions& options, c
   const int root = AddNode(-1, base, base, base, 0);
   std::int32_t total = 0;
   for (const CountedDirectory& sub : CountedSubdirectories(native, options, scan)) {
-    const std::string sub_path = JoinCp1252(base, sub.name);
+    const std::string sub_path = Join(base, sub.name);
     if (options.level == 1) {
       if (sub.count < 1) continue;
       AddNode(root, sub_path, sub.name, sub.name, sub.count);
@@ -120,7 +116,7 @@ void SelectionTree::Build(const std::string& base, const TreeOptions& options, c
     for (const CountedDirectory& subsub : CountedSubdirectories(sub.path, options, scan)) {
       if (subsub.count < 1) continue;
       if (parent < 0) parent = AddNode(root, sub_path, sub.name, sub.name, 0);
-      AddNode(parent, JoinCp1252(sub_path, subsub.name), subsub.name, subsub.name, subsub.count);
+      AddNode(parent, Join(sub_path, subsub.name), subsub.name, subsub.name, subsub.count);
       WriteLog("Selection-Tree BUILD SubSubPath " + subsub.name);
       sub_total += subsub.count;
     }
@@ -176,7 +172,7 @@ std::string ActiveProfileName() {
 }
 
 std::filesystem::path SelectionFile(const std::string& base, const std::string& profile) {
-  return std::filesystem::path(Cp1252ToUtf8(JoinCp1252(base, profile + ".vls")));
+  return ToNativePath(Join(Cp1252Text(base), Cp1252Text(profile + ".vls")));
 }
 
 bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32_t level,
@@ -186,7 +182,8 @@ bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32
   const settings::SettingsTable& working = settings::WorkingSettings();
   RunScripts scripts;
   // The image filter runs during this scan already, under the run's policy.
-  scripts.SetFileAccess(RunScriptAccess(Cp1252ToUtf8(base), clone_dir, ProgramStartupState().ScriptAccess));
+  const std::filesystem::path native_base = ToNativePath(Cp1252Text(base));
+  scripts.SetFileAccess(RunScriptAccess(native_base, clone_dir, ProgramStartupState().ScriptAccess));
   bool oracle_active = false;
   const std::string& oracle = working.Text("IMAGE_ORACLE");
   if (oracle.find_first_not_of(" \t\r\n") != std::string::npos) {
@@ -205,7 +202,7 @@ bool BuildSelectionTree(SelectionTree& tree, const std::string& base, std::int32
     // Only a clone directory placed inside the photo tree can be mistaken
     // for photos; one beside or above the base directory is never listed.
     const auto canonical = std::filesystem::weakly_canonical(clone_dir, error);
-    const auto base_canonical = std::filesystem::weakly_canonical(Cp1252ToUtf8(base), error);
+    const auto base_canonical = std::filesystem::weakly_canonical(native_base, error);
     if (!error && canonical != base_canonical && PathWithin(canonical, base_canonical)) {
       options.excluded_paths.push_back(canonical);
     }

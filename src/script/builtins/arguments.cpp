@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "platform/log.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "script/ansi.h"
 #include "script/operations.h"
 
@@ -45,12 +45,9 @@ std::optional<std::int32_t> RoundToInt32(double value) {
   return static_cast<std::int32_t>(rounded);
 }
 
-std::filesystem::path ScriptPath(std::string_view text) { return std::filesystem::path(Cp1252ToUtf8(text)); }
+std::filesystem::path ScriptPath(std::string_view text) { return ToNativePath(Cp1252Text(text)); }
 
-std::string PathForReport(const std::filesystem::path& path) {
-  const std::string name = path.string();
-  return Utf8ToCp1252(name).value_or(name);
-}
+std::string PathForReport(const std::filesystem::path& path) { return FromNativePathOrBytes(path).bytes(); }
 
 bool CheckFileAccess(BuiltinCall& call, const std::filesystem::path& path, FileUse use) {
   const FileAccess& access = call.program().file_access();

@@ -1,0 +1,18 @@
+// Crossings between Windows-1252 path texts and native paths.
+#include "platform/native_path.h"
+
+namespace velmora {
+
+std::filesystem::path ToNativePath(const Cp1252Text& path) { return std::filesystem::path(path.ToUtf8()); }
+
+std::optional<Cp1252Text> FromNativePath(const std::filesystem::path& path) {
+  return Cp1252Text::FromUtf8(path.string());
+}
+
+Cp1252Text FromNativePathOrBytes(const std::filesystem::path& path) {
+  return FromNativePath(path).value_or(Cp1252Text(path.string()));
+}
+
+Cp1252Text DisplayPath(const std::filesystem::path& path) { return Cp1252Text::FromUtf8ForDisplay(path.string()); }
+
+}  // namespace velmora
