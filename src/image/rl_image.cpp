@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/path_join.h"
 #include "platform/text_encoding.h"
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
@@ -22,10 +23,7 @@ namespace {
 // Directory, separator, base name, ".", extension; the pieces are
 // Windows-1252 and become a UTF-8 file name here.
 std::string JoinPath(const std::string& directory, const ImageFileFacts& file) {
-  std::string name = file.Name;
-  if (!file.Extension.empty()) name += "." + file.Extension;
-  if (directory.empty()) return name;
-  return directory.back() == '/' ? directory + name : directory + "/" + name;
+  return Join(directory, file.Extension.empty() ? file.Name : file.Name + "." + file.Extension);
 }
 
 std::filesystem::path NativePath(const std::string& cp1252_path) {

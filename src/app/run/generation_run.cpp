@@ -24,6 +24,7 @@
 #include "app/run/run_context_writer.h"
 #include "app/run/run_outputs.h"
 #include "app/run/run_paths.h"
+#include "platform/path_join.h"
 #include "app/run/stop_request.h"
 #include "app/system_info.h"
 #include "html/gallery_layout.h"
@@ -167,7 +168,7 @@ class Generator {
   void CollectSourceFolders() {
     protected_.push_back(Canonical(Native(state_.BaseDir)));
     for (const RunDirectory& directory : state_.DirList) {
-      protected_.push_back(Canonical(Native(JoinRel(state_.BaseDir, directory.relative_path))));
+      protected_.push_back(Canonical(Native(Join(state_.BaseDir, directory.relative_path))));
     }
   }
 
@@ -203,7 +204,7 @@ class Generator {
 
   // False when the HTML folder may not be cleaned: the run ends there.
   bool PrepareHtml() {
-    html_root_ = Native(JoinRel(state_.CloneDir, settings_.Text("HTML_BASE")));
+    html_root_ = Native(Join(state_.CloneDir, settings_.Text("HTML_BASE")));
     std::error_code error;
     if (fs::exists(html_root_, error) && settings_.Flag("HTML_DIRCLEAN")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfHTMLDelete"));
@@ -214,7 +215,7 @@ class Generator {
     SweepLeftovers(html_root_);
     if (settings_.Flag("DECO_COPY")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfDecoCopy"));
-      const fs::path target = Native(JoinRel(state_.CloneDir, settings_.Text("DECO_PATH")));
+      const fs::path target = Native(Join(state_.CloneDir, settings_.Text("DECO_PATH")));
       folders_.Create(target, "ErrDecoMkDir");
       SweepLeftovers(target);
       if (!run_.pages.CopyDecoration(target)) main_pass_ = false;
@@ -292,7 +293,7 @@ class Generator {
                         const std::string& name) {
     if (image::IsValidRenamedFileName(name)) return true;
     ++run_.counters.ImageErrors;
-    const std::string file = JoinRel(directory.relative_path, original.Name + "." + original.Extension);
+    const std::string file = Join(directory.relative_path, original.Name + "." + original.Extension);
     WriteLog("Renamed name invalid, " + file + " skipped: " + name);
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrRenamedNameInvalid",
                       {Cp1252Text(file), Cp1252Text(name)});
@@ -480,7 +481,7 @@ class Generator {
     // The pipeline reads the file's exact time itself.
     input.Original.DateTime = {};
     image::ImageOutcome outcome =
-        pipeline_.DoIt(input, {JoinRel(state_.BaseDir, directory.relative_path), clone_folder, thumb_folder});
+        pipeline_.DoIt(input, {Join(state_.BaseDir, directory.relative_path), clone_folder, thumb_folder});
     if (outcome.error) {
       ++run_.counters.ImageErrors;
       if (ReportImageError(*outcome.error)) {
@@ -495,7 +496,7 @@ class Generator {
     if (outcome.thumb_made) ++run_.counters.ThumbsWritten;
     const image::ImageFileFacts& shown = clones_ ? record.file.Clone : record.file.Original;
     WriteLog(OneLine(lang::FormatMessage(lang::GetText("Erzeugung", "InfImageLog"),
-                                 {Cp1252Text(JoinRel(directory.relative_path, record.file.Original.Name + "." +
+                                 {Cp1252Text(Join(directory.relative_path, record.file.Original.Name + "." +
                                                                        record.file.Original.Extension)),
                                   Cp1252Text(shown.Name + "." + shown.Extension),
                                   Cp1252Text(std::to_string(shown.Width) + " x " + std::to_string(shown.Height)),

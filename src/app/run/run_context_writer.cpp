@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/run/run_paths.h"
+#include "platform/path_join.h"
 #include "html/gallery_layout.h"
 
 namespace velmora::app {
@@ -16,7 +17,7 @@ void RunContextWriter::SetDirectory(const RunDirectory& directory, int index, in
   ctx_.Set(Ctx::count_cur_page, 1);
   if (layout_.dir_level == 2) ctx_.Set(Ctx::parent_path, html::EncodeLink(directory.link_path));
   if (layout_.kinds.html) ctx_.Set(Ctx::html_absolute, Cp1252Path(Absolute(pages.html_folder)));
-  const std::string source_folder = JoinRel(layout_.base_dir, directory.relative_path);
+  const std::string source_folder = Join(layout_.base_dir, directory.relative_path);
   ctx_.Set(Ctx::full_path, source_folder);
   ctx_.Set(Ctx::path, directory.relative_path);
   ctx_.Set(Ctx::count_cur_path, index + 1);
@@ -60,7 +61,7 @@ void RunContextWriter::SetImageLinks(const RunImage& record, const RunDirectory&
   const image::RLImageFile& file = record.file;
   const fs::path thumb = Native(thumb_folder) / Native(file.Thumb.Name + "." + file.Thumb.Extension);
   const fs::path picture = layout_.clones ? Native(clone_folder) / Native(file.Clone.Name + "." + file.Clone.Extension)
-                                          : Native(JoinRel(layout_.base_dir, directory.relative_path)) /
+                                          : Native(Join(layout_.base_dir, directory.relative_path)) /
                                                 Native(file.Original.Name + "." + file.Original.Extension);
   ctx_.Set(Ctx::thumb_ref, RelativeLink(Absolute(pages.html_folder), Absolute(thumb)));
   ctx_.Set(Ctx::pic_ref, RelativeLink(Absolute(pages.image_folder), Absolute(picture)));

@@ -4,21 +4,22 @@
 #include <utility>
 
 #include "app/run/run_paths.h"
+#include "platform/path_join.h"
 
 namespace velmora::app {
 
 namespace fs = std::filesystem;
 
 RunOutputs::RunOutputs(std::string clone_dir, const std::string& thumb_dirname, bool clones, bool thumbs)
-    : clone_dir_(std::move(clone_dir)), thumb_root_(JoinRel(clone_dir_, thumb_dirname)), clones_(clones),
+    : clone_dir_(std::move(clone_dir)), thumb_root_(Join(clone_dir_, thumb_dirname)), clones_(clones),
       thumbs_(thumbs) {}
 
 std::string RunOutputs::CloneFolder(const RunDirectory& directory) const {
-  return JoinRel(clone_dir_, directory.relative_path);
+  return Join(clone_dir_, directory.relative_path);
 }
 
 std::string RunOutputs::ThumbFolder(const RunDirectory& directory) const {
-  return JoinRel(thumb_root_, directory.relative_path);
+  return Join(thumb_root_, directory.relative_path);
 }
 
 std::vector<fs::path> RunOutputs::Folders(const RunDirectory& directory) const {

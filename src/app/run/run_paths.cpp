@@ -8,12 +8,6 @@ namespace velmora::app {
 
 namespace fs = std::filesystem;
 
-std::string JoinRel(const std::string& directory, std::string_view rel) {
-  if (rel.empty() || rel == ".") return directory;
-  if (!directory.empty() && directory.back() == '/') return directory + std::string(rel);
-  return directory + "/" + std::string(rel);
-}
-
 fs::path Native(const std::string& cp1252) { return fs::path(Cp1252ToUtf8(cp1252)); }
 
 std::string Cp1252Path(const fs::path& path) { return Utf8ToCp1252(path.string()).value_or(path.string()); }

@@ -8,9 +8,6 @@
 
 namespace velmora::app {
 
-// A folder joined with a path relative to it ("." is the folder itself).
-std::string JoinRel(const std::string& directory, std::string_view rel);
-
 std::filesystem::path Native(const std::string& cp1252);
 std::string Cp1252Path(const std::filesystem::path& path);
 
