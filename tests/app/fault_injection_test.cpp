@@ -32,10 +32,7 @@ using Clock = std::chrono::steady_clock;
 class FaultInjection : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-    setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
-    setenv("LC_ALL", "C", 1);  // the built-in German texts, whatever the machine's locale
+    UseHomeBelow(root_.path());
     MakePhoto(base_ / "Berg" / "b1.jpg", 400, 300);
     MakePhoto(base_ / "Berg" / "b2.jpg", 300, 400);
     MakePhoto(base_ / "Berg" / "b3.png", 200, 150);

@@ -43,10 +43,7 @@ std::vector<fs::path> HiddenFilesBelow(const fs::path& folder) {
 class Faults : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
-    setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
-    setenv("LC_ALL", "C", 1);  // the built-in German texts, whatever the machine's locale
+    UseHomeBelow(root_.path());
   }
 
   std::vector<std::string> Arguments(const fs::path& base, int level, std::vector<std::string> more) const {

@@ -18,6 +18,13 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+void UseHomeBelow(const std::filesystem::path& root) {
+  setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+  setenv("XDG_STATE_HOME", (root / "state").c_str(), 1);
+  setenv("LC_ALL", "C", 1);
+}
+
 void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

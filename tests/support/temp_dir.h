@@ -21,6 +21,11 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// Points the user's configuration, data and state folders below `root` and
+// selects the built-in German texts whatever the machine's locale, for tests
+// that start the real program.
+void UseHomeBelow(const std::filesystem::path& root);
+
 // Whole-file helpers for fixtures: bytes in, bytes out, no conversion.
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 std::string ReadFile(const std::filesystem::path& path);
