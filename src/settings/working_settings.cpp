@@ -52,13 +52,11 @@ void SetWorkingSetting(int slot, std::string_view value) {
   SetSettingsChanged(true);
 }
 
-void SetWorkingSetting(std::string_view key, std::string_view value) {
-  SetWorkingSetting(SettingsTable::SlotOf(key), value);
-}
+void SetWorkingSetting(SettingKey key, std::string_view value) { SetWorkingSetting(key.slot(), value); }
 
 void SetWorkingSetting(int slot, long long value) { SetWorkingSetting(slot, std::to_string(value)); }
 
-void SetWorkingSetting(std::string_view key, long long value) { SetWorkingSetting(key, std::to_string(value)); }
+void SetWorkingSetting(SettingKey key, long long value) { SetWorkingSetting(key.slot(), std::to_string(value)); }
 
 int CommitWorkingSettings() {
   if (!AnythingChanged()) return 1;

@@ -8,7 +8,7 @@ namespace velmora::app {
 namespace {
 
 struct OutputName {
-  std::string_view key;
+  settings::SettingKey key;
   std::string_view missing;
   std::string_view invalid;
 };

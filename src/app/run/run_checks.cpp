@@ -2,6 +2,7 @@
 #include "app/run/run_checks.h"
 
 #include <cerrno>
+#include <stdexcept>
 
 #include "platform/program_paths.h"
 #include "platform/text_encoding.h"
@@ -17,6 +18,19 @@
 
 namespace velmora::app {
 namespace {
+
+// The rename settings of clones and of thumbnails, by the prefix their keys share.
+struct RenameKeys {
+  std::string_view prefix;
+  settings::SettingKey mask, digits, find, replace, letter_case;
+};
+
+constexpr RenameKeys kRenameKeys[] = {
+    {"CLONE", "CLONE_RENAME_MASK", "CLONE_RENAME_DIGITS", "CLONE_RENAME_FIND", "CLONE_RENAME_REPLACE",
+     "CLONE_RENAME_CASE"},
+    {"THUMB", "THUMB_RENAME_MASK", "THUMB_RENAME_DIGITS", "THUMB_RENAME_FIND", "THUMB_RENAME_REPLACE",
+     "THUMB_RENAME_CASE"},
+};
 
 bool Fail(std::string_view key, const lang::MessageParameters& parameters = {}) {
   lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, key, parameters);
@@ -126,10 +140,13 @@ std::string CloneDirOf(const settings::SettingsTable& settings, const std::strin
 }
 
 image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings, std::string_view prefix) {
-  const std::string p(prefix);
-  return image::RenameSettings::FromTexts(settings.Text(p + "_RENAME_MASK"), settings.Text(p + "_RENAME_DIGITS"),
-                                          settings.Text(p + "_RENAME_FIND"), settings.Text(p + "_RENAME_REPLACE"),
-                                          settings.Text(p + "_RENAME_CASE"));
+  for (const RenameKeys& keys : kRenameKeys) {
+    if (keys.prefix != prefix) continue;
+    return image::RenameSettings::FromTexts(settings.Text(keys.mask), settings.Text(keys.digits),
+                                            settings.Text(keys.find), settings.Text(keys.replace),
+                                            settings.Text(keys.letter_case));
+  }
+  throw std::logic_error("no rename settings for " + std::string(prefix));
 }
 
 std::filesystem::path ResolveDecoSource(const std::string& deco_source) {

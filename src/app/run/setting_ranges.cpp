@@ -10,7 +10,7 @@ namespace velmora::app {
 namespace {
 
 struct SettingRange {
-  std::string_view key;
+  settings::SettingKey key;
   long long min;
   long long max;
   std::string_view message;
