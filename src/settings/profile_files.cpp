@@ -54,7 +54,7 @@ void CleanProfileLastData(const std::string& name) {
   if (bar != std::string::npos) WriteUserSetting("ProfilesLastData", name, value.substr(0, bar));
 }
 
-bool FailLoad(std::string_view key, const lang::MessageParameters& parameters) {
+bool FailLoad(lang::MessageKey key, const lang::MessageParameters& parameters) {
   lang::ShowMessage(Title("ProfileLoad"), kMessageStyle, key, parameters);
   // When the file that failed stands in for the default profile, the
   // built-in settings are what is left.
@@ -154,7 +154,7 @@ int SaveCurrentProfile() {
     // Nothing was written, so the tables keep the version the file still has.
     WorkingSettings().Set("VERSION", old_working_version);
     StoredSettings().Set("VERSION", old_stored_version);
-    lang::ShowMessage(title, kMessageStyle, create_failed ? "ErrProfileFileCreate" : "ErrProfileFileWrite",
+    lang::ShowMessage(title, kMessageStyle, create_failed ? lang::MessageKey("ErrProfileFileCreate") : lang::MessageKey("ErrProfileFileWrite"),
                       {std::to_string(error.value()), PathText(path)});
     return kProfileNotWritten;
   }

@@ -32,7 +32,7 @@ constexpr RenameKeys kRenameKeys[] = {
      "THUMB_RENAME_CASE"},
 };
 
-bool Fail(std::string_view key, const lang::MessageParameters& parameters = {}) {
+bool Fail(lang::MessageKey key, const lang::MessageParameters& parameters = {}) {
   lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, key, parameters);
   return false;
 }
@@ -47,7 +47,7 @@ bool IsAbsolute(const std::string& path) {
 }
 
 // A stamp or frame picture that cannot be read would fail every clone.
-bool CheckPicture(const std::string& file, std::string_view key) {
+bool CheckPicture(const std::string& file, lang::MessageKey key) {
   try {
     image::GetImageDims(std::filesystem::path(Cp1252ToUtf8(file)), 0);
     return true;
