@@ -87,9 +87,9 @@ bool ReadProfileFile(const std::filesystem::path& path) {
 void MarkLoaded() {
   SetSettingsChanged(false);
   SetProfileDirty(false);
-  StoredModules().VeraendertReset();
-  WorkingModules().VeraendertReset();
-  StoredCloneList().VeraendertReset();
+  StoredModules().ResetChanged();
+  WorkingModules().ResetChanged();
+  StoredCloneList().ResetChanged();
 }
 
 }  // namespace
@@ -160,8 +160,8 @@ int SaveCurrentProfile() {
   }
   SetSettingsChanged(false);
   SetProfileDirty(false);
-  StoredModules().VeraendertReset();
-  WorkingModules().VeraendertReset();
+  StoredModules().ResetChanged();
+  WorkingModules().ResetChanged();
   WriteUserSetting("LastSession", "profile", Cp1252ToLower(target.Name));
   TheSelection().current = target;
   NoteSavedProfile(target);
@@ -196,7 +196,7 @@ int DeleteCurrentProfile() {
   }
   RefreshProfileList();
   SetSettingsChanged(false);
-  WorkingModules().VeraendertReset();
+  WorkingModules().ResetChanged();
   return kProfileDeleted;
 }
 

@@ -11,6 +11,13 @@
 
 namespace velmora::settings::catalogue {
 
+// The few keys stored in German, as the code reads them:
+//   KOMMENTAR              the profile's comment
+//   THUMB_SORTIERUNG       sort order of the images of a folder
+//   THUMB_SORTIERRICHTUNG  its direction
+//   HTML_VERWEISFOLGE      order of the navigation links on thumbnail pages
+//   HTML_BILD_...          the settings of the image pages ("Bild": image)
+
 #define VELMORA_GENERATOR_BLOCK \
   "<meta name=\"generator\" content=\"Velmora\">\r\n<meta name=\"keywords\" content=\"Velmora\">"
 inline constexpr std::string_view kDefaultHead =

@@ -11,7 +11,7 @@ namespace velmora::settings {
 namespace {
 
 bool AnythingChanged() {
-  return SettingsChanged() || WorkingModules().Veraendert() || WorkingCloneList().Veraendert();
+  return SettingsChanged() || WorkingModules().Changed() || WorkingCloneList().Changed();
 }
 
 void CopyModulesAndClones(RLModule& modules_to, const RLModule& modules_from, image::CCloneEffekte& clones_to,
@@ -64,8 +64,8 @@ int CommitWorkingSettings() {
   CopyModulesAndClones(StoredModules(), WorkingModules(), StoredCloneList(), WorkingCloneList());
   SetProfileDirty(true);
   SetSettingsChanged(false);
-  WorkingModules().VeraendertReset();
-  WorkingCloneList().VeraendertReset();
+  WorkingModules().ResetChanged();
+  WorkingCloneList().ResetChanged();
   return 1;
 }
 
@@ -74,8 +74,8 @@ void CopyStoredToWorking() {
   CopyModulesAndClones(WorkingModules(), StoredModules(), WorkingCloneList(), StoredCloneList());
   if (Hooks().recompile_modules) Hooks().recompile_modules(WorkingModules());
   if (Hooks().refresh_options_dialog) Hooks().refresh_options_dialog();
-  WorkingModules().VeraendertReset();
-  WorkingCloneList().VeraendertReset();
+  WorkingModules().ResetChanged();
+  WorkingCloneList().ResetChanged();
 }
 
 int RevertWorkingSettings() {
@@ -87,8 +87,8 @@ int RevertWorkingSettings() {
   CopyModulesAndClones(WorkingModules(), StoredModules(), WorkingCloneList(), StoredCloneList());
   if (Hooks().recompile_modules) Hooks().recompile_modules(WorkingModules());
   SetSettingsChanged(false);
-  WorkingModules().VeraendertReset();
-  WorkingCloneList().VeraendertReset();
+  WorkingModules().ResetChanged();
+  WorkingCloneList().ResetChanged();
   return lang::kResultYes;
 }
 

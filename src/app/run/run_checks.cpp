@@ -62,7 +62,7 @@ bool CheckClonePictures() {
       if (!CheckPicture(static_cast<const image::CImageStamp&>(item).Name(), "ErrImagestamp")) return false;
     } else if (item.Kind() == image::CloneItemKind::kBorder) {
       const auto& border = static_cast<const image::CBorder&>(item);
-      if (border.RahmenArt() == 2 && !CheckPicture(border.Bildname(), "ErrBorderImage")) return false;
+      if (border.BorderType() == 2 && !CheckPicture(border.ImageName(), "ErrBorderImage")) return false;
     }
   }
   return true;
