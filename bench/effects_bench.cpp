@@ -32,12 +32,12 @@ RgbBuffer Photo() {
 void BM_Effect(benchmark::State& state) {
   const RgbBuffer photo = Photo();
   CBildEffekt effect;
-  effect.SetBildeffektart(static_cast<std::int32_t>(state.range(0)));
+  effect.SetEffectCode(static_cast<std::int32_t>(state.range(0)));
   // The defaults of these three change nothing; measure them doing real work.
-  if (effect.Bildeffektart() == effect_code::kGamma) effect.SetDoubleArray(1, 2.2);
-  if (effect.Bildeffektart() == effect_code::kBrightnessContrast) effect.SetDoubleArray(1, 0.2);
-  if (effect.Bildeffektart() == effect_code::kBrightnessContrast) effect.SetDoubleArray(2, 0.3);
-  if (effect.Bildeffektart() == effect_code::kSaturation) effect.SetDoubleArray(1, 1.5);
+  if (effect.EffectCode() == effect_code::kGamma) effect.SetDoubleArray(1, 2.2);
+  if (effect.EffectCode() == effect_code::kBrightnessContrast) effect.SetDoubleArray(1, 0.2);
+  if (effect.EffectCode() == effect_code::kBrightnessContrast) effect.SetDoubleArray(2, 0.3);
+  if (effect.EffectCode() == effect_code::kSaturation) effect.SetDoubleArray(1, 1.5);
   for (auto _ : state) {
     // Each run starts from the untouched photo; copying it is not part of the effect.
     RgbBuffer image = photo.Clone();
@@ -46,7 +46,7 @@ void BM_Effect(benchmark::State& state) {
     benchmark::DoNotOptimize(image.data());
     state.SetIterationTime(ThreadSeconds() - start);
   }
-  state.SetLabel(std::string(DefaultsOfEffect(effect.Bildeffektart()).label_key));
+  state.SetLabel(std::string(DefaultsOfEffect(effect.EffectCode()).label_key));
 }
 
 BENCHMARK(BM_Effect)->DenseRange(0, 5)->DenseRange(11, 25)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);

@@ -19,7 +19,7 @@ namespace {
 
 using lang::kApplicationTitle;
 
-void ShowBatchMessage(std::string_view key, const lang::MessageParameters& parameters = {}) {
+void ShowBatchMessage(lang::MessageKey key, const lang::MessageParameters& parameters = {}) {
   lang::ShowMessage(kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, key, parameters);
 }
 

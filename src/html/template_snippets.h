@@ -17,10 +17,10 @@ enum class PageKind { kFrame, kIndex, kThumb, kImage };
 
 // The settings that every page kind's frame (head, title, body) is made of.
 struct PageKindSlots {
-  int first = 0;                   // the head snippet
-  int last = 0;                    // the footer or content snippet
-  std::string_view head_switch;    // not 0: the head is written literally
-  std::string_view page_text_key;  // section "Erzeugung": the page kind's name
+  int first = 0;                     // the head snippet
+  int last = 0;                      // the footer or content snippet
+  settings::SettingKey head_switch;  // not 0: the head is written literally
+  std::string_view page_text_key;    // section "Erzeugung": the page kind's name
   int title = 0;
   int body = 0;  // 0: no body element (frame page)
 };

@@ -3,18 +3,11 @@
 #pragma once
 
 #include <span>
-#include <string_view>
 
+#include "lang/builtin_text.h"
 #include "lang/language.h"
 
 namespace velmora::lang {
-
-// One built-in text, written in UTF-8 in the source.
-struct BuiltinText {
-  std::string_view section;
-  std::string_view key;
-  std::string_view text;
-};
 
 // The whole table in its order: sections as the language files have them.
 std::span<const BuiltinText> BuiltinGermanTexts();

@@ -123,8 +123,8 @@ std::string FormatMessage(std::string_view text, const MessageParameters& parame
 
 std::string GetText(std::string_view section, std::string_view key) { return CurrentLanguage().GetText(section, key); }
 
-int ShowMessage(std::string_view title, int style, std::string_view key, const MessageParameters& parameters) {
-  return Present(title, style, key, FormatMessage(GetText("Msg", key), Escaped(parameters)));
+int ShowMessage(std::string_view title, int style, MessageKey key, const MessageParameters& parameters) {
+  return Present(title, style, key.name(), FormatMessage(GetText("Msg", key.name()), Escaped(parameters)));
 }
 
 int ShowMessageText(std::string_view title, int style, std::string_view text, const MessageParameters& parameters) {

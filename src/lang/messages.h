@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/message_key.h"
 #include "platform/cp1252_text.h"
 
 namespace velmora::lang {
@@ -45,7 +46,7 @@ inline constexpr std::string_view kApplicationTitle = "Velmora";
 std::string FormatMessage(std::string_view text, const MessageParameters& parameters);
 
 // Looks up `key` in section "Msg" of the current language, formats it and shows it.
-int ShowMessage(std::string_view title, int style, std::string_view key,
+int ShowMessage(std::string_view title, int style, MessageKey key,
                 const MessageParameters& parameters = {});
 
 // The same with a literal text instead of a key.

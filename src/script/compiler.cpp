@@ -126,7 +126,7 @@ class Compiler {
   };
 
   // ---- emitting ----
-  RLSInstruktionArray& code() { return function_->code; }
+  RLSInstructionArray& code() { return function_->code; }
   std::size_t Emit(Opcode op, Operand a = Operand::None(), Operand b = Operand::None()) {
     code().push_back(RLSInstruction{op, a, b});
     return code().size() - 1;

@@ -94,6 +94,6 @@ struct RLSInstruction {
 };
 
 // 1-based in the script's terms: jump targets are index + 1 of this vector.
-using RLSInstruktionArray = std::vector<RLSInstruction>;
+using RLSInstructionArray = std::vector<RLSInstruction>;
 
 }  // namespace velmora::script

@@ -100,7 +100,7 @@ struct RLSFunktion {
   std::string module;        // the module it was compiled from
   FunctionState state = FunctionState::kReferenced;
   bool all_global = false;   // template functions: every name is a global
-  RLSInstruktionArray code;
+  RLSInstructionArray code;
   RLSLokaleVariableArray locals;
   std::vector<RLSVariable*> declared_globals;
   BuiltinRoutine routine = nullptr;

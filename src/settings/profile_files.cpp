@@ -56,7 +56,7 @@ void CleanProfileLastData(const std::string& name) {
   if (bar != std::string::npos) WriteUserSetting("ProfilesLastData", name, value.substr(0, bar));
 }
 
-bool FailLoad(std::string_view key, const lang::MessageParameters& parameters) {
+bool FailLoad(lang::MessageKey key, const lang::MessageParameters& parameters) {
   lang::ShowMessage(Title("ProfileLoad"), kMessageStyle, key, parameters);
   // When the file that failed stands in for the default profile, the
   // built-in settings are what is left.
@@ -89,9 +89,9 @@ bool ReadProfileFile(const std::filesystem::path& path) {
 void MarkLoaded() {
   SetSettingsChanged(false);
   SetProfileDirty(false);
-  StoredModules().VeraendertReset();
-  WorkingModules().VeraendertReset();
-  StoredCloneList().VeraendertReset();
+  StoredModules().ResetChanged();
+  WorkingModules().ResetChanged();
+  StoredCloneList().ResetChanged();
 }
 
 }  // namespace
@@ -156,14 +156,15 @@ int SaveCurrentProfile() {
     // Nothing was written, so the tables keep the version the file still has.
     WorkingSettings().Set("VERSION", old_working_version);
     StoredSettings().Set("VERSION", old_stored_version);
-    lang::ShowMessage(title, kMessageStyle, create_failed ? "ErrProfileFileCreate" : "ErrProfileFileWrite",
+    lang::ShowMessage(title, kMessageStyle,
+                      create_failed ? lang::MessageKey("ErrProfileFileCreate") : lang::MessageKey("ErrProfileFileWrite"),
                       {Cp1252Text::Number(error.value()), PathText(path)});
     return kProfileNotWritten;
   }
   SetSettingsChanged(false);
   SetProfileDirty(false);
-  StoredModules().VeraendertReset();
-  WorkingModules().VeraendertReset();
+  StoredModules().ResetChanged();
+  WorkingModules().ResetChanged();
   WriteUserSetting("LastSession", "profile", Cp1252ToLower(target.Name));
   TheSelection().current = target;
   NoteSavedProfile(target);
@@ -198,7 +199,7 @@ int DeleteCurrentProfile() {
   }
   RefreshProfileList();
   SetSettingsChanged(false);
-  WorkingModules().VeraendertReset();
+  WorkingModules().ResetChanged();
   return kProfileDeleted;
 }
 

@@ -125,12 +125,12 @@ int ConfirmProfileChanges() {
     if (answer != lang::kResultYes) return lang::kResultCancel;
     result = lang::kResultYes;
   }
-  if (StoredModules().Veraendert() || ProfileDirty()) result = AskSaveChanges();
+  if (StoredModules().Changed() || ProfileDirty()) result = AskSaveChanges();
   if (result == 1) {
     SetSettingsChanged(false);
     SetProfileDirty(false);
-    StoredModules().VeraendertReset();
-    WorkingModules().VeraendertReset();
+    StoredModules().ResetChanged();
+    WorkingModules().ResetChanged();
   }
   return result;
 }

@@ -13,7 +13,7 @@ namespace {
 // Versions compare as plain strings: "2.09.05" < "2.10.00" by their fixed form.
 bool IsOlderThan(std::string_view version, std::string_view step) { return version < step; }
 
-bool EqualsOneNumerically(const SettingsTable& settings, std::string_view key) {
+bool EqualsOneNumerically(const SettingsTable& settings, SettingKey key) {
   return settings.Number(key) == 1.0;
 }
 
@@ -44,7 +44,8 @@ void MergeDecoPoolAndCopySwitch(SettingsTable& s) {
 }
 
 void AddGeneratorBlock(SettingsTable& s) {
-  for (std::string_view key : {"HTML_FRAME_HEAD", "HTML_INDEX_HEAD", "HTML_HEAD", "HTML_PIC_HEAD"}) {
+  static constexpr SettingKey kHeads[] = {"HTML_FRAME_HEAD", "HTML_INDEX_HEAD", "HTML_HEAD", "HTML_PIC_HEAD"};
+  for (const SettingKey key : kHeads) {
     const std::string& old = s.Text(key);
     s.Set(key, old.empty() ? std::string(GeneratorBlock()) : std::string(GeneratorBlock()) + "\r\n" + old);
   }
@@ -82,7 +83,7 @@ constexpr SortWord kDirectionWords[] = {{"DOWN", "1"}, {"UP", "0"}};
 
 // The code of a sort word; a number stays; anything else becomes `fallback`
 // (or stays when there is no fallback).
-void NormaliseSortValue(SettingsTable& s, std::string_view key, std::span<const SortWord> words,
+void NormaliseSortValue(SettingsTable& s, SettingKey key, std::span<const SortWord> words,
                         std::string_view fallback) {
   const std::string upper = Cp1252ToUpper(s.Text(key));
   for (const SortWord& word : words) {

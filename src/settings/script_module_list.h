@@ -27,8 +27,8 @@ class RLModule {
   // Sets the source of the module at `index` (from 1) and marks the list changed.
   void SetSource(std::size_t index, std::string source);
 
-  bool Veraendert() const { return changed_; }
-  void VeraendertReset() { changed_ = false; }
+  bool Changed() const { return changed_; }
+  void ResetChanged() { changed_ = false; }
   void MarkChanged() { changed_ = true; }
 
   auto begin() const { return modules_.begin(); }

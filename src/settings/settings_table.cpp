@@ -2,7 +2,6 @@
 #include "settings/settings_table.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include "settings/text_utils.h"
 
@@ -17,13 +16,8 @@ SettingsTable::SettingsTable() {
   }
 }
 
-int SettingsTable::SlotOf(std::string_view key) {
-  if (const auto slot = SlotOfKey(key)) return *slot;
-  throw std::out_of_range("unknown setting key " + std::string(key));
-}
+double SettingsTable::Number(SettingKey key) const { return NumericValue(Text(key)); }
 
-double SettingsTable::Number(std::string_view key) const { return NumericValue(Text(key)); }
-
-long SettingsTable::Int(std::string_view key) const { return std::lrint(Number(key)); }
+long SettingsTable::Int(SettingKey key) const { return std::lrint(Number(key)); }
 
 }  // namespace velmora::settings

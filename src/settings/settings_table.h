@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "settings/setting_key.h"
 #include "settings/settings_catalogue.h"
 
 namespace velmora::settings {
@@ -30,18 +31,15 @@ class SettingsTable {
   void AppendToValue(int slot, std::string_view text) { slots_.at(static_cast<std::size_t>(slot)).value += text; }
   void SetLabel(int slot, std::string label) { slots_.at(static_cast<std::size_t>(slot)).label = std::move(label); }
 
-  // Typed reads by key (any letter case). An unknown key is a programming
-  // error and throws std::out_of_range naming it.
-  const std::string& Text(std::string_view key) const { return Value(SlotOf(key)); }
-  long Int(std::string_view key) const;  // rounded numeric value, halves to even
-  double Number(std::string_view key) const;
-  bool Flag(std::string_view key) const { return Number(key) != 0.0; }
-  void Set(std::string_view key, std::string value) { SetValue(SlotOf(key), std::move(value)); }
+  // Typed reads by key; a key literal is checked against the catalogue when
+  // compiling, a key read while running goes through SettingKey::Find.
+  const std::string& Text(SettingKey key) const { return Value(key.slot()); }
+  long Int(SettingKey key) const;  // rounded numeric value, halves to even
+  double Number(SettingKey key) const;
+  bool Flag(SettingKey key) const { return Number(key) != 0.0; }
+  void Set(SettingKey key, std::string value) { SetValue(key.slot(), std::move(value)); }
 
   bool operator==(const SettingsTable&) const = default;
-
-  // The slot of a catalogue key; throws std::out_of_range for an unknown key.
-  static int SlotOf(std::string_view key);
 
  private:
   std::array<SettingSlot, kSettingsSlotCount> slots_;

@@ -11,7 +11,7 @@ namespace velmora::settings {
 namespace {
 
 bool AnythingChanged() {
-  return SettingsChanged() || WorkingModules().Veraendert() || WorkingCloneList().Veraendert();
+  return SettingsChanged() || WorkingModules().Changed() || WorkingCloneList().Changed();
 }
 
 void CopyModulesAndClones(RLModule& modules_to, const RLModule& modules_from, image::CCloneEffekte& clones_to,
@@ -52,13 +52,11 @@ void SetWorkingSetting(int slot, std::string_view value) {
   SetSettingsChanged(true);
 }
 
-void SetWorkingSetting(std::string_view key, std::string_view value) {
-  SetWorkingSetting(SettingsTable::SlotOf(key), value);
-}
+void SetWorkingSetting(SettingKey key, std::string_view value) { SetWorkingSetting(key.slot(), value); }
 
 void SetWorkingSetting(int slot, long long value) { SetWorkingSetting(slot, std::to_string(value)); }
 
-void SetWorkingSetting(std::string_view key, long long value) { SetWorkingSetting(key, std::to_string(value)); }
+void SetWorkingSetting(SettingKey key, long long value) { SetWorkingSetting(key.slot(), std::to_string(value)); }
 
 int CommitWorkingSettings() {
   if (!AnythingChanged()) return 1;
@@ -66,8 +64,8 @@ int CommitWorkingSettings() {
   CopyModulesAndClones(StoredModules(), WorkingModules(), StoredCloneList(), WorkingCloneList());
   SetProfileDirty(true);
   SetSettingsChanged(false);
-  WorkingModules().VeraendertReset();
-  WorkingCloneList().VeraendertReset();
+  WorkingModules().ResetChanged();
+  WorkingCloneList().ResetChanged();
   return 1;
 }
 
@@ -76,8 +74,8 @@ void CopyStoredToWorking() {
   CopyModulesAndClones(WorkingModules(), StoredModules(), WorkingCloneList(), StoredCloneList());
   if (Hooks().recompile_modules) Hooks().recompile_modules(WorkingModules());
   if (Hooks().refresh_options_dialog) Hooks().refresh_options_dialog();
-  WorkingModules().VeraendertReset();
-  WorkingCloneList().VeraendertReset();
+  WorkingModules().ResetChanged();
+  WorkingCloneList().ResetChanged();
 }
 
 int RevertWorkingSettings() {
@@ -89,8 +87,8 @@ int RevertWorkingSettings() {
   CopyModulesAndClones(WorkingModules(), StoredModules(), WorkingCloneList(), StoredCloneList());
   if (Hooks().recompile_modules) Hooks().recompile_modules(WorkingModules());
   SetSettingsChanged(false);
-  WorkingModules().VeraendertReset();
-  WorkingCloneList().VeraendertReset();
+  WorkingModules().ResetChanged();
+  WorkingCloneList().ResetChanged();
   return lang::kResultYes;
 }
 

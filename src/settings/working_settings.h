@@ -23,10 +23,10 @@ void RefreshTemplateLabels();
 
 // Sets a working value; SettingsChanged only when the text differs.
 void SetWorkingSetting(int slot, std::string_view value);
-void SetWorkingSetting(std::string_view key, std::string_view value);
+void SetWorkingSetting(SettingKey key, std::string_view value);
 // Numbers (sizes, codes, colours) as decimal text.
 void SetWorkingSetting(int slot, long long value);
-void SetWorkingSetting(std::string_view key, long long value);
+void SetWorkingSetting(SettingKey key, long long value);
 
 // Copies working to stored when anything changed (settings, clone list or
 // modules) and marks the profile dirty. Always 1.

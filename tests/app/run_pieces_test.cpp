@@ -184,7 +184,7 @@ TEST_F(Tree, CloneListEffectsChangeTheClone) {
   UseCloneSettings();
   settings::SetWorkingSetting("THUMBNAILS", "0");
   auto effect = std::make_unique<image::CBildEffekt>();
-  effect->SetBildeffektart(image::effect_code::kGrayscale);
+  effect->SetEffectCode(image::effect_code::kGrayscale);
   settings::WorkingCloneList().Add(std::move(effect));
   fs::create_directories(base_ / "A");
   ASSERT_EQ(std::system(("convert -size 64x64 xc:red '" + (base_ / "A" / "rot.png").string() + "'").c_str()), 0);

@@ -28,7 +28,7 @@ std::unique_ptr<CloneItem> RoundTrip(const CloneItem& from) {
 
 TEST(CloneItemDefaults, TextStampStartsWithItsDocumentedValues) {
   CTextStamp stamp;
-  EXPECT_TRUE(stamp.Veraendert());
+  EXPECT_TRUE(stamp.Changed());
   const auto p = AsMap(stamp);
   EXPECT_EQ(p.at("STAMP_TEXT_DESCRIPTION"), "Textstamp");
   EXPECT_EQ(p.at("STAMP_TEXT"), "Text");
@@ -48,20 +48,20 @@ TEST(CloneItemDefaults, ImageStampBorderAndEffect) {
   CImageStamp stamp;
   EXPECT_EQ(stamp.Description(), "Image");
   EXPECT_EQ(stamp.Name(), "");
-  EXPECT_EQ(stamp.Deckkraft(), 50);
-  EXPECT_EQ(stamp.TransparenteFarbe(), 16777215);
+  EXPECT_EQ(stamp.Opacity(), 50);
+  EXPECT_EQ(stamp.TransparentColor(), 16777215);
   EXPECT_EQ(stamp.ProfileProperties().size(), 10u);
 
   CBorder border;
   EXPECT_EQ(border.Description(), "Border");
   EXPECT_EQ(border.Position(), 15);
-  EXPECT_EQ(border.Breite(), 10);
-  EXPECT_EQ(border.Deckkraft(), 50);
+  EXPECT_EQ(border.Width(), 10);
+  EXPECT_EQ(border.Opacity(), 50);
   EXPECT_EQ(border.ProfileProperties().size(), 14u);
 
   CBildEffekt effect;
   EXPECT_EQ(effect.Description(), "Imageeffect");
-  EXPECT_EQ(effect.Bildeffektart(), effect_code::kSharpen);
+  EXPECT_EQ(effect.EffectCode(), effect_code::kSharpen);
   EXPECT_EQ(effect.LongArray(1), 50);
   EXPECT_EQ(effect.LongArray(2), 7);
   EXPECT_EQ(effect.ProfileProperties().size(), 22u);
@@ -86,14 +86,14 @@ TEST(CloneItemProfile, EveryClassSurvivesASaveAndLoadWithChangedValues) {
   text.SetOffsetX(-9999);
   text.SetColor(123456);
   CBorder border;
-  border.SetBildname("/photos/frame wood.png");
-  border.SetFarbePassend(true);
-  border.SetOffsetUnten(9999);
+  border.SetImageName("/photos/frame wood.png");
+  border.SetColorFromImage(true);
+  border.SetOffsetBottom(9999);
   CImageStamp stamp;
   stamp.SetName("logo.png");
   stamp.SetTransparenzFarbtoleranz(12);
   CBildEffekt effect;
-  effect.SetBildeffektart(effect_code::kUnsharpMask);
+  effect.SetEffectCode(effect_code::kUnsharpMask);
   effect.SetDoubleArray(1, 0.1);
   effect.SetDoubleArray(10, -1e-7);
   effect.SetLongArray(10, -2147483647 - 1);
@@ -112,7 +112,7 @@ TEST(CloneItemProfile, EveryClassSurvivesASaveAndLoadWithChangedValues) {
 
 TEST(CloneItemProfile, ReadsGermanDecimalCommaAndRejectsText) {
   CBildEffekt effect;
-  effect.SetBildeffektart(effect_code::kGamma);
+  effect.SetEffectCode(effect_code::kGamma);
   EXPECT_EQ(effect.SetProfileProperty("IMAGE_EFFECT_DOUBLEVALUE_01", "1,5"), PropertyResult::kApplied);
   EXPECT_EQ(effect.DoubleArray(1), 1.5);
   EXPECT_EQ(effect.SetProfileProperty("IMAGE_EFFECT_DOUBLEVALUE_01", "abc"), PropertyResult::kBadValue);
@@ -168,19 +168,19 @@ TEST(BildEffekt, ChangingTheCodeLoadsThatCodesDefaults) {
   CBildEffekt effect;
   effect.SetLongArray(1, 99);
   effect.SetLongArray(5, 5);
-  effect.SetBildeffektart(effect_code::kShadow);
+  effect.SetEffectCode(effect_code::kShadow);
   EXPECT_EQ(effect.LongArray(1), 10);
   EXPECT_EQ(effect.LongArray(2), 135);
   EXPECT_EQ(effect.LongArray(3), 16777215);
   EXPECT_EQ(effect.LongArray(5), 0);
   EXPECT_EQ(effect.LongArray(6), 10);
   effect.SetLongArray(1, 3);
-  effect.VeraendertReset();
-  effect.SetBildeffektart(effect_code::kShadow);  // same code: parameters stay
+  effect.ResetChanged();
+  effect.SetEffectCode(effect_code::kShadow);  // same code: parameters stay
   EXPECT_EQ(effect.LongArray(1), 3);
-  EXPECT_FALSE(effect.Veraendert());
-  effect.SetBildeffektart(7);  // a free code has no parameters
-  EXPECT_TRUE(effect.Veraendert());
+  EXPECT_FALSE(effect.Changed());
+  effect.SetEffectCode(7);  // a free code has no parameters
+  EXPECT_TRUE(effect.Changed());
   for (int i = 1; i <= kEffectParameterCount; ++i) EXPECT_EQ(effect.LongArray(i), 0);
   EXPECT_EQ(effect.LongArray(0), 0);
   EXPECT_EQ(effect.LongArray(11), 0);
@@ -198,18 +198,18 @@ TEST(BildEffekt, LoadingTypeThenParametersKeepsTheLoadedParameters) {
 
 TEST(CloneItemVeraendert, EveryRealChangeMarksAndResetClears) {
   CTextStamp text;
-  text.VeraendertReset();
-  EXPECT_FALSE(text.Veraendert());
+  text.ResetChanged();
+  EXPECT_FALSE(text.Changed());
   text.SetHeight(15);  // same value
-  EXPECT_FALSE(text.Veraendert());
+  EXPECT_FALSE(text.Changed());
   text.SetHeight(16);
-  EXPECT_TRUE(text.Veraendert());
-  text.VeraendertReset();
+  EXPECT_TRUE(text.Changed());
+  text.ResetChanged();
   text.SetDescription("Copyright");
-  EXPECT_TRUE(text.Veraendert());
-  text.VeraendertReset();
+  EXPECT_TRUE(text.Changed());
+  text.ResetChanged();
   EXPECT_EQ(text.SetProfileProperty("STAMP_TEXT_UNDERLINE", "1"), PropertyResult::kApplied);
-  EXPECT_TRUE(text.Veraendert());
+  EXPECT_TRUE(text.Changed());
 }
 
 CCloneEffekte ListOfThree() {
@@ -229,18 +229,18 @@ std::vector<CloneItemKind> Kinds(const CCloneEffekte& list) {
 TEST(CloneEffekte, MovesAtTheEndsChangeNothing) {
   using K = CloneItemKind;
   CCloneEffekte list = ListOfThree();
-  list.VeraendertReset();
+  list.ResetChanged();
   EXPECT_FALSE(list.MoveUp(1));
   EXPECT_FALSE(list.MoveDown(3));
   EXPECT_FALSE(list.MoveUp(0));
   EXPECT_FALSE(list.MoveDown(4));
   EXPECT_FALSE(list.Remove(4));
-  EXPECT_FALSE(list.Veraendert());
+  EXPECT_FALSE(list.Changed());
   EXPECT_EQ(Kinds(list), (std::vector{K::kTextStamp, K::kBorder, K::kEffect}));
 
   EXPECT_TRUE(list.MoveUp(3));
   EXPECT_EQ(Kinds(list), (std::vector{K::kTextStamp, K::kEffect, K::kBorder}));
-  EXPECT_TRUE(list.Veraendert());
+  EXPECT_TRUE(list.Changed());
   EXPECT_TRUE(list.MoveDown(1));
   EXPECT_EQ(Kinds(list), (std::vector{K::kEffect, K::kTextStamp, K::kBorder}));
   EXPECT_TRUE(list.Remove(2));
@@ -253,11 +253,11 @@ TEST(CloneEffekte, MovesAtTheEndsChangeNothing) {
 
 TEST(CloneEffekte, ChangedWhenAnyItemChanges) {
   CCloneEffekte list = ListOfThree();
-  EXPECT_TRUE(list.Veraendert());
-  list.VeraendertReset();
-  EXPECT_FALSE(list.Veraendert());
-  static_cast<CBorder*>(list.Item(2))->SetBreite(20);
-  EXPECT_TRUE(list.Veraendert());
+  EXPECT_TRUE(list.Changed());
+  list.ResetChanged();
+  EXPECT_FALSE(list.Changed());
+  static_cast<CBorder*>(list.Item(2))->SetWidth(20);
+  EXPECT_TRUE(list.Changed());
 }
 
 TEST(CloneEffekte, CloneIsDeep) {

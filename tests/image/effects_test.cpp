@@ -41,7 +41,7 @@ RgbBuffer Flat(int w, int h, Rgb c) {
 CBildEffekt Effect(std::int32_t code, std::initializer_list<std::int32_t> longs = {},
                    std::initializer_list<double> doubles = {}) {
   CBildEffekt effect;
-  effect.SetBildeffektart(code);
+  effect.SetEffectCode(code);
   int i = 1;
   for (auto v : longs) effect.SetLongArray(i++, v);
   i = 1;
@@ -170,7 +170,7 @@ TEST(ImageEffects, NeutralSettingsChangeNothing) {
   for (const auto& effect : neutral) {
     RgbBuffer image = original.Clone();
     ApplyImageEffect(image, effect);
-    EXPECT_TRUE(Same(image, original)) << "code " << effect.Bildeffektart() << " L1 " << effect.LongArray(1);
+    EXPECT_TRUE(Same(image, original)) << "code " << effect.EffectCode() << " L1 " << effect.LongArray(1);
   }
 }
 
@@ -370,7 +370,7 @@ TEST(ImageEffects, HandEditedParametersOutOfRangeAreClamped) {
     for (const auto& effect : wild) {
       RgbBuffer image = TestPicture(w, h);
       ApplyImageEffect(image, effect);
-      EXPECT_FALSE(image.empty()) << effect.Bildeffektart();
+      EXPECT_FALSE(image.empty()) << effect.EffectCode();
     }
   }
   RgbBuffer fine = TestPicture(33, 17);

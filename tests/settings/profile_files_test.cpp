@@ -47,8 +47,8 @@ TEST_F(ProfileFilesTest, LoadForcesJpeg2000OffAndCopiesToWorking) {
   EXPECT_EQ(WorkingModules().Count(), 1u);
   EXPECT_FALSE(SettingsChanged());
   EXPECT_FALSE(ProfileDirty());
-  EXPECT_FALSE(WorkingModules().Veraendert());
-  EXPECT_FALSE(StoredCloneList().Veraendert());
+  EXPECT_FALSE(WorkingModules().Changed());
+  EXPECT_FALSE(StoredCloneList().Changed());
 }
 
 TEST_F(ProfileFilesTest, FailedLoadsSelectTheDefaultProfileAndLeaveTheFile) {
@@ -179,7 +179,7 @@ TEST_F(ProfileFilesTest, CommitAndRevert) {
   CommitWorkingSettings();
   EXPECT_TRUE(ProfileDirty());
   EXPECT_EQ(StoredModules().Count(), 1u);
-  EXPECT_FALSE(WorkingModules().Veraendert());
+  EXPECT_FALSE(WorkingModules().Changed());
 }
 
 TEST_F(ProfileFilesTest, SetStoredSettingByNameAddsBeforeOrAfter) {

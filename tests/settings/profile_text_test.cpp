@@ -86,7 +86,7 @@ TEST(ProfileText, ObjectKeysBuildTheCloneList) {
   EXPECT_EQ(p.TextStamp(1).Height(), 24);
   EXPECT_EQ(p.TextStamp(1).Color(), 16777215);
   EXPECT_EQ(p.clones.Item(2)->Kind(), image::CloneItemKind::kBorder);
-  EXPECT_EQ(dynamic_cast<const image::CBorder&>(*p.clones.Item(2)).Breite(), 12);
+  EXPECT_EQ(dynamic_cast<const image::CBorder&>(*p.clones.Item(2)).Width(), 12);
   EXPECT_EQ(p.clones.Item(3)->Kind(), image::CloneItemKind::kEffect);
 }
 

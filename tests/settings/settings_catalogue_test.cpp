@@ -57,7 +57,12 @@ TEST(SettingsCatalogue, TypedAccessByKeyInAnyCase) {
   EXPECT_EQ(SlotOfKey("Thumb_Sortierung"), 84);
   EXPECT_FALSE(SlotOfKey("THUMB_SIZES"));
   EXPECT_FALSE(SlotOfKey(""));
-  EXPECT_EQ(table.Int("thumb_size"), 120);
+  // Keys read while running are found in any case; keys in the code are
+  // checked when compiling (a misspelt one does not build, see the
+  // compile-failure test).
+  EXPECT_EQ(table.Int(SettingKey::Require("thumb_size")), 120);
+  EXPECT_EQ(SettingKey::Find("Thumb_Sortierung"), SettingKey("THUMB_SORTIERUNG"));
+  EXPECT_FALSE(SettingKey::Find("THUMB_SIZES"));
   EXPECT_TRUE(table.Flag("JPG"));
   EXPECT_FALSE(table.Flag("BMP"));
   table.Set("CLONE_QUALITY", " 82abc");
@@ -66,7 +71,7 @@ TEST(SettingsCatalogue, TypedAccessByKeyInAnyCase) {
   EXPECT_EQ(table.Int("CLONE_QUALITY"), 2);  // halves to even
   table.Set("GENERATE_HTML", "-1");
   EXPECT_TRUE(table.Flag("GENERATE_HTML"));  // any non-zero number counts as set
-  EXPECT_THROW(table.Text("NO_SUCH_KEY"), std::out_of_range);
+  EXPECT_THROW(SettingKey::Require("NO_SUCH_KEY"), std::out_of_range);
 }
 
 TEST(SettingsCatalogue, ProgramVersionText) { EXPECT_EQ(ProgramVersionText(), "2.11.00"); }

@@ -414,7 +414,7 @@ class Generator {
       DirectoryPages pages = PagesOf(directory, d + 1);
       if (kinds_.html) {
         folders_.Create(kinds_.image_pages ? pages.image_folder : pages.html_folder,
-                        kinds_.image_pages ? "ErrHTMLImageMkDir" : "ErrHTMLBaseMkDir");
+                        kinds_.image_pages ? lang::MessageKey("ErrHTMLImageMkDir") : lang::MessageKey("ErrHTMLBaseMkDir"));
       }
       if (clones_) SweepLeftovers(Native(clone_folder));
       if (thumbs_) SweepLeftovers(Native(thumb_folder));

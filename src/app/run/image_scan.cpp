@@ -14,13 +14,15 @@ namespace velmora::app {
 namespace {
 
 struct TypeSwitch {
-  const char* key;
+  settings::SettingKey enabled;
+  settings::SettingKey extensions;
   int code;
 };
 
 constexpr TypeSwitch kTypeSwitches[] = {
-    {"BMP", 3}, {"EMF", 4}, {"GIF", 5}, {"JPG", 6}, {"JP2", 7}, {"PCD", 8},
-    {"PCX", 9}, {"PNG", 10}, {"PSD", 11}, {"RAW", 12}, {"TGA", 13}, {"TIF", 14},
+    {"BMP", "BMP_EXT", 3},  {"EMF", "EMF_EXT", 4},  {"GIF", "GIF_EXT", 5},   {"JPG", "JPG_EXT", 6},
+    {"JP2", "JP2_EXT", 7},  {"PCD", "PCD_EXT", 8},  {"PCX", "PCX_EXT", 9},   {"PNG", "PNG_EXT", 10},
+    {"PSD", "PSD_EXT", 11}, {"RAW", "RAW_EXT", 12}, {"TGA", "TGA_EXT", 13}, {"TIF", "TIF_EXT", 14},
 };
 
 }  // namespace
@@ -28,7 +30,7 @@ constexpr TypeSwitch kTypeSwitches[] = {
 std::vector<EnabledImageType> EnabledImageTypes(const settings::SettingsTable& settings) {
   std::vector<EnabledImageType> types;
   for (const TypeSwitch& type : kTypeSwitches) {
-    if (settings.Flag(type.key)) types.push_back({settings.Text(std::string(type.key) + "_EXT"), type.code});
+    if (settings.Flag(type.enabled)) types.push_back({settings.Text(type.extensions), type.code});
   }
   return types;
 }

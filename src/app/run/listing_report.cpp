@@ -16,7 +16,8 @@ constexpr int kStyle = lang::kButtonsOk | lang::kIconExclamation;
 void ListingReport::NameNotRepresentable(const std::filesystem::path& path, bool is_folder) {
   if (!FirstTime(path)) return;
   lang::ShowMessage(lang::kApplicationTitle, kStyle,
-                    is_folder ? "ErrFolderNameNotRepresentable" : "ErrFileNameNotRepresentable",
+                    is_folder ? lang::MessageKey("ErrFolderNameNotRepresentable")
+                              : lang::MessageKey("ErrFileNameNotRepresentable"),
                     {DisplayPath(path)});
 }
 

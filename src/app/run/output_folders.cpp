@@ -18,7 +18,7 @@ bool Within(const std::filesystem::path& folder, const std::filesystem::path& pa
 
 }  // namespace
 
-bool OutputFolders::Create(const std::filesystem::path& folder, std::string_view message_key) {
+bool OutputFolders::Create(const std::filesystem::path& folder, lang::MessageKey message_key) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (!error) return true;

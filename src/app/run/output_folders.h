@@ -9,13 +9,15 @@
 #include <string_view>
 #include <vector>
 
+#include "lang/message_key.h"
+
 namespace velmora::app {
 
 class OutputFolders {
  public:
   // `message_key` names the folder's kind ("ErrClonesMkDir", "ErrThumbMkDir",
   // ...), shown with the error number and reason as %1 and the folder as %2.
-  bool Create(const std::filesystem::path& folder, std::string_view message_key);
+  bool Create(const std::filesystem::path& folder, lang::MessageKey message_key);
 
  private:
   std::vector<std::filesystem::path> failed_;

@@ -8,9 +8,9 @@ namespace velmora::app {
 namespace {
 
 struct OutputName {
-  std::string_view key;
-  std::string_view missing;
-  std::string_view invalid;
+  settings::SettingKey key;
+  lang::MessageKey missing;
+  lang::MessageKey invalid;
 };
 
 constexpr OutputName kThumbNames[] = {
@@ -27,7 +27,7 @@ constexpr OutputName kHtmlNames[] = {
 };
 
 template <std::size_t N>
-std::optional<std::string_view> FirstBadName(const settings::SettingsTable& settings, const OutputName (&names)[N]) {
+std::optional<lang::MessageKey> FirstBadName(const settings::SettingsTable& settings, const OutputName (&names)[N]) {
   for (const OutputName& name : names) {
     const std::string& value = settings.Text(name.key);
     if (value.empty()) return name.missing;
@@ -42,7 +42,7 @@ bool IsPlainName(std::string_view name) {
   return name != "." && name != ".." && image::IsValidRenamedFileName(name);
 }
 
-std::optional<std::string_view> CheckOutputNames(const settings::SettingsTable& settings) {
+std::optional<lang::MessageKey> CheckOutputNames(const settings::SettingsTable& settings) {
   if (settings.Flag("THUMBNAILS")) {
     if (const auto failure = FirstBadName(settings, kThumbNames)) return failure;
   }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "lang/message_key.h"
+
 namespace velmora::settings {
 class SettingsTable;
 }
@@ -20,6 +22,6 @@ bool IsPlainName(std::string_view name);
 
 // The message key of the first output name of the switched-on outputs that
 // is empty ("...MissingName") or no plain name ("...InvalidCharacter").
-std::optional<std::string_view> CheckOutputNames(const settings::SettingsTable& settings);
+std::optional<lang::MessageKey> CheckOutputNames(const settings::SettingsTable& settings);
 
 }  // namespace velmora::app

@@ -2,6 +2,7 @@
 #include "app/run/run_checks.h"
 
 #include <cerrno>
+#include <stdexcept>
 
 #include "platform/native_path.h"
 #include "platform/program_paths.h"
@@ -18,7 +19,20 @@
 namespace velmora::app {
 namespace {
 
-bool Fail(std::string_view key, const lang::MessageParameters& parameters = {}) {
+// The rename settings of clones and of thumbnails, by the prefix their keys share.
+struct RenameKeys {
+  std::string_view prefix;
+  settings::SettingKey mask, digits, find, replace, letter_case;
+};
+
+constexpr RenameKeys kRenameKeys[] = {
+    {"CLONE", "CLONE_RENAME_MASK", "CLONE_RENAME_DIGITS", "CLONE_RENAME_FIND", "CLONE_RENAME_REPLACE",
+     "CLONE_RENAME_CASE"},
+    {"THUMB", "THUMB_RENAME_MASK", "THUMB_RENAME_DIGITS", "THUMB_RENAME_FIND", "THUMB_RENAME_REPLACE",
+     "THUMB_RENAME_CASE"},
+};
+
+bool Fail(lang::MessageKey key, const lang::MessageParameters& parameters = {}) {
   lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, key, parameters);
   return false;
 }
@@ -33,7 +47,7 @@ bool IsAbsolute(const std::string& path) {
 }
 
 // A stamp or frame picture that cannot be read would fail every clone.
-bool CheckPicture(const std::string& file, std::string_view key) {
+bool CheckPicture(const std::string& file, lang::MessageKey key) {
   try {
     image::GetImageDims(ToNativePath(Cp1252Text(file)), 0);
     return true;
@@ -48,7 +62,7 @@ bool CheckClonePictures() {
       if (!CheckPicture(static_cast<const image::CImageStamp&>(item).Name(), "ErrImagestamp")) return false;
     } else if (item.Kind() == image::CloneItemKind::kBorder) {
       const auto& border = static_cast<const image::CBorder&>(item);
-      if (border.RahmenArt() == 2 && !CheckPicture(border.Bildname(), "ErrBorderImage")) return false;
+      if (border.BorderType() == 2 && !CheckPicture(border.ImageName(), "ErrBorderImage")) return false;
     }
   }
   return true;
@@ -127,10 +141,13 @@ std::string CloneDirOf(const settings::SettingsTable& settings, const std::strin
 }
 
 image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings, std::string_view prefix) {
-  const std::string p(prefix);
-  return image::RenameSettings::FromTexts(settings.Text(p + "_RENAME_MASK"), settings.Text(p + "_RENAME_DIGITS"),
-                                          settings.Text(p + "_RENAME_FIND"), settings.Text(p + "_RENAME_REPLACE"),
-                                          settings.Text(p + "_RENAME_CASE"));
+  for (const RenameKeys& keys : kRenameKeys) {
+    if (keys.prefix != prefix) continue;
+    return image::RenameSettings::FromTexts(settings.Text(keys.mask), settings.Text(keys.digits),
+                                            settings.Text(keys.find), settings.Text(keys.replace),
+                                            settings.Text(keys.letter_case));
+  }
+  throw std::logic_error("no rename settings for " + std::string(prefix));
 }
 
 std::filesystem::path ResolveDecoSource(const std::string& deco_source) {

@@ -10,10 +10,10 @@ namespace velmora::app {
 namespace {
 
 struct SettingRange {
-  std::string_view key;
+  settings::SettingKey key;
   long long min;
   long long max;
-  std::string_view message;
+  lang::MessageKey message;
 };
 
 // The option pages give lower limits only; the upper ones keep a value
@@ -45,7 +45,7 @@ void AddSides(std::vector<SettingRange>& checks, long long side, const SettingRa
   if (side == 3 || side == 4) checks.push_back(height);
 }
 
-std::optional<std::string_view> Check(const settings::SettingsTable& settings, const SettingRange& range) {
+std::optional<lang::MessageKey> Check(const settings::SettingsTable& settings, const SettingRange& range) {
   const auto value = ReadWholeNumber(settings.Text(range.key));
   if (!value || *value < range.min || *value > range.max) return range.message;
   return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<long long> ReadWholeNumber(std::string_view text) {
 }
 
 // The side code comes first: it decides which sizes the run reads.
-std::optional<std::string_view> CheckSettingRanges(const settings::SettingsTable& settings) {
+std::optional<lang::MessageKey> CheckSettingRanges(const settings::SettingsTable& settings) {
   if (settings.Flag("GENERATE_CLONES")) {
     if (const auto failure = Check(settings, kCloneSide)) return failure;
     std::vector<SettingRange> checks;

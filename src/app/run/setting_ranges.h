@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "lang/message_key.h"
+
 namespace velmora::settings {
 class SettingsTable;
 }
@@ -19,6 +21,6 @@ std::optional<long long> ReadWholeNumber(std::string_view text);
 
 // The message key of the first setting of the switched-on outputs whose
 // value is no whole number within its range.
-std::optional<std::string_view> CheckSettingRanges(const settings::SettingsTable& settings);
+std::optional<lang::MessageKey> CheckSettingRanges(const settings::SettingsTable& settings);
 
 }  // namespace velmora::app

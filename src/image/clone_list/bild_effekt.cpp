@@ -21,7 +21,7 @@ const PropertyTable<T>& T::ProfileKeyTable() {
   static const PropertyTable<T> table = [] {
     PropertyTable<T> t = {
         {"IMAGE_EFFECT_DESCRIPTION", TextField<T>{&T::Description, &T::SetDescription}},
-        {"IMAGE_EFFECT_TYPE", IntField<T>{&T::Bildeffektart, &T::SetBildeffektart}},
+        {"IMAGE_EFFECT_TYPE", IntField<T>{&T::EffectCode, &T::SetEffectCode}},
     };
     for (int i = 1; i <= kEffectParameterCount; ++i) {
       t.push_back({NumberedKey("IMAGE_EFFECT_LONGVALUE_", i),
@@ -36,17 +36,17 @@ const PropertyTable<T>& T::ProfileKeyTable() {
   return table;
 }
 
-CBildEffekt::CBildEffekt() : TabledCloneItem("Imageeffect") { ResetToBildeffekt(); }
+CBildEffekt::CBildEffekt() : TabledCloneItem("Imageeffect") { ResetToEffectDefaults(); }
 
-void CBildEffekt::SetBildeffektart(std::int32_t code) {
-  if (code == bildeffektart_) return;
-  bildeffektart_ = code;
-  ResetToBildeffekt();
+void CBildEffekt::SetEffectCode(std::int32_t code) {
+  if (code == effect_code_) return;
+  effect_code_ = code;
+  ResetToEffectDefaults();
   MarkChanged();
 }
 
-void CBildEffekt::ResetToBildeffekt() {
-  const EffectDefaults& defaults = DefaultsOfEffect(bildeffektart_);
+void CBildEffekt::ResetToEffectDefaults() {
+  const EffectDefaults& defaults = DefaultsOfEffect(effect_code_);
   Change(longs_, defaults.longs);
   Change(doubles_, defaults.doubles);
 }

@@ -17,12 +17,12 @@ class CBildEffekt final : public TabledCloneItem<CBildEffekt, CloneItemKind::kEf
   // Profile key, type and save order of every field.
   static const PropertyTable<CBildEffekt>& ProfileKeyTable();
 
-  std::int32_t Bildeffektart() const { return bildeffektart_; }
+  std::int32_t EffectCode() const { return effect_code_; }
   // A different code brings that code's parameter defaults: the old parameters
   // mean something else for the new effect.
-  void SetBildeffektart(std::int32_t code);
+  void SetEffectCode(std::int32_t code);
   // Loads the parameter defaults of the current code.
-  void ResetToBildeffekt();
+  void ResetToEffectDefaults();
 
   // Parameters by index from 1 to kEffectParameterCount; other indices read 0
   // and are not stored.
@@ -34,7 +34,7 @@ class CBildEffekt final : public TabledCloneItem<CBildEffekt, CloneItemKind::kEf
  private:
   static bool ValidIndex(int index) { return index >= 1 && index <= kEffectParameterCount; }
 
-  std::int32_t bildeffektart_ = 0;
+  std::int32_t effect_code_ = 0;
   std::array<std::int32_t, kEffectParameterCount> longs_{};
   std::array<double, kEffectParameterCount> doubles_{};
 };

@@ -8,19 +8,19 @@ using T = CBorder;
 const PropertyTable<T>& T::ProfileKeyTable() {
   static const PropertyTable<T> table = {
       {"BORDER_DESCRIPTION", TextField<T>{&T::Description, &T::SetDescription}},
-      {"BORDER_TYPE", IntField<T>{&T::RahmenArt, &T::SetRahmenArt}},
-      {"BORDER_INSIDETYPE", IntField<T>{&T::InnenrahmenArt, &T::SetInnenrahmenArt}},
+      {"BORDER_TYPE", IntField<T>{&T::BorderType, &T::SetBorderType}},
+      {"BORDER_INSIDETYPE", IntField<T>{&T::InsideType, &T::SetInsideType}},
       {"BORDER_POSITION", IntField<T>{&T::Position, &T::SetPosition}},
-      {"BORDER_OFFSET_TOP", IntField<T>{&T::OffsetOben, &T::SetOffsetOben}},
-      {"BORDER_OFFSET_RIGHT", IntField<T>{&T::OffsetRechts, &T::SetOffsetRechts}},
-      {"BORDER_OFFSET_BOTTOM", IntField<T>{&T::OffsetUnten, &T::SetOffsetUnten}},
-      {"BORDER_OFFSET_LEFT", IntField<T>{&T::OffsetLinks, &T::SetOffsetLinks}},
-      {"BORDER_COLOR", IntField<T>{&T::Farbe, &T::SetFarbe}},
-      {"BORDER_WIDTH", IntField<T>{&T::Breite, &T::SetBreite}},
-      {"BORDER_OPACITY", IntField<T>{&T::Deckkraft, &T::SetDeckkraft}},
-      {"BORDER_COLOR_FROM_IMAGE", FlagField<T>{&T::FarbePassend, &T::SetFarbePassend}},
-      {"BORDER_IMAGE_NAME", TextField<T>{&T::Bildname, &T::SetBildname}},
-      {"BORDER_IMAGE_ARRANGEMENT", IntField<T>{&T::Bildverteilung, &T::SetBildverteilung}},
+      {"BORDER_OFFSET_TOP", IntField<T>{&T::OffsetTop, &T::SetOffsetTop}},
+      {"BORDER_OFFSET_RIGHT", IntField<T>{&T::OffsetRight, &T::SetOffsetRight}},
+      {"BORDER_OFFSET_BOTTOM", IntField<T>{&T::OffsetBottom, &T::SetOffsetBottom}},
+      {"BORDER_OFFSET_LEFT", IntField<T>{&T::OffsetLeft, &T::SetOffsetLeft}},
+      {"BORDER_COLOR", IntField<T>{&T::Color, &T::SetColor}},
+      {"BORDER_WIDTH", IntField<T>{&T::Width, &T::SetWidth}},
+      {"BORDER_OPACITY", IntField<T>{&T::Opacity, &T::SetOpacity}},
+      {"BORDER_COLOR_FROM_IMAGE", FlagField<T>{&T::ColorFromImage, &T::SetColorFromImage}},
+      {"BORDER_IMAGE_NAME", TextField<T>{&T::ImageName, &T::SetImageName}},
+      {"BORDER_IMAGE_ARRANGEMENT", IntField<T>{&T::ImageArrangement, &T::SetImageArrangement}},
   };
   return table;
 }

@@ -52,13 +52,13 @@ void CCloneEffekte::Clear() {
   list_changed_ = true;
 }
 
-bool CCloneEffekte::Veraendert() const {
-  return list_changed_ || std::any_of(items_.begin(), items_.end(), [](const auto& i) { return i->Veraendert(); });
+bool CCloneEffekte::Changed() const {
+  return list_changed_ || std::any_of(items_.begin(), items_.end(), [](const auto& i) { return i->Changed(); });
 }
 
-void CCloneEffekte::VeraendertReset() {
+void CCloneEffekte::ResetChanged() {
   list_changed_ = false;
-  for (auto& item : items_) item->VeraendertReset();
+  for (auto& item : items_) item->ResetChanged();
 }
 
 }  // namespace velmora::image

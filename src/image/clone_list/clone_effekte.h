@@ -55,8 +55,8 @@ class CCloneEffekte {
   void Clear();
 
   // True when items were added, removed or moved, or any item changed.
-  bool Veraendert() const;
-  void VeraendertReset();
+  bool Changed() const;
+  void ResetChanged();
 
   const_iterator begin() const { return const_iterator(items_.begin()); }
   const_iterator end() const { return const_iterator(items_.end()); }

@@ -24,8 +24,8 @@ class CloneItem {
   const std::string& Description() const { return description_; }
   void SetDescription(std::string description);
 
-  virtual bool Veraendert() const { return veraendert_; }
-  virtual void VeraendertReset() { veraendert_ = false; }
+  virtual bool Changed() const { return changed_; }
+  virtual void ResetChanged() { changed_ = false; }
 
   // Profile persistence. Keys are upper case ("STAMP_TEXT_COLOR"). kUnknownKey for a key
   // that is not this class's; kBadValue when a numeric property cannot take the text.
@@ -47,13 +47,13 @@ class CloneItem {
   void Change(T& field, U&& value) {
     if (field == value) return;
     field = std::forward<U>(value);
-    veraendert_ = true;
+    changed_ = true;
   }
-  void MarkChanged() { veraendert_ = true; }
+  void MarkChanged() { changed_ = true; }
 
  private:
   std::string description_;
-  bool veraendert_ = true;  // a new item has not been saved yet
+  bool changed_ = true;  // a new item has not been saved yet
 };
 
 // For "STAMP_TEXT_DESCRIPTION", "STAMP_IMAGE_DESCRIPTION", "BORDER_DESCRIPTION",

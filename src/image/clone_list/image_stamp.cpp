@@ -12,9 +12,9 @@ const PropertyTable<T>& T::ProfileKeyTable() {
       {"STAMP_IMAGE_POSITION", IntField<T>{&T::Position, &T::SetPosition}},
       {"STAMP_IMAGE_OFFSETX", IntField<T>{&T::OffsetX, &T::SetOffsetX}},
       {"STAMP_IMAGE_OFFSETY", IntField<T>{&T::OffsetY, &T::SetOffsetY}},
-      {"STAMP_IMAGE_OPACITY", IntField<T>{&T::Deckkraft, &T::SetDeckkraft}},
-      {"STAMP_IMAGE_USE_TRANSPARENTCOLOR", IntField<T>{&T::TransparenteFarbeNutzen, &T::SetTransparenteFarbeNutzen}},
-      {"STAMP_IMAGE_TRANSPARENTCOLOR", IntField<T>{&T::TransparenteFarbe, &T::SetTransparenteFarbe}},
+      {"STAMP_IMAGE_OPACITY", IntField<T>{&T::Opacity, &T::SetOpacity}},
+      {"STAMP_IMAGE_USE_TRANSPARENTCOLOR", IntField<T>{&T::UseTransparentColor, &T::SetUseTransparentColor}},
+      {"STAMP_IMAGE_TRANSPARENTCOLOR", IntField<T>{&T::TransparentColor, &T::SetTransparentColor}},
       {"STAMP_IMAGE_COLORTOLERANCE", IntField<T>{&T::TransparenzFarbtoleranz, &T::SetTransparenzFarbtoleranz}},
       {"STAMP_IMAGE_STRETCH", IntField<T>{&T::Strecken, &T::SetStrecken}},
   };

@@ -24,12 +24,12 @@ class CImageStamp final : public TabledCloneItem<CImageStamp, CloneItemKind::kIm
   void SetOffsetX(std::int32_t v) { Change(offset_x_, v); }
   std::int32_t OffsetY() const { return offset_y_; }
   void SetOffsetY(std::int32_t v) { Change(offset_y_, v); }
-  std::int32_t Deckkraft() const { return deckkraft_; }  // opacity in percent
-  void SetDeckkraft(std::int32_t v) { Change(deckkraft_, v); }
-  std::int32_t TransparenteFarbeNutzen() const { return transparente_farbe_nutzen_; }
-  void SetTransparenteFarbeNutzen(std::int32_t v) { Change(transparente_farbe_nutzen_, v); }
-  std::int32_t TransparenteFarbe() const { return transparente_farbe_; }
-  void SetTransparenteFarbe(std::int32_t v) { Change(transparente_farbe_, v); }
+  std::int32_t Opacity() const { return opacity_; }  // opacity in percent
+  void SetOpacity(std::int32_t v) { Change(opacity_, v); }
+  std::int32_t UseTransparentColor() const { return use_transparent_color_; }
+  void SetUseTransparentColor(std::int32_t v) { Change(use_transparent_color_, v); }
+  std::int32_t TransparentColor() const { return transparent_color_; }
+  void SetTransparentColor(std::int32_t v) { Change(transparent_color_, v); }
   std::int32_t TransparenzFarbtoleranz() const { return transparenz_farbtoleranz_; }
   void SetTransparenzFarbtoleranz(std::int32_t v) { Change(transparenz_farbtoleranz_, v); }
   std::int32_t Strecken() const { return strecken_; }  // 1 = stretched over the whole clone
@@ -40,9 +40,9 @@ class CImageStamp final : public TabledCloneItem<CImageStamp, CloneItemKind::kIm
   std::int32_t position_ = 1;
   std::int32_t offset_x_ = 10;
   std::int32_t offset_y_ = 10;
-  std::int32_t deckkraft_ = 50;
-  std::int32_t transparente_farbe_nutzen_ = 0;
-  std::int32_t transparente_farbe_ = 16777215;  // white
+  std::int32_t opacity_ = 50;
+  std::int32_t use_transparent_color_ = 0;
+  std::int32_t transparent_color_ = 16777215;  // white
   std::int32_t transparenz_farbtoleranz_ = 0;
   std::int32_t strecken_ = 0;
 };

@@ -7,7 +7,7 @@
 namespace velmora::image {
 
 EffectResult ApplyImageEffect(RgbBuffer& image, const CBildEffekt& effect) {
-  const EffectRoutine routine = FindEffectRoutine(effect.Bildeffektart());
+  const EffectRoutine routine = FindEffectRoutine(effect.EffectCode());
   if (routine == nullptr || image.empty()) return {};
   try {
     return routine(image, effect);

@@ -20,13 +20,13 @@ bool IsValidRenamedFileName(std::string_view name) {
   return true;
 }
 
-std::optional<std::string_view> CheckRenameSettings(const RenameSettings& settings) {
-  if (settings.mask.empty()) return "ErrRenameClonesMaskMissing";
+std::optional<lang::MessageKey> CheckRenameSettings(const RenameSettings& settings) {
+  if (settings.mask.empty()) return lang::MessageKey("ErrRenameClonesMaskMissing");
   const std::string first = RenameName(settings, kSampleDir, kSampleFile1, 1);
-  if (first == RenameName(settings, kSampleDir, kSampleFile2, 2)) return "ErrRenameClonesNotUnique";
-  if (!IsValidRenamedFileName(first)) return "ErrRenameClonesNameInvalid";
+  if (first == RenameName(settings, kSampleDir, kSampleFile2, 2)) return lang::MessageKey("ErrRenameClonesNotUnique");
+  if (!IsValidRenamedFileName(first)) return lang::MessageKey("ErrRenameClonesNameInvalid");
   if (SplitRenameList(settings.find).size() != SplitRenameList(settings.replace).size()) {
-    return "ErrRenameClonesFindReplaceCount";
+    return lang::MessageKey("ErrRenameClonesFindReplaceCount");
   }
   return std::nullopt;
 }

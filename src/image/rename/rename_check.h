@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "lang/message_key.h"
+
 #include "image/rename/rename_name.h"
 
 namespace velmora::image {
@@ -21,6 +23,6 @@ bool IsValidRenamedFileName(std::string_view name);
 // name; "ErrRenameClonesNameInvalid" when the name built is no valid file name;
 // "ErrRenameClonesFindReplaceCount" when the find and replace lists differ in
 // their number of entries. Nothing when the settings are usable.
-std::optional<std::string_view> CheckRenameSettings(const RenameSettings& settings);
+std::optional<lang::MessageKey> CheckRenameSettings(const RenameSettings& settings);
 
 }  // namespace velmora::image

@@ -1,16 +1,15 @@
-// The built-in German texts. Language files for other languages carry the
-// same sections and keys; a key missing there shows as "?key?".
-#include "lang/builtin_german.h"
+// The built-in German texts, the single source of every text's key and German
+// wording. Language files for other languages carry the same sections and
+// keys; a key missing there shows as "?key?". The table is a header so that
+// message keys written in the code can be checked against it when compiling
+// (see message_key.h).
+#pragma once
 
-#include <stdexcept>
-#include <string>
-
-#include "platform/text_encoding.h"
+#include "lang/builtin_text.h"
 
 namespace velmora::lang {
-namespace {
 
-constexpr BuiltinText kTexts[] = {
+inline constexpr BuiltinText kBuiltinGermanTexts[] = {
     {"Sprache", "LanguageID", "de"},
     {"Sprache", "LanguageName", "Deutsch"},
     {"Sprache", "LanguageImage", "Deutsch.gif"},
@@ -466,19 +465,5 @@ constexpr BuiltinText kTexts[] = {
     {"Kommandozeile", "AnswerYes", "Ja"},
     {"Kommandozeile", "AnswerNo", "Nein"},
 };
-
-}  // namespace
-
-std::span<const BuiltinText> BuiltinGermanTexts() { return kTexts; }
-
-void AddBuiltinGerman(RLLanguage& language) {
-  for (const BuiltinText& entry : kTexts) {
-    auto text = Utf8ToCp1252(entry.text);
-    // Every built-in text is Windows-1252 by construction; the table test
-    // guards that, so a failure here is a programming error.
-    if (!text) throw std::logic_error("built-in text not representable: " + std::string(entry.key));
-    language.AddText(entry.section, entry.key, *text);
-  }
-}
 
 }  // namespace velmora::lang
