@@ -234,7 +234,8 @@ void Machine::Assign(const RLSInstruction& in, bool pop_source) {
     // stored in an element is copied deeply, so no array can contain itself.
     case OperandKind::kElementRef:
       assert(sp_ > FrameTop() && stack_[sp_ - 1].is(ValueType::kElementRef));
-      stack_[sp_ - 1].Deref() = value.DeepCopy(); break;
+      stack_[sp_ - 1].Deref() = value.DeepCopy();
+      break;
     default: Push(std::move(value)); break;
   }
 }

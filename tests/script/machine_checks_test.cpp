@@ -16,6 +16,8 @@
 namespace velmora::script {
 namespace {
 
+RLSInstruction I(Opcode op, Operand a = Operand::None(), Operand b = Operand::None()) { return {op, a, b}; }
+
 // Runs hand-assembled code as a function without parameters that has
 // `locals` frame slots.
 class MachineChecksDeathTest : public ::testing::Test {
@@ -38,43 +40,43 @@ class MachineChecksDeathTest : public ::testing::Test {
 
 TEST_F(MachineChecksDeathTest, WellFormedCodeRuns) {
   // The shapes of the faults below, kept within the rules, pass the checks.
-  EXPECT_EQ(RunCode({{Opcode::kAssign, Operand::Stack(), Constant(1)},
-                     {Opcode::kPop},
-                     {Opcode::kOutput, Operand::Local(0)},
-                     {Opcode::kJump, Operand::Index(5)},
-                     {Opcode::kEndOfTemplate}},
+  EXPECT_EQ(RunCode({I(Opcode::kAssign, Operand::Stack(), Constant(1)),
+                     I(Opcode::kPop),
+                     I(Opcode::kOutput, Operand::Local(0)),
+                     I(Opcode::kJump, Operand::Index(5)),
+                     I(Opcode::kEndOfTemplate)},
                     1),
             RunStatus::kOk);
 }
 
 TEST_F(MachineChecksDeathTest, PoppingBelowTheFrameStops) {
-  EXPECT_DEATH(RunCode({{Opcode::kPop}, {Opcode::kEndOfTemplate}}), "FrameTop");
+  EXPECT_DEATH(RunCode({I(Opcode::kPop), I(Opcode::kEndOfTemplate)}), "FrameTop");
   // The local slot is the frame's own, not a temporary to pop.
-  EXPECT_DEATH(RunCode({{Opcode::kOutput, Operand::Stack()}, {Opcode::kEndOfTemplate}}, 1), "FrameTop");
-  EXPECT_DEATH(RunCode({{Opcode::kAdd, Constant(1), Operand::Stack()}, {Opcode::kEndOfTemplate}}), "FrameTop");
-  EXPECT_DEATH(RunCode({{Opcode::kAssign, Operand::Local(0), Operand::Stack()}, {Opcode::kEndOfTemplate}}, 1),
+  EXPECT_DEATH(RunCode({I(Opcode::kOutput, Operand::Stack()), I(Opcode::kEndOfTemplate)}, 1), "FrameTop");
+  EXPECT_DEATH(RunCode({I(Opcode::kAdd, Constant(1), Operand::Stack()), I(Opcode::kEndOfTemplate)}), "FrameTop");
+  EXPECT_DEATH(RunCode({I(Opcode::kAssign, Operand::Local(0), Operand::Stack()), I(Opcode::kEndOfTemplate)}, 1),
                "FrameTop");
 }
 
 TEST_F(MachineChecksDeathTest, SlotsAndTargetsOutsideTheFunctionStop) {
-  EXPECT_DEATH(RunCode({{Opcode::kOutput, Operand::Local(1)}, {Opcode::kEndOfTemplate}}, 1), "FrameTop");
-  EXPECT_DEATH(RunCode({{Opcode::kJump, Operand::Index(3)}, {Opcode::kEndOfTemplate}}), "code.size");
-  EXPECT_DEATH(RunCode({{Opcode::kJump, Operand::Index(0)}, {Opcode::kEndOfTemplate}}), "target.index >= 1");
+  EXPECT_DEATH(RunCode({I(Opcode::kOutput, Operand::Local(1)), I(Opcode::kEndOfTemplate)}, 1), "FrameTop");
+  EXPECT_DEATH(RunCode({I(Opcode::kJump, Operand::Index(3)), I(Opcode::kEndOfTemplate)}), "code.size");
+  EXPECT_DEATH(RunCode({I(Opcode::kJump, Operand::Index(0)), I(Opcode::kEndOfTemplate)}), "target.index >= 1");
   // Code without a final return runs off its end.
-  EXPECT_DEATH(RunCode({{Opcode::kNop}}), "pc_ <");
+  EXPECT_DEATH(RunCode({I(Opcode::kNop)}), "pc_ <");
 }
 
 TEST_F(MachineChecksDeathTest, CallsWithoutTheirArgumentsStop) {
   RLSFunktion* callee = r_.program.functions().Find("len");
   ASSERT_NE(callee, nullptr);
   // A count of two over a single argument.
-  EXPECT_DEATH(RunCode({{Opcode::kAssign, Operand::Stack(), Constant(1)},
-                        {Opcode::kArgumentCount, Operand::Index(2)},
-                        {Opcode::kCall, Operand::Function(callee)},
-                        {Opcode::kEndOfTemplate}}),
+  EXPECT_DEATH(RunCode({I(Opcode::kAssign, Operand::Stack(), Constant(1)),
+                        I(Opcode::kArgumentCount, Operand::Index(2)),
+                        I(Opcode::kCall, Operand::Function(callee)),
+                        I(Opcode::kEndOfTemplate)}),
                "integer\\(\\)");
   // No count at all.
-  EXPECT_DEATH(RunCode({{Opcode::kCall, Operand::Function(callee)}, {Opcode::kEndOfTemplate}}), "FrameTop");
+  EXPECT_DEATH(RunCode({I(Opcode::kCall, Operand::Function(callee)), I(Opcode::kEndOfTemplate)}), "FrameTop");
 }
 
 }  // namespace
