@@ -1,6 +1,14 @@
 # Shared compile settings for every Velmora target.
 function(velmora_target_options target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wshadow -Wpedantic -Wold-style-cast
+    -Wnon-virtual-dtor -Woverloaded-virtual)
+  # GCC 12 warns of overlapping copies inside std::string that cannot happen.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
+  if(VELMORA_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
   if(VELMORA_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)

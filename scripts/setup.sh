@@ -16,6 +16,8 @@ packages=(
   # independent readers and reference tools used by tests and benchmarks
   imagemagick graphicsmagick libvips-tools libimage-exiftool-perl lua5.4
   time hyperfine python3
+  # line coverage (scripts/coverage.sh)
+  gcovr
   # browser test of the generated gallery
   chromium chromium-driver
 )

@@ -104,6 +104,7 @@ RunStatus Machine::Execute() {
       Stop(RunStatus::kInstructionLimit);
       break;
     }
+    assert(pc_ < function_->code.size());
     const RLSInstruction& in = code_[pc_++];
     switch (in.opcode) {
       case Opcode::kNop: break;
@@ -196,7 +197,10 @@ RunStatus Machine::Execute() {
         break;
       case Opcode::kJump: Jump(in.a); break;
       case Opcode::kEndOfTemplate: Return(SymbolValue(kSymUndefined)); break;
-      case Opcode::kPop: stack_[--sp_] = Value(); break;
+      case Opcode::kPop:
+        assert(sp_ > FrameTop());
+        stack_[--sp_] = Value();
+        break;
       case Opcode::kOutput: Output(In(in.a)); break;
       case Opcode::kAddAssign: AddAssign(in); break;
       case Opcode::kPushReference: Push(Value::VariableRef(&Variable(in.a))); break;
@@ -209,6 +213,7 @@ RunStatus Machine::Execute() {
 void Machine::Assign(const RLSInstruction& in, bool pop_source) {
   Value value;
   if (in.b.IsTemporary()) {
+    assert(sp_ > FrameTop());
     Value& top = stack_[sp_ - 1];
     if (!pop_source) {
       value = top.Deref();
@@ -227,7 +232,10 @@ void Machine::Assign(const RLSInstruction& in, bool pop_source) {
     case OperandKind::kLocal: Variable(in.a) = std::move(value); break;
     // The element stays on the stack as the value of the assignment. An array
     // stored in an element is copied deeply, so no array can contain itself.
-    case OperandKind::kElementRef: stack_[sp_ - 1].Deref() = value.DeepCopy(); break;
+    case OperandKind::kElementRef:
+      assert(sp_ > FrameTop() && stack_[sp_ - 1].is(ValueType::kElementRef));
+      stack_[sp_ - 1].Deref() = value.DeepCopy();
+      break;
     default: Push(std::move(value)); break;
   }
 }
@@ -291,6 +299,10 @@ void Machine::ElementKey(const RLSInstruction& in) {
 }
 
 void Machine::Call(const RLSFunktion& f) {
+  // The count from kArgumentCount on top, its arguments below it.
+  assert(sp_ > FrameTop() && stack_[sp_ - 1].is(ValueType::kInteger));
+  assert(stack_[sp_ - 1].integer() >= 0 &&
+         sp_ - 1 - FrameTop() >= static_cast<std::size_t>(stack_[sp_ - 1].integer()));
   const std::int32_t n = stack_[--sp_].integer();
   const std::size_t args = sp_ - static_cast<std::size_t>(n);
   switch (f.state) {
@@ -361,6 +373,7 @@ void Machine::CallInternal(const RLSFunktion& f, std::size_t args, std::int32_t 
 void Machine::Return(Value result) {
   if (halted_) return;  // a limit stopped the machine; its @ERROR stays the result
   if (result.is(ValueType::kElementRef) || result.is(ValueType::kVariableRef)) result = Value(result.Deref());
+  assert(sp_ >= FrameTop());
   PopTo(base_);
   if (frames_.empty()) {
     result_ = std::move(result);

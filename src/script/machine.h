@@ -12,6 +12,7 @@
 //   program.return_value().value                  // _RETURN_VALUE after the call
 #pragma once
 
+#include <cassert>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -88,18 +89,31 @@ class Machine {
     stack_[sp_++] = std::move(v);
   }
   void PopTo(std::size_t sp);
-  Value& Variable(const Operand& o) { return o.kind == OperandKind::kLocal ? stack_[base_ + o.index] : *o.cell; }
+  // The first slot above the running function's parameters and locals: the
+  // compiled code only ever pops temporaries it pushed itself, so the stack
+  // never drops below it. Debug builds check this and the other promises of
+  // the compiler with assert; release builds compile the checks out.
+  std::size_t FrameTop() const {
+    return base_ + static_cast<std::size_t>(argc_) + static_cast<std::size_t>(function_->locals.Count(0));
+  }
+  Value& Variable(const Operand& o) {
+    assert(o.kind != OperandKind::kLocal || base_ + static_cast<std::size_t>(o.index) < FrameTop());
+    return o.kind == OperandKind::kLocal ? stack_[base_ + o.index] : *o.cell;
+  }
   // The operand's value; a stack operand is popped (its slot stays readable
   // until the next push).
   const Value& In(const Operand& o) {
     switch (o.kind) {
       case OperandKind::kConstant:
       case OperandKind::kGlobal: return *o.cell;
-      case OperandKind::kLocal: return stack_[base_ + o.index];
-      default: return stack_[--sp_].Deref();
+      case OperandKind::kLocal: return Variable(o);
+      default: assert(sp_ > FrameTop()); return stack_[--sp_].Deref();
     }
   }
-  void Jump(const Operand& target) { pc_ = static_cast<std::size_t>(target.index - 1); }
+  void Jump(const Operand& target) {
+    assert(target.index >= 1 && static_cast<std::size_t>(target.index) <= function_->code.size());
+    pc_ = static_cast<std::size_t>(target.index - 1);
+  }
   void Assign(const RLSInstruction& in, bool pop_source);
   void AddAssign(const RLSInstruction& in);
   void Element(const RLSInstruction& in);

@@ -9,6 +9,7 @@
 #include "image/image_error.h"
 #include "image/image_io.h"
 #include "magick_fixtures.h"
+#include "support/required_tool.h"
 #include "support/temp_dir.h"
 
 namespace velmora::image {
@@ -58,7 +59,7 @@ std::string AbsurdTiff() {
 }
 
 TEST(BadInputTest, EachBrokenFileGivesItsErrorAndNoCrash) {
-  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  VELMORA_REQUIRE_TOOL(test::HaveConvert(), "ImageMagick's convert");
   velmora::test::TempDir dir;
   ASSERT_TRUE(test::Magick("-seed 3 -size 300x200 plasma:fractal -quality 90 '" + (dir / "good.jpg").string() + "'"));
   ASSERT_TRUE(test::Magick("-size 60x40 gradient:red-blue '" + (dir / "good.png").string() + "'"));
@@ -118,7 +119,7 @@ TEST(BadInputTest, EachBrokenFileGivesItsErrorAndNoCrash) {
 // libjpeg fills what it cannot decode with grey and calls it a success;
 // each of these must be an error of the image instead.
 TEST(BadInputTest, DamagedJpegDataIsAnError) {
-  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  VELMORA_REQUIRE_TOOL(test::HaveConvert(), "ImageMagick's convert");
   velmora::test::TempDir dir;
   for (const char* options : {"", "-interlace JPEG"}) {
     SCOPED_TRACE(options);
@@ -149,7 +150,7 @@ TEST(BadInputTest, DamagedJpegDataIsAnError) {
 // Arithmetic coding codes a flat picture in a handful of bytes; the guard
 // against tiny files that claim huge pictures must let it through.
 TEST(BadInputTest, FlatArithmeticCodedJpegInAFewBytesIsRead) {
-  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  VELMORA_REQUIRE_TOOL(test::HaveConvert(), "ImageMagick's convert");
   velmora::test::TempDir dir;
   ASSERT_TRUE(test::Magick("-size 4000x4000 xc:white -quality 50 '" + (dir / "flat.jpg").string() + "'"));
   ASSERT_TRUE(test::Run("jpegtran -arithmetic -outfile '" + (dir / "flat-arith.jpg").string() + "' '" +
@@ -161,7 +162,7 @@ TEST(BadInputTest, FlatArithmeticCodedJpegInAFewBytesIsRead) {
 }
 
 TEST(BadInputTest, EveryPrefixOfAJpegFailsCleanly) {
-  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  VELMORA_REQUIRE_TOOL(test::HaveConvert(), "ImageMagick's convert");
   velmora::test::TempDir dir;
   ASSERT_TRUE(test::Magick("-size 40x30 gradient:red-blue -quality 80 '" + (dir / "a.jpg").string() + "'"));
   ASSERT_TRUE(test::Magick("-size 40x30 gradient:red-blue '" + (dir / "a.png").string() + "'"));

@@ -9,6 +9,7 @@
 #include "image/codecs/codec_registry.h"
 #include "image/quality_search.h"
 #include "magick_fixtures.h"
+#include "support/required_tool.h"
 #include "support/temp_dir.h"
 
 namespace velmora::image {
@@ -21,7 +22,7 @@ using test::MagickDecode;
 class ImageIoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    VELMORA_REQUIRE_TOOL(HaveConvert(), "ImageMagick's convert");
     photo_ = test::MakePhoto(dir_.path(), 97, 61);
   }
   std::filesystem::path Fixture(const std::string& name, const std::string& options) {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "own_codecs_support.h"
+#include "support/required_tool.h"
 
 namespace velmora::image::test {
 namespace {
@@ -15,7 +16,7 @@ namespace {
 class OwnCodecsRead : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    VELMORA_REQUIRE_TOOL(HaveImageMagick(), "ImageMagick's convert");
     WritePpm(Pattern(37, 23), dir_ / "pattern.ppm");
     WritePpm(FewColours(37, 23, 2), dir_ / "two.ppm");
     WritePpm(FewColours(37, 23, 16), dir_ / "sixteen.ppm");

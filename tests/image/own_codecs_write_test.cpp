@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "own_codecs_support.h"
+#include "support/required_tool.h"
 
 namespace velmora::image::test {
 namespace {
 
 TEST(OwnCodecsWrite, ImageMagickReadsOurFilesWithTheSamePixels) {
-  if (!HaveImageMagick()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  VELMORA_REQUIRE_TOOL(HaveImageMagick(), "ImageMagick's convert");
   velmora::test::TempDir dir;
   const std::pair<const ImageCodec*, const char*> writers[] = {
       {&Codec(kImageTypeBmp), "bmp"}, {&Codec(kImageTypePcx), "pcx"}, {&Codec(kImageTypePsd), "psd"}, {&Codec(kImageTypeTga), "tga"}};

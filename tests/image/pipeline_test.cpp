@@ -10,6 +10,7 @@
 #include "image/image_error.h"
 #include "image/image_io.h"
 #include "magick_fixtures.h"
+#include "support/required_tool.h"
 #include "support/temp_dir.h"
 
 namespace velmora::image {
@@ -21,7 +22,7 @@ using namespace std::chrono_literals;
 class PipelineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+    VELMORA_REQUIRE_TOOL(test::HaveConvert(), "ImageMagick's convert");
     for (const char* sub : {"orig", "clone", "thumb"}) fs::create_directory(dir_ / sub);
     const fs::path photo = test::MakePhoto(dir_.path(), 800, 600);
     ASSERT_TRUE(test::Magick("'" + photo.string() + "' -quality 92 -set comment 'Abendrot am See' '" +

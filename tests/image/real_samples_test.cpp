@@ -20,6 +20,7 @@
 #include "image/image_error.h"
 #include "image/image_io.h"
 #include "magick_fixtures.h"
+#include "support/required_tool.h"
 
 namespace velmora::image {
 namespace {
@@ -137,7 +138,7 @@ std::string Describe(const std::optional<RgbBuffer>& image) {
 TEST(RealSamples, EachIsReadLikeImageMagickOrGraphicsMagickReadsItOrRefusedWithAReason) {
   const fs::path root = SamplesFolder();
   if (!fs::is_directory(root)) GTEST_SKIP() << "no sample folder at " << root << " (it lives beside the checkout)";
-  if (!test::HaveConvert() || !test::Run("gm version")) GTEST_SKIP() << "ImageMagick or GraphicsMagick is missing";
+  VELMORA_REQUIRE_TOOL(test::HaveConvert() && test::Run("gm version"), "ImageMagick or GraphicsMagick");
   int files = 0;
   for (const SampleFolder& folder : kFolders) {
     if (!fs::is_directory(root / folder.folder)) continue;

@@ -7,6 +7,7 @@
 #include "image/resize/resample_filter.h"
 #include "image/scale_factor.h"
 #include "magick_fixtures.h"
+#include "support/required_tool.h"
 #include "support/temp_dir.h"
 
 namespace velmora::image {
@@ -75,7 +76,7 @@ TEST(ResizeTest, AverageColourIsTheMean) {
 }
 
 TEST(ResizeTest, DefaultFilterAgreesWithImageMagick) {
-  if (!test::HaveConvert()) GTEST_SKIP() << "ImageMagick's convert is not installed";
+  VELMORA_REQUIRE_TOOL(test::HaveConvert(), "ImageMagick's convert");
   velmora::test::TempDir dir;
   const std::filesystem::path photo = test::MakePhoto(dir.path(), 1200, 900);
   const RgbBuffer source = test::MagickDecode(photo);

@@ -64,7 +64,7 @@ std::vector<CountedDirectory> CountedSubdirectories(const std::filesystem::path&
   }
   std::vector<html::DirectorySortKey> keys;
   keys.reserve(found.size());
-  for (const auto& directory : found) keys.push_back({directory.name, directory.last_write, directory.count});
+  for (const auto& entry : found) keys.push_back({entry.name, entry.last_write, entry.count});
   const auto order = html::SortDirectories(keys, options.dir_sort, options.dir_sort_direction);
   html::ApplyOrder(found, order);
   return found;

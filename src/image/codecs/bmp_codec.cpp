@@ -1,4 +1,6 @@
-#include "image/codecs/bmp_codec.h"
+// Windows and OS/2 bitmaps: every header generation, 1 to 32 bits, RLE4/RLE8
+// and bit fields; written as 24-bit bottom-up files.
+#include "image/codecs/format_codec.h"
 
 #include "image/codecs/byte_reader.h"
 #include "image/codecs/dib.h"
@@ -17,12 +19,14 @@ std::span<const std::uint8_t> InfoOf(std::span<const std::uint8_t> file) {
 
 }  // namespace
 
+template <>
 ImageSize BmpCodec::ReadSize(std::span<const std::uint8_t> file) const {
   const DibHeader h = ReadDibHeader(InfoOf(file));
   CheckDecodeSize(h.width, h.height, DecodeOptions{.max_pixels = INT64_MAX});
   return {static_cast<int>(h.width), static_cast<int>(h.height)};
 }
 
+template <>
 RgbBuffer BmpCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   const auto info = InfoOf(file);
   ByteReader in(file, 10);
@@ -35,6 +39,7 @@ RgbBuffer BmpCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return DecodeDib(info, file.subspan(static_cast<std::size_t>(offset)), options);
 }
 
+template <>
 std::vector<std::uint8_t> BmpCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
   const std::uint64_t pixel_bytes = Dib24PixelBytes(image);
   const std::uint64_t total = kFileHeaderSize + kDibInfoHeaderSize + pixel_bytes;

@@ -3,17 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "image/codecs/gif_codec.h"
-#include "image/codecs/jpeg_codec.h"
-#include "image/codecs/png_codec.h"
-#include "image/codecs/raw_codec.h"
-#include "image/codecs/tiff_codec.h"
-#include "image/codecs/bmp_codec.h"
-#include "image/codecs/emf_codec.h"
-#include "image/codecs/pcd_codec.h"
-#include "image/codecs/pcx_codec.h"
-#include "image/codecs/psd_codec.h"
-#include "image/codecs/tga_codec.h"
+#include "image/codecs/format_codec.h"
 
 namespace velmora::image {
 namespace {

@@ -1,4 +1,8 @@
-#include "image/codecs/emf_codec.h"
+// Metafiles holding bitmaps, enhanced (EMF) and older Windows ones (WMF).
+// Reading takes the largest bitmap the metafile draws (vector drawing is not
+// rendered); writing produces an enhanced metafile that draws the image once
+// as a 24-bit bitmap.
+#include "image/codecs/format_codec.h"
 
 #include <algorithm>
 #include <optional>
@@ -94,17 +98,20 @@ MetafileBitmap LargestBitmap(std::span<const std::uint8_t> file) {
 
 }  // namespace
 
+template <>
 ImageSize EmfCodec::ReadSize(std::span<const std::uint8_t> file) const {
   const DibHeader h = LargestBitmap(file).header;
   CheckDecodeSize(h.width, h.height, DecodeOptions{.max_pixels = INT64_MAX});
   return {static_cast<int>(h.width), static_cast<int>(h.height)};
 }
 
+template <>
 RgbBuffer EmfCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   const MetafileBitmap bitmap = LargestBitmap(file);
   return DecodeDib(bitmap.info, bitmap.bits, options);
 }
 
+template <>
 std::vector<std::uint8_t> EmfCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
   const std::uint64_t pixel_bytes = Dib24PixelBytes(image);
   const std::uint64_t bitmap_record = kStretchDiBitsSize + kDibInfoHeaderSize + pixel_bytes;

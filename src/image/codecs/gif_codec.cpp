@@ -1,6 +1,8 @@
+// GIF over giflib: the first frame in (transparent pixels on white), and out a non-interlaced 8-bit file quantised to 256 colours.
+//
 // giflib reads and writes through callbacks over memory; quantisation to
 // 256 colours is libimagequant's (dithered, so photos keep their gradients).
-#include "image/codecs/gif_codec.h"
+#include "image/codecs/format_codec.h"
 
 #include <gif_lib.h>
 #include <libimagequant.h>
@@ -69,11 +71,13 @@ struct GifReader {
 
 }  // namespace
 
+template <>
 ImageSize GifCodec::ReadSize(std::span<const std::uint8_t> file) const {
   GifReader r(file);
   return {r.gif->SWidth, r.gif->SHeight};
 }
 
+template <>
 RgbBuffer GifCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   GifReader r(file);
   GifFileType* gif = r.gif;
@@ -113,6 +117,7 @@ RgbBuffer GifCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return out;
 }
 
+template <>
 std::vector<std::uint8_t> GifCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
   if (image.empty()) throw CodecError(kCodecFailed, "empty image");
   if (image.width() > 65535 || image.height() > 65535) throw CodecError(kCodecUnsupported, "too large for GIF");

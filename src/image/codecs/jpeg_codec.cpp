@@ -1,7 +1,11 @@
+// JPEG over libjpeg-turbo: scaled DCT decoding for clones much smaller than
+// the photo, markers (EXIF, IPTC, ICC, comments) carried through.
+//
 // libjpeg reports errors by calling a function that must not return; its
 // default calls exit(). Ours records the message and longjmps back to the
 // entry point, which turns it into a CodecError once libjpeg is cleaned up.
 #include "image/codecs/jpeg_codec.h"
+#include "image/codecs/format_codec.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -184,6 +188,7 @@ void ReadJpegMarkers(std::span<const std::uint8_t> file, ImageMetadata& metadata
   CollectMarkers(d.cinfo, metadata);
 }
 
+template <>
 ImageSize JpegCodec::ReadSize(std::span<const std::uint8_t> file) const {
   Decompressor d;
   if (setjmp(d.err.jump)) d.Fail();
@@ -191,6 +196,7 @@ ImageSize JpegCodec::ReadSize(std::span<const std::uint8_t> file) const {
   return {static_cast<int>(d.cinfo.image_width), static_cast<int>(d.cinfo.image_height)};
 }
 
+template <>
 RgbBuffer JpegCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   Decompressor d;
   RgbBuffer out;
@@ -230,6 +236,7 @@ RgbBuffer JpegCodec::Decode(std::span<const std::uint8_t> file, const DecodeOpti
   return out;
 }
 
+template <>
 std::vector<std::uint8_t> JpegCodec::Encode(const RgbBuffer& image, const EncodeOptions& options) const {
   if (image.empty()) throw CodecError(kCodecFailed, "empty image");
   struct Compressor {

@@ -1,18 +1,13 @@
-// JPEG over libjpeg-turbo: scaled DCT decoding for clones much smaller than
-// the photo, markers (EXIF, IPTC, ICC, comments) carried through.
+// JPEG helpers beside the codec: the image loader reads the marker segments
+// of a JPEG without decoding it, and a scaled decode picks its scale here.
 #pragma once
 
-#include "image/codecs/codec.h"
+#include <cstdint>
+#include <span>
+
+#include "image/codecs/image_metadata.h"
 
 namespace velmora::image {
-
-class JpegCodec final : public ImageCodec {
- public:
-  ImageSize ReadSize(std::span<const std::uint8_t> file) const override;
-  RgbBuffer Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const override;
-  bool CanEncode() const override { return true; }
-  std::vector<std::uint8_t> Encode(const RgbBuffer& image, const EncodeOptions& options) const override;
-};
 
 // The marker segments (APPn, comments) before the image data, without
 // decoding any pixels; throws CodecError.

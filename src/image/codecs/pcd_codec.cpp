@@ -1,4 +1,8 @@
-#include "image/codecs/pcd_codec.h"
+// Kodak Photo CD image packs at the three base resolutions (Base/16 192x128,
+// Base/4 384x256, Base 768x512), whose luma and half-size chroma planes lie
+// uncompressed at fixed places; the higher resolutions are Huffman-coded
+// residuals and are not read. Reading only.
+#include "image/codecs/format_codec.h"
 
 #include <algorithm>
 #include <array>
@@ -92,12 +96,14 @@ RgbBuffer Rotate(const RgbBuffer& image, int quarter_turns_clockwise) {
 
 }  // namespace
 
+template <>
 ImageSize PcdCodec::ReadSize(std::span<const std::uint8_t> file) const {
   const int orientation = Orientation(file);
   const Resolution& base = kResolutions.back();
   return orientation % 2 ? ImageSize{base.height, base.width} : ImageSize{base.width, base.height};
 }
 
+template <>
 RgbBuffer PcdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   const int orientation = Orientation(file);
   const Resolution& res = kResolutions[std::clamp(options.pcd_resolution, 0, 2)];
@@ -142,6 +148,7 @@ RgbBuffer PcdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return orientation == 0 ? std::move(image) : Rotate(image, 4 - orientation);
 }
 
+template <>
 std::vector<std::uint8_t> PcdCodec::Encode(const RgbBuffer&, const EncodeOptions&) const {
   throw CodecError(kCodecFailed, "Photo CD files cannot be written");
 }

@@ -1,4 +1,6 @@
-#include "image/codecs/pcx_codec.h"
+// ZSoft PCX: 1-bit to 8-bit palette images in one or more planes and 24-bit
+// images in three planes; written as run-length coded 24-bit files.
+#include "image/codecs/format_codec.h"
 
 #include <algorithm>
 #include <array>
@@ -128,12 +130,14 @@ void PutPixelRow(const PcxHeader& h, const std::array<Rgb, 256>& palette, const 
 
 }  // namespace
 
+template <>
 ImageSize PcxCodec::ReadSize(std::span<const std::uint8_t> file) const {
   const PcxHeader h = ReadHeader(file);
   CheckDecodeSize(h.width, h.height, DecodeOptions{.max_pixels = INT64_MAX});
   return {static_cast<int>(h.width), static_cast<int>(h.height)};
 }
 
+template <>
 RgbBuffer PcxCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   const PcxHeader h = ReadHeader(file);
   CheckDecodeSize(h.width, h.height, options);
@@ -154,6 +158,7 @@ RgbBuffer PcxCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return image;
 }
 
+template <>
 std::vector<std::uint8_t> PcxCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
   if (image.empty() || image.width() > 0xFFFF || image.height() > 0xFFFF) {
     throw CodecError(kCodecFailed, "PCX files hold at most 65535 x 65535 pixels");

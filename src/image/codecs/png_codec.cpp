@@ -1,7 +1,10 @@
+// PNG over libpng: every colour type and depth in, 8-bit RGB out; text
+// chunks carried through.
+//
 // libpng reports errors through a callback that must not return; ours keeps
 // the message and longjmps to the entry point, warnings are dropped (a file
 // we can still read fully is not worth a message).
-#include "image/codecs/png_codec.h"
+#include "image/codecs/format_codec.h"
 
 #include <png.h>
 
@@ -104,6 +107,7 @@ void ConvertRow(const png_byte* in, std::uint8_t* out, int width, bool alpha, bo
 
 }  // namespace
 
+template <>
 ImageSize PngCodec::ReadSize(std::span<const std::uint8_t> file) const {
   CheckSignature(file);
   Reader r(file);
@@ -112,6 +116,7 @@ ImageSize PngCodec::ReadSize(std::span<const std::uint8_t> file) const {
   return {static_cast<int>(png_get_image_width(r.png, r.info)), static_cast<int>(png_get_image_height(r.png, r.info))};
 }
 
+template <>
 RgbBuffer PngCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   CheckSignature(file);
   Reader r(file);
@@ -156,6 +161,7 @@ RgbBuffer PngCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return out;
 }
 
+template <>
 std::vector<std::uint8_t> PngCodec::Encode(const RgbBuffer& image, const EncodeOptions& options) const {
   if (image.empty()) throw CodecError(kCodecFailed, "empty image");
   std::vector<std::uint8_t> output;

@@ -1,4 +1,8 @@
-#include "image/codecs/psd_codec.h"
+// Adobe Photoshop documents (PSD and the large PSB form): the flattened
+// composite that Photoshop stores after the layers, raw or PackBits coded, in
+// bitmap, grey, indexed, RGB, CMYK, duotone or multichannel mode at 1, 8, 16
+// or 32 bits. Layers are skipped. Written as 8-bit RGB with PackBits rows.
+#include "image/codecs/format_codec.h"
 
 #include <algorithm>
 #include <array>
@@ -164,6 +168,7 @@ class PlaneReader {
 
 }  // namespace
 
+template <>
 ImageSize PsdCodec::ReadSize(std::span<const std::uint8_t> file) const {
   ByteReader in(file);
   const PsdHeader h = ReadHeader(in);
@@ -171,6 +176,7 @@ ImageSize PsdCodec::ReadSize(std::span<const std::uint8_t> file) const {
   return {static_cast<int>(h.width), static_cast<int>(h.height)};
 }
 
+template <>
 RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   ByteReader in(file);
   const PsdHeader h = ReadHeader(in);
@@ -222,6 +228,7 @@ RgbBuffer PsdCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return image;
 }
 
+template <>
 std::vector<std::uint8_t> PsdCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
   if (image.empty() || static_cast<std::uint32_t>(image.width()) > kMaxPsdSide ||
       static_cast<std::uint32_t>(image.height()) > kMaxPsdSide) {

@@ -1,6 +1,8 @@
+// Camera RAW over LibRaw, read only: developed with the camera's white balance into sRGB.
+//
 // LibRaw develops camera RAW files with fixed options: the camera's white
 // balance, sRGB, 8 bits. Its messages go to our handlers, not to stderr.
-#include "image/codecs/raw_codec.h"
+#include "image/codecs/format_codec.h"
 
 #include <libraw/libraw.h>
 
@@ -54,12 +56,14 @@ ImageSize StoredSize(const LibRaw& raw) {
 
 }  // namespace
 
+template <>
 ImageSize RawCodec::ReadSize(std::span<const std::uint8_t> file) const {
   const ImageSize size = StoredSize(*Open(file, false));
   if (size.width <= 0 || size.height <= 0) throw CodecError(kCodecBadFormat, "RAW file without an image size");
   return size;
 }
 
+template <>
 RgbBuffer RawCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   std::unique_ptr<LibRaw> raw = Open(file, false);
   const ImageSize full = StoredSize(*raw);
@@ -91,6 +95,7 @@ RgbBuffer RawCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return out;
 }
 
+template <>
 std::vector<std::uint8_t> RawCodec::Encode(const RgbBuffer&, const EncodeOptions&) const {
   throw CodecError(kCodecFailed, "camera RAW files cannot be written");
 }

@@ -1,4 +1,6 @@
-#include "image/codecs/tga_codec.h"
+// Truevision TGA: colour-mapped, true-colour and grey images, plain or
+// run-length coded, any origin; written as uncompressed 24-bit files.
+#include "image/codecs/format_codec.h"
 
 #include <algorithm>
 #include <array>
@@ -64,6 +66,7 @@ Rgb ColourOf(const std::uint8_t* p, int bytes) {
 
 }  // namespace
 
+template <>
 ImageSize TgaCodec::ReadSize(std::span<const std::uint8_t> file) const {
   ByteReader in(file);
   const TgaHeader h = ReadHeader(in);
@@ -71,6 +74,7 @@ ImageSize TgaCodec::ReadSize(std::span<const std::uint8_t> file) const {
   return {h.width, h.height};
 }
 
+template <>
 RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   ByteReader in(file);
   const TgaHeader h = ReadHeader(in);
@@ -164,6 +168,7 @@ RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   return image;
 }
 
+template <>
 std::vector<std::uint8_t> TgaCodec::Encode(const RgbBuffer& image, const EncodeOptions&) const {
   if (image.empty() || image.width() > 0xFFFF || image.height() > 0xFFFF) {
     throw CodecError(kCodecFailed, "TGA files hold at most 65535 x 65535 pixels");

@@ -1,7 +1,9 @@
+// TIFF over libtiff: every photometric, depth and compression libtiff knows in, 8-bit RGB with a chosen compression out.
+//
 // libtiff works on a client "file" here: the whole file in memory for
 // reading, a growing byte vector for writing. Its errors and warnings go to
 // per-file handlers that keep the first error text for the CodecError.
-#include "image/codecs/tiff_codec.h"
+#include "image/codecs/format_codec.h"
 
 #include <tiffio.h>
 
@@ -126,6 +128,7 @@ int CompressionTag(int code) {
 
 }  // namespace
 
+template <>
 ImageSize TiffCodec::ReadSize(std::span<const std::uint8_t> file) const {
   MemoryFile f;
   f.in = file;
@@ -135,6 +138,7 @@ ImageSize TiffCodec::ReadSize(std::span<const std::uint8_t> file) const {
   return size;
 }
 
+template <>
 RgbBuffer TiffCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptions& options) const {
   MemoryFile f;
   f.in = file;
@@ -167,6 +171,7 @@ RgbBuffer TiffCodec::Decode(std::span<const std::uint8_t> file, const DecodeOpti
   return out;
 }
 
+template <>
 std::vector<std::uint8_t> TiffCodec::Encode(const RgbBuffer& image, const EncodeOptions& options) const {
   if (image.empty()) throw CodecError(kCodecFailed, "empty image");
   const int compression = CompressionTag(options.tiff_compression);

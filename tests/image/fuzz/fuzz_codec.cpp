@@ -7,12 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "image/codecs/bmp_codec.h"
-#include "image/codecs/emf_codec.h"
-#include "image/codecs/pcd_codec.h"
-#include "image/codecs/pcx_codec.h"
-#include "image/codecs/psd_codec.h"
-#include "image/codecs/tga_codec.h"
+#include "image/codecs/format_codec.h"
 
 namespace {
 

@@ -1,0 +1,38 @@
+# cmake -DROOT=<checkout> -P CheckPrivateHeaders.cmake
+#
+# A folder below src/ that holds a public_headers.txt keeps its other headers
+# to itself: no file of src/ or bench/ outside that folder includes them.
+# Tests may include them, where they test a unit directly. Fails listing
+# every include that crosses such a boundary.
+cmake_minimum_required(VERSION 3.25)
+if(NOT ROOT)
+  message(FATAL_ERROR "ROOT is not set")
+endif()
+file(GLOB_RECURSE lists "${ROOT}/src/*/public_headers.txt")
+file(GLOB_RECURSE sources "${ROOT}/src/*.h" "${ROOT}/src/*.cpp" "${ROOT}/bench/*.h" "${ROOT}/bench/*.cpp")
+set(violations "")
+foreach(list ${lists})
+  get_filename_component(folder "${list}" DIRECTORY)
+  file(RELATIVE_PATH prefix "${ROOT}/src" "${folder}")
+  file(STRINGS "${list}" public REGEX "^[^#]")
+  foreach(source ${sources})
+    string(FIND "${source}" "${folder}/" inside)
+    if(inside EQUAL 0)
+      continue()
+    endif()
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"${prefix}/")
+    foreach(line ${includes})
+      string(REGEX REPLACE ".*\"${prefix}/([^\"]*)\".*" "\\1" header "${line}")
+      if(NOT header IN_LIST public)
+        file(RELATIVE_PATH shown "${ROOT}" "${source}")
+        list(APPEND violations "${shown} includes ${prefix}/${header}, private to ${prefix}/")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(violations)
+  list(JOIN violations "\n" text)
+  message(FATAL_ERROR "${text}")
+endif()
+list(LENGTH lists count)
+message(STATUS "${count} folders keep their private headers")

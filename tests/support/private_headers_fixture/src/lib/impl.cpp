@@ -1,0 +1,2 @@
+#include "lib/hidden.h"
+#include "lib/open.h"

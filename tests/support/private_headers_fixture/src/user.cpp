@@ -1,0 +1,2 @@
+#include "lib/open.h"
+#include "lib/hidden.h"
