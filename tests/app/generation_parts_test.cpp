@@ -25,7 +25,7 @@ TEST(PipelineSettings, SizesQualityAndTheThumbnailSourceFollowTheProfile) {
         {"CLONE_WIDTH", "1200"}, {"CLONE_HEIGHT", "900"}, {"CLONE_QUALITY", "85"}, {"CLONE_MINQUALITY", "40"},
         {"THUMBNAILS", "1"}, {"THUMB_SELECTED_SIDE", "2"}, {"THUMB_SIZE", "150"}, {"THUMB_WIDTH", "210"},
         {"THUMB_HEIGHT", "140"}, {"THUMB_CLONE", "1"}}) {
-    settings.Set(key, value);
+    settings.Set(settings::SettingKey::Require(key), value);
   }
   image::PipelineOptions options = PipelineOptionsOf(settings, true);
   EXPECT_TRUE(options.clone.make);

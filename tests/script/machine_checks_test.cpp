@@ -22,7 +22,7 @@ RLSInstruction I(Opcode op, Operand a = Operand::None(), Operand b = Operand::No
 // `locals` frame slots.
 class MachineChecksDeathTest : public ::testing::Test {
  protected:
-  RunStatus RunCode(RLSInstruktionArray code, int locals = 0) {
+  RunStatus RunCode(RLSInstructionArray code, int locals = 0) {
     RLSFunktion* f = r_.program.functions().Define("broken" + std::to_string(++count_), "checks");
     f->state = FunctionState::kScript;
     for (int i = 0; i < locals; ++i) f->locals.GetOrCreate("v" + std::to_string(i), 0);

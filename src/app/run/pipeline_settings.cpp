@@ -1,18 +1,19 @@
 // Settings to pipeline options.
 #include "app/run/pipeline_settings.h"
 
+#include "settings/setting_key.h"
 #include "settings/settings_table.h"
 
 namespace velmora::app {
 namespace {
 
-int IntOf(const settings::SettingsTable& settings, std::string_view key) {
+int IntOf(const settings::SettingsTable& settings, settings::SettingKey key) {
   return static_cast<int>(settings.Int(key));
 }
 
 // The keys of the four size settings of the clone or the thumbnail.
 struct SizeKeys {
-  std::string_view side, longest, width, height;
+  settings::SettingKey side, longest, width, height;
 };
 constexpr SizeKeys kCloneSize = {"CLONE_SELECTED_SIDE", "CLONE_SIZE", "CLONE_WIDTH", "CLONE_HEIGHT"};
 constexpr SizeKeys kThumbSize = {"THUMB_SELECTED_SIDE", "THUMB_SIZE", "THUMB_WIDTH", "THUMB_HEIGHT"};
