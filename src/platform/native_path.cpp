@@ -9,6 +9,15 @@ std::optional<Cp1252Text> FromNativePath(const std::filesystem::path& path) {
   return Cp1252Text::FromUtf8(path.string());
 }
 
+bool PathWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
+  auto i = inner.begin();
+  for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
+    if (o->empty()) continue;  // a trailing separator
+    if (i == inner.end() || *i != *o) return false;
+  }
+  return true;
+}
+
 Cp1252Text FromNativePathOrBytes(const std::filesystem::path& path) {
   return FromNativePath(path).value_or(Cp1252Text(path.string()));
 }

@@ -22,4 +22,8 @@ Cp1252Text FromNativePathOrBytes(const std::filesystem::path& path);
 // The path as a message shows it; never fails (see Cp1252Text::FromUtf8ForDisplay).
 Cp1252Text DisplayPath(const std::filesystem::path& path);
 
+// True when `inner` is `outer` or lies below it, compared piece by piece
+// ("/a/bc" is not inside "/a/b"); both already resolved.
+bool PathWithin(const std::filesystem::path& inner, const std::filesystem::path& outer);
+
 }  // namespace velmora

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/native_path.h"
 #include "script/ansi.h"
 
 namespace velmora::script {
@@ -24,7 +25,7 @@ std::vector<fs::path> NormalisedRoots(const std::vector<fs::path>& roots) {
 bool WithinAny(const fs::path& path, const std::vector<fs::path>& roots) {
   const fs::path normalised = NormalisedPath(path);
   if (normalised.empty()) return false;
-  return std::any_of(roots.begin(), roots.end(), [&](const fs::path& root) { return IsWithin(normalised, root); });
+  return std::any_of(roots.begin(), roots.end(), [&](const fs::path& root) { return PathWithin(normalised, root); });
 }
 
 }  // namespace
@@ -41,15 +42,6 @@ fs::path NormalisedPath(const fs::path& path) {
     normalised = normalised.parent_path();
   }
   return normalised;
-}
-
-bool IsWithin(const fs::path& path, const fs::path& root) {
-  auto p = path.begin();
-  for (auto r = root.begin(); r != root.end(); ++r, ++p) {
-    if (r->empty()) continue;  // the empty last piece of "/a/b/"
-    if (p == path.end() || *p != *r) return false;
-  }
-  return true;
 }
 
 FileAccess FileAccess::Restricted(const std::vector<fs::path>& read_roots, const std::vector<fs::path>& write_roots,

@@ -52,7 +52,5 @@ class FileAccess {
 // existing part resolved, "." and ".." removed. Empty when it cannot be made.
 std::filesystem::path NormalisedPath(const std::filesystem::path& path);
 
-// True when `path` is `root` or lies below it (both normalised).
-bool IsWithin(const std::filesystem::path& path, const std::filesystem::path& root);
 
 }  // namespace velmora::script

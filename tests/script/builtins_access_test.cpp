@@ -4,6 +4,7 @@
 // script can go on from.
 #include <gtest/gtest.h>
 
+#include "platform/native_path.h"
 #include "builtins_support.h"
 #include "script/file_access.h"
 #include "script/runtime_error.h"
@@ -111,12 +112,12 @@ TEST(FileAccessPolicy, FullAccessIsTheDefaultOfAProgramAndEmptyRestrictionAllows
 }
 
 TEST(FileAccessPolicy, WithinComparesWholePieces) {
-  EXPECT_TRUE(IsWithin("/a/b", "/a/b"));
-  EXPECT_TRUE(IsWithin("/a/b/c.txt", "/a/b"));
-  EXPECT_TRUE(IsWithin("/a/b/c", "/a/b/"));
-  EXPECT_TRUE(IsWithin("/x/y", "/"));
-  EXPECT_FALSE(IsWithin("/a/bc", "/a/b"));
-  EXPECT_FALSE(IsWithin("/a", "/a/b"));
+  EXPECT_TRUE(PathWithin("/a/b", "/a/b"));
+  EXPECT_TRUE(PathWithin("/a/b/c.txt", "/a/b"));
+  EXPECT_TRUE(PathWithin("/a/b/c", "/a/b/"));
+  EXPECT_TRUE(PathWithin("/x/y", "/"));
+  EXPECT_FALSE(PathWithin("/a/bc", "/a/b"));
+  EXPECT_FALSE(PathWithin("/a", "/a/b"));
   EXPECT_EQ(NormalisedPath("/a/b/../c/./d/"), fs::path("/a/c/d"));
   EXPECT_TRUE(NormalisedPath("").empty());
 }

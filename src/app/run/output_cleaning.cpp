@@ -53,15 +53,6 @@ bool RemoveEntry(const fs::path& entry, std::int32_t delete_flags) {
 
 }  // namespace
 
-bool PathWithin(const fs::path& inner, const fs::path& outer) {
-  auto i = inner.begin();
-  for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
-    if (o->empty()) continue;  // a trailing separator
-    if (i == inner.end() || *i != *o) return false;
-  }
-  return true;
-}
-
 bool MoveToTrash(const fs::path& entry) {
   std::error_code error;
   const fs::path trash = XdgDataHome() / "Trash";

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_path.h"
+
 namespace velmora::app {
 
 enum class CleanResult {
@@ -33,8 +35,5 @@ std::filesystem::path HomeFolder();
 // record. False when it could not be moved (it is then left in place).
 bool MoveToTrash(const std::filesystem::path& entry);
 
-// True when `inner` equals `outer` or lies below it (lexically, both
-// absolute and normalised).
-bool PathWithin(const std::filesystem::path& inner, const std::filesystem::path& outer);
 
 }  // namespace velmora::app

@@ -1,6 +1,7 @@
 // Path pieces of the generation run.
 #include "app/run/run_paths.h"
 
+#include "platform/native_path.h"
 #include "platform/text_encoding.h"
 #include "html/gallery_layout.h"
 
@@ -8,9 +9,9 @@ namespace velmora::app {
 
 namespace fs = std::filesystem;
 
-fs::path Native(const std::string& cp1252) { return fs::path(Cp1252ToUtf8(cp1252)); }
+fs::path Native(const std::string& cp1252) { return ToNativePath(Cp1252Text(cp1252)); }
 
-std::string Cp1252Path(const fs::path& path) { return Utf8ToCp1252(path.string()).value_or(path.string()); }
+std::string Cp1252Path(const fs::path& path) { return FromNativePathOrBytes(path).bytes(); }
 
 fs::path Absolute(const fs::path& path) {
   std::error_code error;
