@@ -18,7 +18,8 @@ struct LoadedDefinitions {
   MetadataDefinition tables;
   // Set once the tables stand: after a good read, and after a file that
   // could not be opened (the program then runs without names, and does not
-  // look for the file again). A refused file leaves it unset.
+  // look for the file again). A refused file leaves it unset; until it is
+  // set the tables are empty, since only a good read fills them.
   bool available = false;
 };
 
@@ -34,13 +35,11 @@ bool LoadMetadataDefinition() {
   if (state.available) return true;
   std::string bytes;
   if (ReadWholeFile(ProgramDirectory() / kDefinitionFileName, bytes)) {
-    state.tables = {};
     state.available = true;
     return false;
   }
   auto parsed = ParseMetadataDefinition(bytes);
   if (const DefinitionError* error = std::get_if<DefinitionError>(&parsed)) {
-    state.tables = {};
     lang::ShowMessageText(kLoadCaption, lang::kButtonsOk | lang::kIconExclamation, error->Message());
     return false;
   }
