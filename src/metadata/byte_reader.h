@@ -62,6 +62,12 @@ class ByteReader {
     return bytes_.subspan(static_cast<std::size_t>(position), static_cast<std::size_t>(count));
   }
 
+  // The bytes from `position` to the end; none when it lies beyond the end.
+  std::span<const std::uint8_t> From(std::uint64_t position) const {
+    if (position >= bytes_.size()) return {};
+    return bytes_.subspan(static_cast<std::size_t>(position));
+  }
+
   // True when the bytes at `position` spell `text` exactly.
   bool Matches(std::uint64_t position, std::string_view text) const {
     if (!Contains(position, text.size())) return false;

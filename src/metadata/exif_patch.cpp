@@ -18,13 +18,13 @@ constexpr std::uint16_t kPixelYDimensionTag = 40963;
 constexpr std::string_view kExifName{"Exif\0", 5};
 
 // Overwrites the first component of a SHORT or LONG value where it stands;
-// a value of another type, or one its type cannot hold, stays as it is.
+// a value of another type, or one its type cannot hold, stays as it is. The
+// walk sets a value's offset only when all of the value lies in the block.
 void Overwrite(std::span<std::uint8_t> tiff, ByteOrder order, const RLExif& entry, std::uint32_t value) {
   const bool is_short = entry.type == TiffType::kShort;
   if ((!is_short && entry.type != TiffType::kLong) || entry.count == 0 || entry.value_offset == 0) return;
   if (is_short && value > 0xFFFF) return;
   const std::size_t size = is_short ? 2 : 4;
-  if (entry.value_offset > tiff.size() || size > tiff.size() - entry.value_offset) return;
   std::uint8_t* at = tiff.data() + entry.value_offset;
   for (std::size_t i = 0; i < size; ++i) {
     const std::size_t shift = 8 * (order == ByteOrder::kBig ? size - 1 - i : i);

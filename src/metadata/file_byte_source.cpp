@@ -16,7 +16,8 @@ constexpr std::size_t kWindowSize = 64 * 1024;
 }  // namespace
 
 FileByteSource::FileByteSource(const std::filesystem::path& path) {
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a named pipe with a photo's name must not stop the run.
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   struct stat st {};
   if (fd_ >= 0 && (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode))) {
     ::close(fd_);

@@ -90,8 +90,7 @@ bool StartsWithNoCase(const ByteReader& block, std::uint64_t note, std::string_v
 }
 
 bool FoundAfter(const ByteReader& block, std::uint64_t note, std::string_view text) {
-  if (note >= block.size()) return false;
-  const std::span<const std::uint8_t> rest = block.bytes().subspan(static_cast<std::size_t>(note));
+  const std::span<const std::uint8_t> rest = block.From(note);
   return std::search(rest.begin(), rest.end(), text.begin(), text.end(),
                      [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }) != rest.end();
 }

@@ -20,9 +20,6 @@ constexpr std::uint64_t kSignatureSize = 8;
 // also keep a small compressed chunk from unpacking into gigabytes.
 constexpr std::size_t kMaxChunkSize = 16 * 1024 * 1024;
 constexpr std::size_t kMaxTextSize = 4 * 1024 * 1024;
-// Image data comes in chunks of a few kilobytes; a 100-megapixel picture
-// has tens of thousands of them.
-constexpr int kMaxChunks = 1 << 20;
 
 std::string_view AsText(std::span<const std::uint8_t> bytes) {
   return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
@@ -92,7 +89,8 @@ void ReadInternationalText(PhotoMetadata& metadata, std::string_view chunk) {
 
 void ReadPngMetadata(ByteSource& file, PhotoMetadata& metadata) {
   std::uint64_t at = kSignatureSize;
-  for (int chunk = 0; chunk < kMaxChunks; ++chunk) {
+  // Every chunk moves on by at least its 12 bytes of frame.
+  while (true) {
     const std::span<const std::uint8_t> head = file.Read(at, 8);
     if (head.size() < 8) return;
     const std::uint32_t length =

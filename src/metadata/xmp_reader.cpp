@@ -1,8 +1,8 @@
 // The XMP fields that photo managers write captions, keywords, authors and
 // rights into, read with expat. The packet comes from the photo and is
-// hostile: a document type declaration (the only way to declare entities,
-// and with them entity expansion attacks) stops the parse, external
-// entities are never loaded, and a packet beyond a size no photo needs is
+// hostile: a document type declaration (the only place where entities can
+// be declared, and with them entity expansion attacks and external files)
+// stops the parse, and a packet beyond a size no photo needs is
 // not parsed at all.
 #include <expat.h>
 
@@ -180,10 +180,6 @@ void XMLCALL OnText(void* user_data, const XML_Char* text, int length) {
 void XMLCALL OnDoctype(void* user_data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
   CollectorOf(user_data).Stop();
 }
-void XMLCALL OnEntity(void* user_data, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*,
-                      const XML_Char*, const XML_Char*) {
-  CollectorOf(user_data).Stop();
-}
 
 struct ParserDeleter {
   void operator()(XML_ParserStruct* parser) const { XML_ParserFree(parser); }
@@ -197,7 +193,6 @@ void ParsePacket(PhotoMetadata& metadata, std::string_view xml) {
   XML_SetElementHandler(parser.get(), OnStart, OnEnd);
   XML_SetCharacterDataHandler(parser.get(), OnText);
   XML_SetStartDoctypeDeclHandler(parser.get(), OnDoctype);
-  XML_SetEntityDeclHandler(parser.get(), OnEntity);
   XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
   // Values are committed as each property ends: a packet that breaks off,
   // or has padding after its end, keeps what came before.

@@ -95,6 +95,26 @@ TEST(ExifPatchTest, DataThatIsNoExifOrTooDamagedComesBackAsItWas) {
   }
 }
 
+TEST(ExifPatchTest, ValuesOfOtherTypesOrOutsideTheBlockStayUntouched) {
+  Entry beyond = Entry{40962, 4, 2, {}, {}, {}, -1, 0x7FFFFFF0};
+  Directory ifd0{{Entry::Rational(256, 4000, 1), Entry::Ascii(274, "6"), Entry::Pointer(34665, 1)}};
+  Directory exif{{beyond, Entry::Short(40963, {3000})}};
+  const Bytes segment = test::ExifSegment(test::BuildTiff(ByteOrder::kBig, {ifd0, exif}));
+  const Bytes patched = PatchExifForClone(segment, 800, 600, true);
+  const PhotoMetadata m = Read(patched);
+  EXPECT_EQ(Value(m, ExifSection::kMain, 256), "4000/1");
+  EXPECT_EQ(Value(m, ExifSection::kMain, 274), "6");
+  EXPECT_EQ(Value(m, ExifSection::kMain, 40963), "600");
+  // Only those two bytes changed: nothing was written at the block's start.
+  std::size_t changed = 0;
+  for (std::size_t i = 0; i < segment.size(); ++i) changed += segment[i] != patched[i] ? 1 : 0;
+  EXPECT_EQ(changed, 2u);
+
+  Bytes other_name = segment;
+  std::copy_n("Exyz", 4, other_name.begin());
+  EXPECT_EQ(PatchExifForClone(other_name, 800, 600, true), other_name);
+}
+
 // The data of the first EXIF APP1 segment of a JPEG file: position and size.
 std::optional<std::pair<std::size_t, std::size_t>> FindExifSegment(const Bytes& jpeg) {
   std::size_t at = 2;

@@ -269,6 +269,77 @@ TEST(ExifReaderTest, EntriesSharingOneLargeValueCannotExhaustMemory) {
   EXPECT_EQ(m.Section(ExifSection::kMain).back().values, std::vector<std::string>{"Offset:9 Bytes:60000"});
 }
 
+TEST(ExifReaderTest, SubDirectoriesNestedDeeperThanExifEverNestsAreNotFollowed) {
+  // Each EXIF directory names the next as its EXIF directory: IFD0 and
+  // four levels below it are read, not the fifth.
+  std::vector<Directory> chain;
+  for (int level = 0; level <= 5; ++level) {
+    Directory d{{Entry::Short(static_cast<std::uint16_t>(1000 + level), {1})}};
+    if (level < 5) d.entries.push_back(Entry::Pointer(34665, level + 1));
+    chain.push_back(d);
+  }
+  PhotoMetadata m;
+  ParseTiffBlock(m, BuildTiff(ByteOrder::kLittle, chain));
+  EXPECT_NE(m.Find(ExifSection::kMain, 1004), nullptr);
+  EXPECT_EQ(m.Find(ExifSection::kMain, 1005), nullptr);
+}
+
+TEST(ExifReaderTest, ALongChainOfDirectoriesEndsAfterSixtyFour) {
+  std::vector<Directory> chain;
+  for (int i = 0; i < 100; ++i) chain.push_back({{Entry::Short(274, {1})}, i + 1 < 100 ? i + 1 : -1});
+  PhotoMetadata m;
+  ParseTiffBlock(m, BuildTiff(ByteOrder::kBig, chain));
+  EXPECT_EQ(m.Section(ExifSection::kMain).size() + m.Section(ExifSection::kThumbnail).size(), 64u);
+}
+
+TEST(ExifReaderTest, TheNumberOfEntriesIsBounded) {
+  Directory huge;
+  for (int i = 0; i < 65535; ++i) huge.entries.push_back(Entry::Short(static_cast<std::uint16_t>(i), {1}));
+  PhotoMetadata m;
+  ParseTiffBlock(m, BuildTiff(ByteOrder::kLittle, {huge}));
+  EXPECT_EQ(m.Section(ExifSection::kMain).size(), 16384u);
+}
+
+TEST(ExifReaderTest, AValueOfMoreThan65536ComponentsIsKeptAsPositionAndSize) {
+  PhotoMetadata m;
+  ParseTiffBlock(m, BuildTiff(ByteOrder::kLittle, {{{Entry::Undefined(700, Bytes(70000, 'x')),
+                                                      Entry::Undefined(701, Bytes(65536, 'y'))}}}));
+  ASSERT_EQ(m.Section(ExifSection::kMain).size(), 2u);
+  EXPECT_EQ(m.Section(ExifSection::kMain)[0].values.size(), 1u);
+  EXPECT_TRUE(m.Section(ExifSection::kMain)[0].values[0].ends_with(" Bytes:70000"));
+  EXPECT_NE(m.Section(ExifSection::kMain)[0].value_offset, 0u);
+  EXPECT_EQ(m.Section(ExifSection::kMain)[1].values.size(), 65536u);
+}
+
+TEST(ExifReaderTest, OnlyTheExifDirectoryHoldsTheMakerNote) {
+  // A Nikon note written into IFD1 instead: stored, but not decoded.
+  Directory ifd0{{Entry::Ascii(271, "NIKON"), Entry::Ascii(272, "E950")}, 1};
+  Directory ifd1{{Entry::Undefined(37500, test::ToBytes(std::string("Nikon\0\1\0\1\0\1\0\3\0\1\0\0\0\7\0\0\0", 22)))}};
+  PhotoMetadata m;
+  ParseTiffBlock(m, BuildTiff(ByteOrder::kLittle, {ifd0, ifd1}));
+  EXPECT_NE(m.Find(ExifSection::kThumbnail, 37500), nullptr);
+  EXPECT_EQ(m.maker_code, 0);
+
+  // The same note in the EXIF directory is decoded.
+  Directory exif_ifd0{{Entry::Ascii(271, "NIKON"), Entry::Ascii(272, "E950"), Entry::Pointer(34665, 1)}};
+  Directory exif{{ifd1.entries[0]}};
+  PhotoMetadata n;
+  ParseTiffBlock(n, BuildTiff(ByteOrder::kLittle, {exif_ifd0, exif}));
+  EXPECT_EQ(n.maker_code, 16);
+  EXPECT_EQ(Values(n, ExifSection::kMakernote, 1), std::vector<std::string>{"7"});
+}
+
+TEST(ExifReaderTest, AWalkEndedByAPositionBeyondTheBlockLeavesTheMakerNoteAlone) {
+  Directory ifd0{{Entry::Ascii(271, "NIKON"), Entry::Ascii(272, "E950"), Entry::Pointer(34665, 1),
+                  Entry::Long(34853, {0x00FFFFFF})}};
+  Directory exif{{Entry::Undefined(37500, test::ToBytes(std::string("Nikon\0\1\0\1\0\1\0\3\0\1\0\0\0\7\0\0\0", 22)))}};
+  PhotoMetadata m;
+  ParseTiffBlock(m, BuildTiff(ByteOrder::kLittle, {ifd0, exif}));
+  EXPECT_NE(m.Find(ExifSection::kMain, 37500), nullptr);
+  EXPECT_EQ(m.maker_code, 0);
+  EXPECT_TRUE(m.Section(ExifSection::kMakernote).empty());
+}
+
 TEST(ExifReaderTest, HeadersTooShortOrEmptyGiveNothing) {
   for (const Bytes& bytes : {Bytes{}, Bytes{'E', 'x', 'i', 'f', 0, 0}, test::ToBytes(std::string_view("Exif\0\0II*\0", 10)),
                              test::ToBytes(std::string_view("Exif\0\0II*\0\x08\0\0\0", 14))}) {

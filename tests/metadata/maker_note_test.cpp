@@ -173,6 +173,46 @@ TEST(MakerNoteTest, ANoteWhoseDirectoryLiesBeyondTheSegmentKeepsTheRest) {
   EXPECT_EQ(m.make, "FUJIFILM");
 }
 
+TEST(MakerNoteTest, TheNotesOwnTagsNeitherRenameTheCameraNorLeadElsewhere) {
+  // A Canon note whose tags 271 and 272 and 34665 mean something else; the
+  // last names a directory of one entry right after the note's own.
+  Directory ifd0{{Entry::Ascii(271, "Canon"), Entry::Ascii(272, "Canon EOS 10D"), Entry::Pointer(34665, 1)}};
+  Directory exif{{Entry::Built(37500, [](std::uint32_t position, ByteOrder order) {
+    Bytes note;
+    Append(note, 3, 2, order);
+    for (const auto& [tag, type, value] : {std::tuple{271, 2, std::uint32_t{0x00585858}},
+                                            std::tuple{272, 2, std::uint32_t{0x00595959}},
+                                            std::tuple{34665, 4, position + 2 + 3 * 12 + 4}}) {
+      Append(note, static_cast<std::uint64_t>(tag), 2, order);
+      Append(note, static_cast<std::uint64_t>(type), 2, order);
+      Append(note, type == 2 ? 4 : 1, 4, order);
+      Append(note, value, 4, ByteOrder::kLittle);
+    }
+    Append(note, 0, 4, order);
+    Append(note, 1, 2, order);
+    for (const std::uint64_t field : {7, 3, 1, 9}) Append(note, field, field == 1 || field == 9 ? 4 : 2, order);
+    Append(note, 0, 4, order);
+    return note;
+  })}};
+  PhotoMetadata m;
+  ParseTiffBlock(m, test::BuildTiff(ByteOrder::kLittle, {ifd0, exif}));
+  EXPECT_EQ(m.maker_code, 4);
+  EXPECT_EQ(m.make, "Canon");
+  EXPECT_EQ(m.model, "Canon EOS 10D");
+  EXPECT_EQ(m.Section(ExifSection::kMakernote).size(), 3u);
+  EXPECT_EQ(m.Find(ExifSection::kMakernote, 271)->values, std::vector<std::string>{"XXX"});
+}
+
+TEST(MakerNoteTest, ANotePlacedBeyondTheSegmentIsNotRecognised) {
+  Entry note = Entry::Undefined(37500, Bytes(16, 'A'));
+  note.forced_offset = 0x7FFFFF00;
+  Directory ifd0{{Entry::Ascii(271, "PENTAX"), Entry::Pointer(34665, 1)}};
+  PhotoMetadata m;
+  ParseTiffBlock(m, test::BuildTiff(ByteOrder::kBig, {ifd0, Directory{{note}}}));
+  EXPECT_NE(m.Find(ExifSection::kMain, 37500), nullptr);
+  EXPECT_EQ(m.maker_code, 0);
+}
+
 TEST(MakerNoteTest, TheFocalMultiplierIsZeroForAModelOutsideTheTable) {
   PhotoMetadata m;
   ParseExifSegment(m, Segment(kRecognised[3], ByteOrder::kLittle));

@@ -2,6 +2,7 @@
 // told by their content and walked for every kind of metadata they carry,
 // from memory and from disk alike.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include "metadata/metadata_reader.h"
@@ -81,10 +82,11 @@ TEST(MetadataReaderTest, AJpegGivesExifXmpIptcAndItsComments) {
 
 TEST(MetadataReaderTest, AJpegIsReadUpToItsImageDataOnly) {
   Bytes jpeg = test::BuildJpeg({{0xFE, ToBytes("before")}});
-  // Fill bytes in front of a marker, then a comment after the scan.
+  // Fill bytes in front of a marker, then a comment right after the
+  // scan's header, where the entropy-coded data begin.
   jpeg.insert(jpeg.begin() + 2, {0xFF, 0xFF});
   const Bytes after = {0xFF, 0xFE, 0x00, 0x07, 'a', 'f', 't', 'e', 'r'};
-  jpeg.insert(jpeg.end() - 2, after.begin(), after.end());
+  jpeg.insert(jpeg.end() - 4, after.begin(), after.end());
   for (const PhotoMetadata& m : ReadBothWays(jpeg)) EXPECT_EQ(Comment(m, kJpegCommentKey), "before");
 }
 
@@ -176,7 +178,7 @@ TEST(MetadataReaderTest, ImageMagicksRawProfilesInPngTextAreRead) {
                                                      whole.substr(0, whole.size() - 4))}});
   EXPECT_TRUE(ReadPhotoMetadata(cut).model.empty());
   const Bytes stray = test::BuildPng({{"tEXt", ToBytes("Raw profile type exif" + std::string(1, '\0') +
-                                                       whole.substr(0, 40) + "x" + whole.substr(41))}});
+                                                       whole.substr(0, 40) + "x" + whole.substr(40))}});
   EXPECT_TRUE(ReadPhotoMetadata(stray).model.empty());
 }
 
@@ -186,6 +188,28 @@ TEST(MetadataReaderTest, APngTextThatUnpacksIntoTooMuchIsLeftOut) {
   const PhotoMetadata m = ReadPhotoMetadata(png);
   EXPECT_EQ(m.FindComment("Bomb"), nullptr);
   EXPECT_EQ(Comment(m, "After"), "still read");
+}
+
+TEST(MetadataReaderTest, APngTextChunkOfMoreThan16MegabytesIsSkipped) {
+  Bytes big = ToBytes(std::string_view("Huge\0", 5));
+  big.resize((16 << 20) + 10, 'x');
+  const Bytes png = test::BuildPng({{"tEXt", big}, {"tEXt", ToBytes(std::string_view("Small\0s", 7))}});
+  for (const PhotoMetadata& m : ReadBothWays(png)) {
+    EXPECT_EQ(m.FindComment("Huge"), nullptr);
+    EXPECT_EQ(Comment(m, "Small"), "s");
+  }
+}
+
+TEST(MetadataReaderTest, BrokenUtf8InAnInternationalTextBecomesQuestionMarks) {
+  const Bytes png = test::BuildPng({{"iTXt", ToBytes(std::string("Title\0\0\0\0\0a\xFF" "b\xC3", 14))}});
+  EXPECT_EQ(Comment(ReadPhotoMetadata(png), "Title"), "a?b?");
+}
+
+TEST(MetadataReaderTest, ANamedPipeWithAPhotosNameDoesNotBlock) {
+  velmora::test::TempDir dir;
+  const auto pipe = dir / "photo.jpg";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_FALSE(ReadPhotoMetadata(pipe).HasExif());
 }
 
 TEST(MetadataReaderTest, APngEndsAtIendOrWhereAChunkIsCut) {

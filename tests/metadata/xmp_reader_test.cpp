@@ -89,6 +89,10 @@ TEST(XmpReaderTest, EntitiesAreNeverExpanded) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
   EXPECT_TRUE(m.comments.empty());
 
+  const PhotoMetadata internal =
+      Parse("<!DOCTYPE x [<!ENTITY e \"expanded\">]>" + Packet("<dc:title>&e;</dc:title><dc:rights>r</dc:rights>"));
+  EXPECT_TRUE(internal.comments.empty());
+
   const PhotoMetadata external = Parse(
       "<!DOCTYPE x [<!ENTITY secret SYSTEM \"file:///etc/passwd\">]>" + Packet("<dc:title>&secret;</dc:title>"));
   EXPECT_TRUE(external.comments.empty());
