@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "exiftool_json.h"
+#include "exiftool_tags.h"
 #include "metadata/metadata_reader.h"
 #include "platform/text_encoding.h"
 #include "support/required_tool.h"
@@ -182,22 +182,6 @@ TEST_F(RealFilesTest, CameraFilesReadAsExiftoolReadsThem) {
   }
   // Make and model at least for every file.
   EXPECT_GE(compared, 2 * static_cast<int>(files_.size()));
-}
-
-TEST_F(RealFilesTest, TheFileInMemoryReadsAsTheFileOnDisk) {
-  for (const fs::path& file : files_) {
-    SCOPED_TRACE(file.filename().string());
-    const std::string bytes = velmora::test::ReadFile(file);
-    const PhotoMetadata from_memory =
-        ReadPhotoMetadata(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
-    const PhotoMetadata from_disk = ReadPhotoMetadata(file);
-    for (int s = 0; s < kExifSectionCount; ++s) {
-      ASSERT_EQ(from_memory.exif[static_cast<std::size_t>(s)].size(), from_disk.exif[static_cast<std::size_t>(s)].size());
-    }
-    EXPECT_EQ(from_memory.maker_code, from_disk.maker_code);
-    EXPECT_EQ(from_memory.iptc.size(), from_disk.iptc.size());
-    EXPECT_EQ(from_memory.comments.size(), from_disk.comments.size());
-  }
 }
 
 // Per sample file: the maker code its make gives, and one tag of its maker
