@@ -14,6 +14,8 @@ constexpr int kMaxDepth = 4;
 // Far beyond a real file (a multi-page TIFF continues the chain page by
 // page; the pages after the first few add nothing a template shows).
 constexpr std::size_t kMaxDirectories = 64;
+// Directories that overlap each other can name the same bytes as entries
+// again and again; a camera writes a few hundred entries at most.
 constexpr std::size_t kMaxEntries = 16384;
 // Components are converted one text each. A real block has a few thousand;
 // the caps keep a block whose entries all point at the same large value
@@ -124,6 +126,8 @@ void TiffDirectoryWalk::FollowPointer(std::uint16_t tag, TiffType type, std::uin
   if (type == TiffType::kLong || type == TiffType::kSLong) offset = block_.U32(value_offset);
   if (type == TiffType::kShort || type == TiffType::kSShort) offset = block_.U16(value_offset);
   if (!offset) return;
+  // A sub-directory's next-directory field links nothing: writers leave 0
+  // or anything there.
   WalkDirectory(base, base + *offset, sub_directory ? section : ExifSection::kGps, depth + 1, false);
 }
 

@@ -1,9 +1,7 @@
 #include "metadata/tiff_value.h"
 
-#include <algorithm>
 #include <bit>
 #include <charconv>
-#include <cstring>
 #include <string_view>
 
 #include "metadata/metadata_text.h"
