@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # codecs and text
   libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libtiff-dev libgif-dev
-  libraw-dev libimagequant-dev libexpat1-dev libturbojpeg0-dev libfreetype-dev libfontconfig-dev liblua5.4-dev
+  libraw-dev libimagequant-dev libexpat1-dev libturbojpeg0-dev zlib1g-dev libfreetype-dev libfontconfig-dev liblua5.4-dev
   fonts-liberation fonts-dejavu-core
   # script built-ins
   libpcre2-dev unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
