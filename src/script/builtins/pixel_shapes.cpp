@@ -46,13 +46,13 @@ std::pair<std::int64_t, std::int64_t> ShapeSpan(ShapeKind kind, const PixelBox& 
   return {first, last + 1};
 }
 
-// Cuts the line to the image (Liang-Barsky), so that ends millions of
-// pixels away cost nothing; false when it misses the image.
+// Cuts the line to the pixel centres of the image (Liang-Barsky), so that
+// ends millions of pixels away cost nothing; false when it misses the image.
 bool ClipLine(double& x1, double& y1, double& x2, double& y2, int width, int height) {
   double t0 = 0, t1 = 1;
   const double dx = x2 - x1, dy = y2 - y1;
   const double p[4] = {-dx, dx, -dy, dy};
-  const double q[4] = {x1 - -0.5, width - 0.5 - x1, y1 - -0.5, height - 0.5 - y1};
+  const double q[4] = {x1, width - 1 - x1, y1, height - 1 - y1};
   for (int i = 0; i < 4; ++i) {
     if (p[i] == 0) {
       if (q[i] < 0) return false;
