@@ -82,15 +82,19 @@ TEST_F(ImageScriptsRun, TheImageFilterSeesTheFileItDecidesOn) {
   EXPECT_FALSE(fs::exists(out_ / "A" / "eins.png"));
 }
 
+// Also: the clone's pixels are gone once `_clone` has ended, and the index
+// page is no image's page.
 TEST_F(ImageScriptsRun, TemplatesNumberTheRunsDirectoriesAndImages) {
-  for (const char* name : {"a1", "a2", "a3"}) MakeImage(base_ / "A" / (std::string(name) + ".png"), 40, 30);
-  for (const char* name : {"b1", "b2"}) MakeImage(base_ / "B" / (std::string(name) + ".png"), 40, 30);
+  for (const char* name : {"a1", "a2", "a3"}) MakeImage(base_ / "A" / (std::string(name) + ".png"), 200, 150);
+  for (const char* name : {"b1", "b2"}) MakeImage(base_ / "B" / (std::string(name) + ".png"), 200, 150);
+  const fs::path script = ScriptFile("function _clone() { drawline(0, 0, 1, 1, 0); }");
   ASSERT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/PNG=1", "/CLONE_CONVERT=0",
-                    "/GENERATE_HTML=1", "/GENERATE_INDEX=0",
+                    "/CLONE_SELECTED_SIDE=1", "/CLONE_SIZE=200", "/RILOSCRIPT_FILE=" + script.string(),
+                    "/GENERATE_HTML=1", "/GENERATE_INDEX=1", "/HTML_INDEX_FOOTER=<p>[index|{imagecommentcount()}]</p>",
                     "/GENERATE_FRAME=0", "/GENERATE_THUMBPAGES=1", "/GENERATE_PICPAGE=1",
                     "/HTML_PIC_POSTPIC=<p>[{dirinfo(count_cur_path, @DIRNAME)}|{imageinfo(count_cur_all_files, "
                     "@FILENAME)}|{imageinfo(count_cur_all_files, @DOCREF)}|{imageinfo(5, @FILENAME)}|"
-                    "{imageinfo(1, 2, @THUMBNAME)}|{exif()}]</p>"}),
+                    "{imageinfo(1, 2, @THUMBNAME)}|{exif()}|{imagecommentcount() == @ERROR}|{rotate(90)}]</p>"}),
             kExitOk)
       << testing::PrintToString(Keys());
   const std::regex marker(R"(<p>\[([^\]]*)\]</p>)");
@@ -101,11 +105,12 @@ TEST_F(ImageScriptsRun, TemplatesNumberTheRunsDirectoriesAndImages) {
     std::smatch match;
     if (std::regex_search(page, match, marker)) seen[entry.path().filename().string()] = match[1];
   }
-  ASSERT_EQ(seen.size(), 5u) << testing::PrintToString(seen);
+  ASSERT_EQ(seen.size(), 6u) << testing::PrintToString(seen);
   // Each image page links to itself from its own folder; image 5 of the run
   // is the second of the second directory.
-  EXPECT_EQ(seen["a2.html"], "A|a2|a2.html|b2|a2|@false");
-  EXPECT_EQ(seen["b1.html"], "B|b1|b1.html|b2|a2|@false");
+  EXPECT_EQ(seen["a2.html"], "A|a2|a2.html|b2|a2|@false|@false|@error");
+  EXPECT_EQ(seen["b1.html"], "B|b1|b1.html|b2|a2|@false|@false|@error");
+  EXPECT_EQ(seen["index.html"], "index|@error");
 }
 
 }  // namespace

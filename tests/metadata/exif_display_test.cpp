@@ -48,6 +48,11 @@ TEST(ExifDisplayTest, LabelsComeFirstInEveryForm) {
   // A value without a label falls back to the form.
   EXPECT_EQ(DisplayText(Entry(TiffType::kShort, {"7"}), &flash), "7.0");
   EXPECT_EQ(DisplayText(Entry(TiffType::kShort, {"1", "7"}), &flash), "1.0,7.0");
+  // A LONG beyond 32 bits is no label's value, however it would wrap.
+  ExifTag wrapped = Form(DisplayForm::kPlain);
+  wrapped.labels[-1] = {-1, "minus one"};
+  EXPECT_EQ(DisplayText(Entry(TiffType::kLong, {"4294967295"}), &wrapped), "4294967295");
+  EXPECT_EQ(DisplayText(Entry(TiffType::kSLong, {"-1"}), &wrapped), "minus one");
 }
 
 TEST(ExifDisplayTest, WithoutADefinitionOrWithAnUnknownCodeTheValueShowsAsRead) {
@@ -103,6 +108,8 @@ TEST(ExifDisplayTest, GpsCoordinatesInDegreesMinutesSeconds) {
   EXPECT_EQ(Show(Rational({"7/1"}), DisplayForm::kGpsCoordinate), "7&deg; 0' 0.00\"");
   EXPECT_EQ(Show(Rational({"48/1", "8/0", "0/1"}), DisplayForm::kGpsCoordinate), "48/1,8/0,0/1");
   EXPECT_EQ(Show(Rational({"1/1", "2/1", "3/1", "4/1"}), DisplayForm::kGpsCoordinate), "1/1,2/1,3/1,4/1");
+  // A hostile DOUBLE would overflow the rounding to hundredths of a second.
+  EXPECT_EQ(Show(Entry(TiffType::kDouble, {"1e300"}), DisplayForm::kGpsCoordinate), "1e300");
 }
 
 TEST(ExifDisplayTest, LengthsCarryTheirUnit) {
