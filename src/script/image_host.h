@@ -1,8 +1,9 @@
 // What the image and metadata built-ins reach through the host: the current
-// image's metadata and pixels and the run's directories and images. The
-// generation run provides it while scripts run for an image (templates,
-// `_clone`, stamp texts, the image filter); without a host, or without a
-// current image, these built-ins report their error codes and return @ERROR.
+// image's metadata and pixels, the metadata definitions and the run's
+// directories and images. The generation run provides it while scripts run
+// for an image (templates, `_clone`, stamp texts, the image filter); without
+// a host, or without a current image, these built-ins report their error
+// codes and return @ERROR.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +15,8 @@ class RgbBuffer;
 }
 namespace velmora::metadata {
 struct PhotoMetadata;
-}
+class MetadataDefinition;
+}  // namespace velmora::metadata
 
 namespace velmora::script {
 
@@ -30,6 +32,15 @@ enum class ImageInfoItem {
   kThumbRef, kThumbName, kThumbType, kThumbDimX, kThumbDimY,
 };
 
+// One `imageinfo` answer: a number, a text (Windows-1252) or a date (days
+// since 30.12.1899, as script dates count).
+struct ImageInfoValue {
+  enum class Kind { kInteger, kString, kDate } kind = Kind::kString;
+  std::int64_t integer = 0;
+  double date = 0;
+  std::string text;
+};
+
 class ImageHost {
  public:
   virtual ~ImageHost() = default;
@@ -40,19 +51,17 @@ class ImageHost {
   // The pixels the drawing built-ins change (the clone while `_clone`
   // runs); nullptr when there are none to change.
   virtual image::RgbBuffer* CurrentPixels() = 0;
+  // The names and labels of tags and datasets, loaded on first use (empty
+  // tables when there are none).
+  virtual const metadata::MetadataDefinition& Definitions() = 0;
 
   // Directories count from 1 in run order.
   virtual std::int32_t DirectoryCount() const = 0;
   virtual std::optional<HostDirectoryInfo> Directory(std::int32_t number) const = 0;
   // An image by directory (1-based) and image number within it (1-based);
   // directory 0: the image number counts through all directories in run
-  // order. Texts are Windows-1252; numbers come as their decimal text
-  // and the date as the DATE value's text; none when there is no such image.
-  struct ImageInfoValue {
-    enum class Kind { kInteger, kString, kDate } kind = Kind::kString;
-    std::int64_t integer = 0;
-    std::string text;
-  };
+  // order. Links are relative to the page being written. None when there
+  // is no such image.
   virtual std::optional<ImageInfoValue> ImageInfo(std::int32_t directory, std::int32_t image,
                                                   ImageInfoItem item) const = 0;
 };

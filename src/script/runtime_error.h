@@ -13,7 +13,20 @@ inline constexpr int kParametertype = 3;
 inline constexpr int kParameter = 4;
 inline constexpr int kDatabaseType = 5;   // no row found
 inline constexpr int kDatabaseField = 6;  // a field type without script value
+// The image and metadata functions.
+inline constexpr int kExifDataUnknown = 7;        // the image has no such entry
+inline constexpr int kExifMissing = 8;            // no EXIF data (or no current image)
+inline constexpr int kExifSectionUnknown = 9;
+inline constexpr int kExifMakernoteUnknown = 10;  // the maker note's layout was not recognised
+inline constexpr int kExifTagUnknown = 11;
+inline constexpr int kExifTagposition = 12;       // a position or component outside the entries
+inline constexpr int kIptcDataUnknown = 15;       // no IPTC data (or no current image)
+inline constexpr int kIptcTagposition = 16;
+inline constexpr int kIptcTagUnknown = 17;
+inline constexpr int kIptcTagMissing = 18;
+inline constexpr int kCommentMissing = 19;
 inline constexpr int kDirNotExist = 20;
+inline constexpr int kImageNotExist = 21;
 // Limits of this implementation (see MachineLimits).
 inline constexpr int kRecursionTooDeep = 23;
 inline constexpr int kInstructionLimit = 24;

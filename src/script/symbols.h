@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "script/file_access.h"
+#include "script/image_host.h"
 #include "script/instruction.h"
 #include "script/value.h"
 
@@ -177,6 +178,12 @@ class Program {
   FileAccess& file_access() { return file_access_; }
   const FileAccess& file_access() const { return file_access_; }
 
+  // Where the image and metadata built-ins find the current image and the
+  // run's directories; none outside a run. Kept across Reset, as the file
+  // access is; the host outlives the program's use of it.
+  ImageHost* image_host() const { return image_host_; }
+  void SetImageHost(ImageHost* host) { image_host_ = host; }
+
  private:
   std::unique_ptr<RLSKonstanteArray> constants_;
   std::unique_ptr<RLSGlobaleVariableArray> globals_;
@@ -187,6 +194,7 @@ class Program {
   RLSVariable* arg_anz_ = nullptr;
   RLSVariable* return_value_ = nullptr;
   FileAccess file_access_;
+  ImageHost* image_host_ = nullptr;
 };
 
 }  // namespace velmora::script

@@ -21,6 +21,8 @@
 #include "app/run/pipeline_settings.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_clone_hooks.h"
+#include "app/run/run_image_files.h"
+#include "app/run/run_image_host.h"
 #include "app/run/run_context_writer.h"
 #include "app/run/run_outputs.h"
 #include "app/run/run_paths.h"
@@ -61,16 +63,25 @@ class Generator {
  public:
   explicit Generator(GenerationRun& run)
       : run_(run), state_(run.state), settings_(settings::WorkingSettings()), ctx_(run.scripts.context()),
-        hooks_(run.scripts) {}
+        host_(run.scripts.image_host()), hooks_(run.scripts) {}
 
   RunEnd Run() {
     if (!Prepare()) return RunEnd::kFailed;
     FirstPass();
+    ShowRunToScripts();
     SetRunContext();
     bool cancelled = false;
     if (main_pass_) cancelled = !MainPass();
-    if (!cancelled && kinds_.index) run_.pages.WriteIndexPage();
-    if (!cancelled && kinds_.frame) run_.pages.WriteFramePage();
+    host_.ClearCurrentImage();
+    if (!cancelled && kinds_.index) {
+      host_.SetPageFolder(ClosingPageFolder("HTML_INDEX_IN_BASEDIR"));
+      run_.pages.WriteIndexPage();
+    }
+    if (!cancelled && kinds_.frame) {
+      host_.SetPageFolder(ClosingPageFolder("HTML_FRAME_IN_BASEDIR"));
+      run_.pages.WriteFramePage();
+    }
+    host_.ClearDirectories();
     run_.counters.HtmlWritten = run_.pages.HtmlWritten();
     LaunchBrowser();
     Summary();
@@ -378,6 +389,18 @@ class Generator {
 
   // ---- Phase 3: run context ----
 
+  // From `_init` on, `dirinfo` and `imageinfo` number the directories and
+  // images as the first pass left them.
+  void ShowRunToScripts() {
+    host_.SetDirectories(state_.DirList, state_.BaseDir,
+                         RunImageFiles(outputs_, state_.BaseDir, html_root_, kinds_.image_pages, page_extension_));
+  }
+
+  // The index and frame pages lie in the clone folder or in the HTML root.
+  fs::path ClosingPageFolder(settings::SettingKey in_clone_dir) const {
+    return settings_.Flag(in_clone_dir) ? Native(state_.CloneDir) : html_root_;
+  }
+
   void SetRunContext() {
     ctx_.Set(Ctx::profile, ActiveProfileName());
     ctx_.Set(Ctx::count_base_all_path, state_.DirsWithImages);
@@ -422,6 +445,8 @@ class Generator {
         SweepLeftovers(pages.html_folder);
         SweepLeftovers(pages.image_folder);
       }
+      host_.ClearCurrentImage();
+      host_.SetPageFolder(pages.html_folder);
       context_->SetDirectory(directory, d, count, pages, clone_folder);
       if (kinds_.html) run_.pages.BeginDirectory(pages);  // the directory's first and last page, for _initpath
       run_.scripts.CallEntry("_initpath");
@@ -432,10 +457,13 @@ class Generator {
         const int page = static_cast<int>(i / static_cast<std::size_t>(pages.images_per_page)) + 1;
         if (kinds_.thumb_pages && in_page == 0) {
           context_->SetPage(directory, pages, page);
+          host_.SetPageFolder(pages.html_folder);
           run_.pages.BeginPage(pages, page);
         }
         context_->SetImageCounters(directory, i, in_page, run_.counters.ImagesHandled);
         RunImage& record = directory.images[i];
+        // `_clone`, the stamp texts and the image's templates see this photo.
+        host_.SetCurrentImage(record.source);
         if (!Process(record, directory, clone_folder, thumb_folder)) return false;
         ctx_.SetImage(record.file, clones_);
         if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
@@ -443,8 +471,14 @@ class Generator {
           if (Cancelled()) return false;
           // A page that cannot be written has been reported with its reason;
           // the photo's other outputs and the next pages still come.
-          if (kinds_.image_pages) run_.pages.WriteImagePage(pages, i);
-          if (kinds_.thumb_pages) run_.pages.WriteImageCell(pages, i);
+          if (kinds_.image_pages) {
+            host_.SetPageFolder(pages.image_folder);
+            run_.pages.WriteImagePage(pages, i);
+          }
+          if (kinds_.thumb_pages) {
+            host_.SetPageFolder(pages.html_folder);
+            run_.pages.WriteImageCell(pages, i);
+          }
         }
         ++run_.counters.ImagesHandled;
         bytes_done += record.file.Original.Size;
@@ -462,8 +496,7 @@ class Generator {
     pages.directory = &directory;
     pages.number = number;
     pages.html_folder = run_.startup.DirLevel == 2 ? html_root_ / Native(directory.link_path) : html_root_;
-    pages.image_folder =
-        directory.relative_path == "." ? html_root_ : html_root_ / Native(directory.relative_path);
+    pages.image_folder = ImagePageFolder(html_root_, directory);
     const long rows = settings_.Flag("HTML_SPLIT") ? std::max<long>(1, settings_.Int("LINES_PER_PAGE"))
                                                    : static_cast<long>(directory.images.size()) + 1;
     pages.images_per_page = static_cast<int>(rows * thumbs_per_line_);
@@ -557,6 +590,7 @@ class Generator {
   RunState& state_;
   const settings::SettingsTable& settings_;
   RunContext& ctx_;
+  RunImageHost& host_;
   RunCloneHooks hooks_;
   OutputFolders folders_;
   image::RLImage pipeline_{image::PipelineOptions{}};

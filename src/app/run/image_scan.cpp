@@ -79,7 +79,12 @@ bool ImageScan::FilterTakes(RunImage& image) const {
     // An unreadable image still reaches the filter; the run reports it later.
   }
   oracle_->context().SetImage(image.file, false);
-  return oracle_->OracleTakes();
+  // The filter may decide by the photo's metadata; it is read only if asked.
+  RunImageHost& host = oracle_->image_host();
+  host.SetCurrentImage(image.source);
+  const bool takes = oracle_->OracleTakes();
+  host.ClearCurrentImage();
+  return takes;
 }
 
 }  // namespace velmora::app

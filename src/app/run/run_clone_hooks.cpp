@@ -10,7 +10,14 @@ namespace velmora::app {
 
 bool RunCloneHooks::HasCloneFunction() const { return scripts_.Defines("_clone"); }
 
-void RunCloneHooks::RunCloneFunction(image::RgbBuffer&) { scripts_.CallEntry("_clone"); }
+// The drawing built-ins work on the clone while `_clone` runs, and on
+// nothing once it has ended (the buffer is the pipeline's).
+void RunCloneHooks::RunCloneFunction(image::RgbBuffer& clone) {
+  RunImageHost& host = scripts_.image_host();
+  host.SetPixels(&clone);
+  scripts_.CallEntry("_clone");
+  host.SetPixels(nullptr);
+}
 
 bool RunCloneHooks::HasCloneList() const { return settings::WorkingCloneList().Count() > 0; }
 

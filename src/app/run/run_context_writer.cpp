@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "app/run/run_image_files.h"
 #include "app/run/run_paths.h"
 #include "platform/path_join.h"
 #include "html/gallery_layout.h"
@@ -59,10 +60,9 @@ void RunContextWriter::SetImageLinks(const RunImage& record, const RunDirectory&
                                      const DirectoryPages& pages, const std::string& thumb_folder,
                                      const std::string& clone_folder) {
   const image::RLImageFile& file = record.file;
-  const fs::path thumb = Native(thumb_folder) / Native(file.Thumb.Name + "." + file.Thumb.Extension);
-  const fs::path picture = layout_.clones ? Native(clone_folder) / Native(file.Clone.Name + "." + file.Clone.Extension)
-                                          : Native(Join(layout_.base_dir, directory.relative_path)) /
-                                                Native(file.Original.Name + "." + file.Original.Extension);
+  const fs::path thumb = ThumbnailFile(file, thumb_folder);
+  const fs::path picture =
+      PictureFile(file, layout_.clones, clone_folder, Join(layout_.base_dir, directory.relative_path));
   ctx_.Set(Ctx::thumb_ref, RelativeLink(Absolute(pages.html_folder), Absolute(thumb)));
   ctx_.Set(Ctx::pic_ref, RelativeLink(Absolute(pages.image_folder), Absolute(picture)));
   if (layout_.kinds.image_pages) {

@@ -21,6 +21,7 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) { return lang:
 
 RunScripts::RunScripts() : machine_(std::make_unique<script::Machine>(program_)) {
   program_.file_access() = script::FileAccess::Restricted({}, {}, {});
+  program_.SetImageHost(&image_host_);
 }
 RunScripts::~RunScripts() = default;
 

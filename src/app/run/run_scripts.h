@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/run/context_variables.h"
+#include "app/run/run_image_host.h"
 #include "script/machine.h"
 #include "script/symbols.h"
 
@@ -44,8 +45,11 @@ class RunScripts {
   script::Program& program() { return program_; }
   RunContext& context() { return context_; }
   script::Machine& machine() { return *machine_; }
+  // What the image and metadata built-ins of these scripts see.
+  RunImageHost& image_host() { return image_host_; }
 
  private:
+  RunImageHost image_host_;
   script::Program program_;
   RunContext context_;
   std::unique_ptr<script::Machine> machine_;

@@ -1,0 +1,99 @@
+// A photo's metadata on its page, the way a photographer meets it: exiftool
+// writes EXIF and IPTC into a JPEG, a batch run makes the gallery, and the
+// image page shows what the template asks for. With the shipped Modern
+// profile the page carries the caption, the date taken and the camera line,
+// escaped, and a photo without metadata gets none of them and no error text.
+#include <gtest/gtest.h>
+
+#include "run_fixture.h"
+#include "support/required_tool.h"
+
+namespace velmora::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HaveTools() {
+  return std::system("command -v convert >/dev/null 2>&1 && command -v exiftool >/dev/null 2>&1") == 0;
+}
+
+class MetadataRun : public BatchRun {
+ protected:
+  void SetUp() override {
+    BatchRun::SetUp();
+    UseHomeBelow(root_.path());
+    VELMORA_REQUIRE_TOOL(HaveTools(), "ImageMagick's convert and exiftool");
+  }
+
+  // A JPEG as a camera and a photo manager leave it.
+  void MakeCameraPhoto(const fs::path& file) {
+    MakeImage(file, 60, 40);
+    const std::string command =
+        "exiftool -q -overwrite_original -Make=Canon '-Model=Canon EOS 5D' '-DateTimeOriginal=2023:07:14 18:30:05' "
+        "-ExposureTime=1/250 -FNumber=2.8 -ISO=200 -FocalLength=50 '-LensModel=EF50mm f/1.8 II' "
+        "'-IPTC:Caption-Abstract=Sonnenuntergang <am> Meer' -IPTC:Keywords=Strand -IPTC:Keywords=Abend '" +
+        file.string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  }
+
+  // The run of the real program with a profile of its own choosing.
+  int RunWithProfile(const std::string& profile, std::vector<std::string> overrides) {
+    std::vector<std::string> arguments = {"velmora", "/Profile=" + profile, "/Basedir=" + base_.string(), "/Level=1",
+                                          "/Logfile=" + (root_ / "run.log").string()};
+    arguments.insert(arguments.end(), overrides.begin(), overrides.end());
+    std::vector<char*> argv;
+    for (auto& argument : arguments) argv.push_back(argument.data());
+    shown_.clear();
+    const int status = RunProgram(static_cast<int>(argv.size()), argv.data());
+    ProgramLog().Close();
+    return status;
+  }
+
+  std::string ImagePage(const std::string& folder, const std::string& name) {
+    const fs::path page = out_ / "html" / folder / (name + ".html");
+    EXPECT_TRUE(fs::exists(page)) << page;
+    return ReadFile(page);
+  }
+};
+
+TEST_F(MetadataRun, TemplatesPrintTheExifAndIptcValuesOfEachPhoto) {
+  MakeCameraPhoto(base_ / "Meer" / "abend.jpg");
+  ASSERT_EQ(RunWithProfile("Voreinstellung",
+                           {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/GENERATE_HTML=1",
+                            "/GENERATE_PICPAGE=1", "/GENERATE_INDEX=0", "/GENERATE_FRAME=0",
+                            "/HTML_PIC_POSTPIC=<p>[{exif(271)}|{exif(272)}|{exif(0x829A)}|{exifnice(0x829A)}|"
+                            "{datepart(exifnice(0x9003), \"yyyy-mm-dd hh:nn\")}|{iptc(2, 120)}|{iptc(2, 25)}|"
+                            "{exif(0x8827)}|{exif(0x8827) == 200}|{iptccount()}]</p>"}),
+            kExitOk)
+      << testing::PrintToString(Keys());
+  EXPECT_NE(ImagePage("Meer", "abend")
+                .find("<p>[Canon|Canon EOS 5D|1/250|1/250|2023-07-14 18:30|Sonnenuntergang <am> Meer|Strand,Abend|"
+                      "200|@true|2]</p>"),
+            std::string::npos)
+      << ImagePage("Meer", "abend");
+}
+
+TEST_F(MetadataRun, TheModernProfileShowsCaptionDateAndCameraEscaped) {
+  MakeCameraPhoto(base_ / "Meer" / "abend.jpg");
+  MakeImage(base_ / "Meer" / "ohne.png", 60, 40);
+  ASSERT_EQ(RunWithProfile("Modern", {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/GENERATE_HTML=1",
+                                      "/GENERATE_PICPAGE=1", "/PNG=1"}),
+            kExitOk)
+      << testing::PrintToString(Keys());
+
+  const std::string page = ImagePage("Meer", "abend");
+  EXPECT_NE(page.find("<em>Sonnenuntergang &lt;am&gt; Meer</em>"), std::string::npos) << page;
+  EXPECT_NE(page.find("Aufgenommen am 14.07.2023, 18:30 Uhr"), std::string::npos) << page;
+  EXPECT_NE(page.find("Canon EOS 5D &middot; EF50mm f/1.8 II &middot; 1/250 s &middot; f/2.8 &middot; ISO 200"),
+            std::string::npos)
+      << page;
+  EXPECT_EQ(page.find("<am>"), std::string::npos);
+
+  const std::string plain = ImagePage("Meer", "ohne");
+  for (const char* absent : {"<em>", "Aufgenommen", "ISO", "@error", "<small></small>"}) {
+    EXPECT_EQ(plain.find(absent), std::string::npos) << absent << "\n" << plain;
+  }
+}
+
+}  // namespace
+}  // namespace velmora::test
