@@ -24,18 +24,25 @@ int OpacityWeight(std::int64_t percent);
 void BlendRect(RgbBuffer& image, const PixelRect& rect, Rgb colour, int weight);
 
 // A picture ready to be laid onto clones: its colours multiplied by their
-// coverage (0 = not there, 255 = covering), so that it can be resized
-// without dark or coloured fringes along its transparent parts.
+// coverage (0 = not there, 255 = covering), which holds the picture's own
+// transparency and the stamp's opacity. So prepared, laying it on is one
+// multiplication per byte, and it can be resized without dark or coloured
+// fringes along its transparent parts.
 struct CoverageLayer {
   RgbBuffer colour;
-  std::vector<std::uint8_t> coverage;  // width x height; empty: covering everywhere
+  // The coverage of each pixel, repeated in all three bytes so that the
+  // blend runs along the bytes; empty: covering everywhere.
+  RgbBuffer coverage;
 
   bool empty() const { return colour.empty(); }
 };
 
-// Lays `layer` onto `image` with its top-left corner at (x, y), at `weight`
-// 0-255 on top of the layer's own coverage.
-void LayOver(RgbBuffer& image, const CoverageLayer& layer, std::int64_t x, std::int64_t y, int weight);
+// The layer of a picture (colours as drawn) with `coverage` (width x height,
+// empty: covering everywhere) at `weight` 0-255.
+CoverageLayer MakeCoverageLayer(RgbBuffer colour, const std::vector<std::uint8_t>& coverage, int weight);
+
+// Lays `layer` onto `image` with its top-left corner at (x, y).
+void LayOver(RgbBuffer& image, const CoverageLayer& layer, std::int64_t x, std::int64_t y);
 
 // The layer stretched to width x height with the default resize filter.
 // Raises ImageError like ResizeImage.

@@ -19,29 +19,21 @@ bool IsLeftOut(const std::uint8_t* p, Rgb colour, int tolerance) {
 }
 
 // The picture's coverage: its own opacity, and nothing where it shows the
-// transparent colour. Colours are multiplied by it for the blend.
-CoverageLayer MakeLayer(const RgbaImage& picture, const CImageStamp& stamp) {
-  CoverageLayer layer;
-  layer.colour = picture.rgb.Clone();
+// transparent colour, with the stamp's opacity on top.
+CoverageLayer MakeLayer(const RgbaImage& picture, const CImageStamp& stamp, int weight) {
   const bool keyed = stamp.UseTransparentColor() == 1;
-  if (!picture.HasAlpha() && !keyed) return layer;
-  const Rgb key = RgbFromColourValue(stamp.TransparentColor());
-  const int tolerance = static_cast<int>(std::clamp<std::int64_t>(stamp.TransparenzFarbtoleranz(), 0, 255));
-  const std::size_t count = layer.colour.size() / 3;
-  layer.coverage.resize(count);
-  std::uint8_t* p = layer.colour.data();
-  bool any_gap = false;
-  for (std::size_t i = 0; i < count; ++i, p += 3) {
-    unsigned a = picture.HasAlpha() ? picture.alpha[i] : 255u;
-    if (keyed && IsLeftOut(p, key, tolerance)) a = 0;
-    layer.coverage[i] = static_cast<std::uint8_t>(a);
-    any_gap = any_gap || a != 255;
-    if (a != 255) {
-      for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>((p[c] * a + 127u) / 255u);
+  std::vector<std::uint8_t> coverage = picture.alpha;
+  if (keyed) {
+    const Rgb key = RgbFromColourValue(stamp.TransparentColor());
+    const int tolerance = static_cast<int>(std::clamp<std::int64_t>(stamp.TransparenzFarbtoleranz(), 0, 255));
+    const std::size_t count = picture.rgb.size() / 3;
+    if (coverage.size() != count) coverage.assign(count, 255);
+    const std::uint8_t* p = picture.rgb.data();
+    for (std::size_t i = 0; i < count; ++i, p += 3) {
+      if (IsLeftOut(p, key, tolerance)) coverage[i] = 0;
     }
   }
-  if (!any_gap) layer.coverage.clear();
-  return layer;
+  return MakeCoverageLayer(picture.rgb.Clone(), coverage, weight);
 }
 
 }  // namespace
@@ -53,7 +45,9 @@ PreparedImageStamp::PreparedImageStamp(const CImageStamp& stamp, std::shared_ptr
       weight_(OpacityWeight(stamp.Opacity())),
       stretch_(stamp.Strecken() == 1),
       picture_(std::move(picture)) {
-  if (picture_ != nullptr && picture_->loaded) layer_ = std::make_unique<CoverageLayer>(MakeLayer(picture_->image, stamp));
+  if (picture_ != nullptr && picture_->loaded) {
+    layer_ = std::make_unique<CoverageLayer>(MakeLayer(picture_->image, stamp, weight_));
+  }
 }
 
 PreparedImageStamp::~PreparedImageStamp() = default;
@@ -78,7 +72,7 @@ void PreparedImageStamp::Apply(RgbBuffer& image) {
   }
   if (weight_ == 0) return;
   if (stretch_) {
-    LayOver(image, StretchedTo(image.width(), image.height()), 0, 0, weight_);
+    LayOver(image, StretchedTo(image.width(), image.height()), 0, 0);
     return;
   }
   const BoxOrigin at = PlaceStampBox({.image_width = image.width(),
@@ -88,7 +82,7 @@ void PreparedImageStamp::Apply(RgbBuffer& image) {
                                       .position = position_,
                                       .offset_x = offset_x_,
                                       .offset_y = offset_y_});
-  LayOver(image, *layer_, at.x, at.y, weight_);
+  LayOver(image, *layer_, at.x, at.y);
 }
 
 }  // namespace velmora::image
