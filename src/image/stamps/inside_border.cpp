@@ -62,14 +62,15 @@ void DrawInsideOval(RgbBuffer& image, const CBorder& border) {
     const double dy = y + 0.5 - cy;
     // Columns the edge cannot reach within a pixel are wholly outside (from
     // the border to `full_end`) or wholly inside (from `inside_begin` to the
-    // middle); only those between get a partial tint.
+    // middle); only those between get a partial tint. `outer` is at least a
+    // pixel, so the wholly outside parts of both halves never meet.
     const double inner = half_width_at(std::abs(dy) + 1.0) - 1.0;
     const double outer = half_width_at(std::max(0.0, std::abs(dy) - 1.0)) + 1.0;
     const int full_end = ClampedColumn(std::ceil(cx - outer - 0.5), left_half);
     const int inside_begin =
         inner <= 0.0 ? left_half : std::max(full_end, ClampedColumn(std::floor(cx - inner - 0.5) + 1.0, left_half));
     BlendRect(image, {0, y, full_end, y + 1}, colour, weight);
-    BlendRect(image, {std::max(w - full_end, full_end), y, w, y + 1}, colour, weight);
+    BlendRect(image, {w - full_end, y, w, y + 1}, colour, weight);
     const double v = dy / c;
     for (int x = full_end; x < inside_begin; ++x) {
       // Distance to the edge, estimated from the ellipse's equation and its

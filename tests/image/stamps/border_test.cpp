@@ -286,6 +286,8 @@ TEST(OvalBorderTest, SymmetricForEvenAndOddSizes) {
         partial += p.r != 0 && p.r != 179;  // 70 % of white
       }
     }
+    // Above the ellipse the whole row is band, the middle column too.
+    EXPECT_EQ(At(out, w / 2, 0), At(out, 0, 0)) << w << "x" << h;
     // A smoothed edge: some pixels in between, but only along the edge.
     EXPECT_GT(partial, 0);
     EXPECT_LT(partial, 2 * (w + h));
