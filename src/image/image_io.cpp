@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -123,6 +124,27 @@ RgbBuffer ReadImage(std::span<const std::uint8_t> file, int type, const ImageRea
   }
 }
 
+RgbaImage ReadImageWithAlpha(std::span<const std::uint8_t> file, int type, const ImageReadOptions& options) {
+  const char* step = "IS_ReadXXX";
+  const ImageType& entry = ReadableType(file, type, kRead, step);
+  if (options.metadata != nullptr) options.metadata->clear();
+  RgbaImage image;
+  DecodeOptions decode = ToDecodeOptions(options);
+  decode.alpha = &image.alpha;
+  try {
+    image.rgb = entry.codec->Decode(file, decode);
+  } catch (const CodecError& e) {
+    Raise(kRead, step, e);
+  }
+  // A plane of the wrong size would let a blend read past its end; an opaque
+  // one is dropped so that blending takes its quicker way.
+  const bool fits = image.alpha.size() == image.rgb.size() / 3;
+  if (!fits || std::all_of(image.alpha.begin(), image.alpha.end(), [](std::uint8_t a) { return a == 255; })) {
+    image.alpha.clear();
+  }
+  return image;
+}
+
 EncodedImage EncodeImage(int type, const RgbBuffer& image, const ImageWriteOptions& options) {
   const ImageType* entry = FindImageType(type);
   if (entry == nullptr || !entry->can_write) {
@@ -161,6 +183,11 @@ ImageSize GetImageDims(const std::filesystem::path& path, int type, const ImageR
 RgbBuffer ReadImage(const std::filesystem::path& path, int type, const ImageReadOptions& options) {
   const MappedFile file(path, kRead);
   return ReadImage(file.bytes(), type, options);
+}
+
+RgbaImage ReadImageWithAlpha(const std::filesystem::path& path, int type, const ImageReadOptions& options) {
+  const MappedFile file(path, kRead);
+  return ReadImageWithAlpha(file.bytes(), type, options);
 }
 
 int WriteImage(const std::filesystem::path& path, int type, const RgbBuffer& image, const ImageWriteOptions& options) {

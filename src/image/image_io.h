@@ -12,6 +12,7 @@
 #include "image/codecs/image_metadata.h"
 #include "image/image_error.h"
 #include "image/rgb_buffer.h"
+#include "image/rgba_image.h"
 
 namespace velmora::image {
 
@@ -35,6 +36,9 @@ struct ImageWriteOptions {
 
 ImageSize GetImageDims(const std::filesystem::path& path, int type, const ImageReadOptions& options = {});
 RgbBuffer ReadImage(const std::filesystem::path& path, int type, const ImageReadOptions& options = {});
+// ReadImage that keeps the transparency of PNG, GIF, TGA and TIFF files
+// apart instead of laying it over white; other files come opaque.
+RgbaImage ReadImageWithAlpha(const std::filesystem::path& path, int type, const ImageReadOptions& options = {});
 // Returns the quality used: the JPEG quality written, 100 for other types.
 int WriteImage(const std::filesystem::path& path, int type, const RgbBuffer& image,
                const ImageWriteOptions& options = {});
@@ -42,6 +46,7 @@ int WriteImage(const std::filesystem::path& path, int type, const RgbBuffer& ima
 // The same on bytes in memory, for callers that already hold the file.
 ImageSize GetImageDims(std::span<const std::uint8_t> file, int type, const ImageReadOptions& options = {});
 RgbBuffer ReadImage(std::span<const std::uint8_t> file, int type, const ImageReadOptions& options = {});
+RgbaImage ReadImageWithAlpha(std::span<const std::uint8_t> file, int type, const ImageReadOptions& options = {});
 struct EncodedImage {
   std::vector<std::uint8_t> file;
   int quality = 100;

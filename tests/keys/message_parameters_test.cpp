@@ -31,7 +31,6 @@ const std::vector<MessageCall> kMessageCalls = {
     {"Fail", 0, 1},                // run checks
     {"FailLoad", 0, 1},            // profile files
     {"ShowBatchMessage", 0, 1},    // batch mode
-    {"CheckPicture", 1, 0, 4},     // run checks: file, error number, source, description
     {"folders_.Create", 1, 0, 2},  // output folders: error, folder
 };
 

@@ -124,6 +124,8 @@ class Generator {
     page_extension_ = "." + settings_.Text("HTML_EXTENSION");
     image::PipelineOptions options = PipelineOptionsOf(settings_, hooks_.HasCloneList());
     options.hooks = &hooks_;
+    // The stamp and frame pictures are read once, before the first clone.
+    if (clones_ && hooks_.HasCloneList()) hooks_.PrepareCloneList(state_.Pictures);
     pipeline_ = image::RLImage(options);
     outputs_ = RunOutputs(state_.CloneDir, settings_.Text("THUMB_DIRNAME"), clones_, thumbs_);
     context_.emplace(ctx_, ContextLayout{.base_dir = state_.BaseDir,

@@ -6,6 +6,7 @@
 
 #include "platform/native_path.h"
 #include "platform/program_paths.h"
+#include "app/run/clone_pictures.h"
 #include "app/run/output_names.h"
 #include "app/run/setting_ranges.h"
 #include "image/clone_list/clone_list.h"
@@ -46,24 +47,18 @@ bool IsAbsolute(const std::string& path) {
   return (!path.empty() && path.front() == '/') || (path.size() > 1 && path[1] == ':') || path.starts_with("\\\\");
 }
 
-// A stamp or frame picture that cannot be read would fail every clone.
-bool CheckPicture(const std::string& file, lang::MessageKey key) {
-  try {
-    image::GetImageDims(ToNativePath(Cp1252Text(file)), 0);
-    return true;
-  } catch (const image::ImageError& e) {
-    return Fail(key, {Cp1252Text(file), Cp1252Text::Number(e.number()), Cp1252Text(e.source()), Cp1252Text(e.description())});
-  }
-}
-
-bool CheckClonePictures() {
+// A stamp or frame picture that cannot be read would fail every clone. The
+// pictures are read whole, as the clones will use them, and kept for them.
+bool CheckClonePictures(RunState& state) {
+  state.Pictures = std::make_shared<ClonePictures>();
   for (const image::CloneItem& item : settings::WorkingCloneList()) {
-    if (item.Kind() == image::CloneItemKind::kImageStamp) {
-      if (!CheckPicture(static_cast<const image::CImageStamp&>(item).Name(), "ErrImagestamp")) return false;
-    } else if (item.Kind() == image::CloneItemKind::kBorder) {
-      const auto& border = static_cast<const image::CBorder&>(item);
-      if (border.BorderType() == 2 && !CheckPicture(border.ImageName(), "ErrBorderImage")) return false;
-    }
+    const std::shared_ptr<const image::StampPicture> picture = PictureOf(item, *state.Pictures);
+    if (picture == nullptr || picture->loaded) continue;
+    const image::PictureLoadFailure& failure = picture->failure;
+    const lang::MessageKey key =
+        item.Kind() == image::CloneItemKind::kImageStamp ? lang::MessageKey("ErrImagestamp") : lang::MessageKey("ErrBorderImage");
+    return Fail(key, {Cp1252Text(picture->file), Cp1252Text::Number(failure.number), Cp1252Text(failure.source),
+                      Cp1252Text(failure.description)});
   }
   return true;
 }
@@ -110,7 +105,7 @@ bool CheckClones(RunState& state) {
     return Fail("ErrClonesErrMkdir", {Cp1252Text::Number(error ? error.value() : ENOTDIR), clone_dir});
   }
   if (SameDirectory(state.CloneDir, state.BaseDir)) return Fail("ErrClonesDirIsBase", {clone_dir});
-  return CheckClonePictures();
+  return CheckClonePictures(state);
 }
 
 bool CheckHtml(const settings::SettingsTable& settings) {

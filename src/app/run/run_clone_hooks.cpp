@@ -3,10 +3,13 @@
 
 #include "platform/log.h"
 #include "app/run/run_scripts.h"
-#include "image/effects/apply_image_effect.h"
 #include "settings/profile_data.h"
 
 namespace velmora::app {
+
+RunCloneHooks::RunCloneHooks(RunScripts& scripts) : scripts_(scripts) {}
+
+RunCloneHooks::~RunCloneHooks() = default;
 
 bool RunCloneHooks::HasCloneFunction() const { return scripts_.Defines("_clone"); }
 
@@ -21,18 +24,24 @@ void RunCloneHooks::RunCloneFunction(image::RgbBuffer& clone) {
 
 bool RunCloneHooks::HasCloneList() const { return settings::WorkingCloneList().Count() > 0; }
 
-// Effects change the clone in list order. Text stamps, image stamps and
-// borders have no drawing routine in the image layer yet; they are passed
-// over (and said so once per run in the log) rather than failing the clone.
+void RunCloneHooks::PrepareCloneList(std::shared_ptr<ClonePictures> pictures) {
+  pictures_ = pictures != nullptr ? std::move(pictures) : std::make_shared<ClonePictures>();
+  prepared_ = std::make_unique<PreparedCloneList>(settings::WorkingCloneList(), *pictures_);
+}
+
 void RunCloneHooks::ApplyCloneList(image::RgbBuffer& clone) {
-  for (const image::CloneItem& item : settings::WorkingCloneList()) {
-    if (item.Kind() == image::CloneItemKind::kEffect) {
-      image::ApplyImageEffect(clone, static_cast<const image::CBildEffekt&>(item));
-    } else if (!reported_unsupported_) {
-      reported_unsupported_ = true;
-      WriteLog("Clone list: stamps and borders are not drawn by this build");
-    }
-  }
+  if (prepared_ == nullptr) PrepareCloneList(nullptr);
+  prepared_->Apply(clone, [this](image::RgbBuffer& c, const image::CTextStamp& stamp, int position) {
+    DrawTextStamp(c, stamp, position);
+  });
+}
+
+// Text stamps have no drawing routine in this build yet; they are passed
+// over (and said so once per run in the log) rather than failing the clone.
+void RunCloneHooks::DrawTextStamp(image::RgbBuffer&, const image::CTextStamp&, int) {
+  if (reported_text_stamps_) return;
+  reported_text_stamps_ = true;
+  WriteLog("Clone list: text stamps are not drawn by this build");
 }
 
 }  // namespace velmora::app

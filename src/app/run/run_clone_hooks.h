@@ -2,6 +2,10 @@
 // and the profile's clone list.
 #pragma once
 
+#include <memory>
+
+#include "app/run/clone_pictures.h"
+#include "app/run/prepared_clone_list.h"
 #include "image/clone_hooks.h"
 
 namespace velmora::app {
@@ -10,7 +14,8 @@ class RunScripts;
 
 class RunCloneHooks final : public image::CloneHooks {
  public:
-  explicit RunCloneHooks(RunScripts& scripts) : scripts_(scripts) {}
+  explicit RunCloneHooks(RunScripts& scripts);
+  ~RunCloneHooks() override;
 
   bool HasCloneFunction() const override;
   void RunCloneFunction(image::RgbBuffer& clone) override;
@@ -19,9 +24,19 @@ class RunCloneHooks final : public image::CloneHooks {
   // True when the working clone list has items to apply.
   bool HasCloneList() const;
 
+  // Readies the working clone list for the run's clones, with the stamp and
+  // frame pictures `pictures` holds (the ones the run's checks read) or
+  // reads them now when it is null. Called before the first clone; without
+  // it the first clone does it.
+  void PrepareCloneList(std::shared_ptr<ClonePictures> pictures);
+
  private:
+  void DrawTextStamp(image::RgbBuffer& clone, const image::CTextStamp& stamp, int position);
+
   RunScripts& scripts_;
-  bool reported_unsupported_ = false;
+  std::shared_ptr<ClonePictures> pictures_;
+  std::unique_ptr<PreparedCloneList> prepared_;
+  bool reported_text_stamps_ = false;
 };
 
 }  // namespace velmora::app

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "image/rl_image_file.h"
 
 namespace velmora::app {
+
+class ClonePictures;
 
 // One image of a run: the facts of its original, clone and thumbnail as the
 // pipeline and the page writers share them, and where the original lies.
@@ -46,6 +49,8 @@ struct RunState {
   std::int64_t ByteTotal = 0;
   bool OracleActive = false;
   OutputGuard Guard;  // set once the directories are known; every writer of the run asks it
+  // The stamp and frame pictures the checks read, for the clones to use.
+  std::shared_ptr<ClonePictures> Pictures;
 };
 
 inline constexpr std::int32_t kDeleteToTrash = 64;

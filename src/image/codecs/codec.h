@@ -56,6 +56,12 @@ struct DecodeOptions {
   int min_height = 0;
   // When set, a JPEG or PNG decoder stores the file's markers or text here.
   ImageMetadata* metadata = nullptr;
+  // When set, a decoder that reads transparency (PNG, GIF, TGA, TIFF) stores
+  // each pixel's opacity here, width x height bytes from 0 (transparent) to
+  // 255, rows top to bottom, and leaves the colours as the file holds them
+  // instead of laying them over white. It stays empty for a picture without
+  // transparency and for the other formats.
+  std::vector<std::uint8_t>* alpha = nullptr;
 };
 
 struct EncodeOptions {

@@ -1,4 +1,6 @@
-// GIF over giflib: the first frame in (transparent pixels on white), and out a non-interlaced 8-bit file quantised to 256 colours.
+// GIF over giflib: the first frame in (transparent pixels on white, or
+// apart as opacity when asked), and out a non-interlaced 8-bit file
+// quantised to 256 colours.
 //
 // giflib reads and writes through callbacks over memory; quantisation to
 // 256 colours is libimagequant's (dithered, so photos keep their gradients).
@@ -104,14 +106,26 @@ RgbBuffer GifCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
     palette[i][1] = transparent ? 255 : c.Green;
     palette[i][2] = transparent ? 255 : c.Blue;
   }
-  // The canvas outside the first frame is left white, like its transparent parts.
+  // The canvas outside the first frame is left white, like its transparent
+  // parts. A caller that keeps the transparency learns which pixels those
+  // are; their colour stays white.
   RgbBuffer out(gif->SWidth, gif->SHeight);
   std::memset(out.data(), 255, out.size());
+  std::vector<std::uint8_t>* alpha = options.alpha;
+  if (alpha != nullptr) {
+    alpha->clear();
+    if (control.TransparentColor != NO_TRANSPARENT_COLOR) alpha->assign(out.size() / 3, 0);
+    else alpha = nullptr;
+  }
   const GifImageDesc& d = frame.ImageDesc;
   for (int y = std::max(0, d.Top); y < std::min(out.height(), d.Top + d.Height); ++y) {
     const GifByteType* src = frame.RasterBits + static_cast<std::size_t>(y - d.Top) * d.Width;
     for (int x = std::max(0, d.Left); x < std::min(out.width(), d.Left + d.Width); ++x) {
-      std::memcpy(out.pixel(x, y), palette[src[x - d.Left]], 3);
+      const GifByteType index = src[x - d.Left];
+      std::memcpy(out.pixel(x, y), palette[index], 3);
+      if (alpha != nullptr && index != control.TransparentColor) {
+        (*alpha)[static_cast<std::size_t>(y) * out.width() + x] = 255;
+      }
     }
   }
   return out;

@@ -1,5 +1,5 @@
-// PNG over libpng: every colour type and depth in, 8-bit RGB out; text
-// chunks carried through.
+// PNG over libpng: every colour type and depth in, 8-bit RGB out (and the
+// opacity apart, when asked); text chunks carried through.
 //
 // libpng reports errors through a callback that must not return; ours keeps
 // the message and longjmps to the entry point, warnings are dropped (a file
@@ -105,6 +105,22 @@ void ConvertRow(const png_byte* in, std::uint8_t* out, int width, bool alpha, bo
   }
 }
 
+// The same rows for a caller that keeps the transparency: colours as stored,
+// the opacity into `alpha_out` (one byte per pixel).
+void ConvertRowKeepingAlpha(const png_byte* in, std::uint8_t* out, std::uint8_t* alpha_out, int width, bool deep) {
+  for (int x = 0; x < width; ++x, out += 3) {
+    if (deep) {
+      const png_byte* p = in + static_cast<std::size_t>(x) * 8;
+      for (int c = 0; c < 3; ++c) out[c] = Scale16To8(static_cast<unsigned>(p[c * 2] << 8 | p[c * 2 + 1]));
+      alpha_out[x] = Scale16To8(static_cast<unsigned>(p[6] << 8 | p[7]));
+    } else {
+      const png_byte* p = in + static_cast<std::size_t>(x) * 4;
+      out[0] = p[0], out[1] = p[1], out[2] = p[2];
+      alpha_out[x] = p[3];
+    }
+  }
+}
+
 }  // namespace
 
 template <>
@@ -142,6 +158,16 @@ RgbBuffer PngCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   const std::size_t row_bytes = png_get_rowbytes(png, info);
 
   out = RgbBuffer::Uninitialized(width, height);
+  std::vector<std::uint8_t>* alpha_out = alpha ? options.alpha : nullptr;
+  if (options.alpha != nullptr) options.alpha->clear();
+  if (alpha_out != nullptr) alpha_out->resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  const auto convert = [&](const png_byte* in, int y) {
+    if (alpha_out != nullptr) {
+      ConvertRowKeepingAlpha(in, out.row(y), alpha_out->data() + static_cast<std::size_t>(y) * width, width, deep);
+    } else {
+      ConvertRow(in, out.row(y), width, alpha, deep);
+    }
+  };
   // An interlaced file fills every row several times, so it needs all rows
   // at once; a plain one streams through a single row.
   rows.resize(row_bytes * (passes > 1 ? static_cast<std::size_t>(height) : 1));
@@ -149,11 +175,11 @@ RgbBuffer PngCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
     for (int pass = 0; pass < passes; ++pass) {
       for (int y = 0; y < height; ++y) png_read_row(png, rows.data() + row_bytes * y, nullptr);
     }
-    for (int y = 0; y < height; ++y) ConvertRow(rows.data() + row_bytes * y, out.row(y), width, alpha, deep);
+    for (int y = 0; y < height; ++y) convert(rows.data() + row_bytes * y, y);
   } else {
     for (int y = 0; y < height; ++y) {
       png_read_row(png, rows.data(), nullptr);
-      ConvertRow(rows.data(), out.row(y), width, alpha, deep);
+      convert(rows.data(), y);
     }
   }
   png_read_end(png, info);

@@ -64,6 +64,31 @@ Rgb ColourOf(const std::uint8_t* p, int bytes) {
   return bytes == 2 ? From16(p[0] | (p[1] << 8)) : Rgb{p[2], p[1], p[0]};
 }
 
+// Pixels of `bytes` each, `width` x `height`, laid out as the file stores
+// them, turned into top-down, left-to-right order by the descriptor's
+// origin bits.
+void OrientAsStored(std::uint8_t* pixels, int width, int height, int bytes, int descriptor) {
+  const std::size_t stride = static_cast<std::size_t>(width) * bytes;
+  if (!(descriptor & 0x20)) {  // bottom-up, the TGA default
+    std::vector<std::uint8_t> swap(stride);
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+      std::uint8_t* upper = pixels + stride * top;
+      std::uint8_t* lower = pixels + stride * bottom;
+      std::copy_n(upper, stride, swap.data());
+      std::copy_n(lower, stride, upper);
+      std::copy_n(swap.data(), stride, lower);
+    }
+  }
+  if (descriptor & 0x10) {  // right to left
+    for (int y = 0; y < height; ++y) {
+      std::uint8_t* row = pixels + stride * y;
+      for (int l = 0, r = width - 1; l < r; ++l, --r) {
+        std::swap_ranges(row + l * bytes, row + (l + 1) * bytes, row + r * bytes);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 template <>
@@ -144,27 +169,19 @@ RgbBuffer TgaCodec::Decode(std::span<const std::uint8_t> file, const DecodeOptio
   } else {
     for (std::size_t i = 0; i < total; ++i, plain += pixel_bytes) put(plain, 1);
   }
+  if (options.alpha != nullptr) options.alpha->clear();
   if (std::any_of(alpha.begin(), alpha.end(), [](std::uint8_t a) { return a != 0; })) {
-    std::uint8_t* p = image.data();
-    for (std::size_t i = 0; i < total; ++i, p += 3) {
-      for (int c = 0; c < 3; ++c) p[c] = FlattenOnWhite8(p[c], alpha[i]);
+    if (options.alpha != nullptr) {
+      OrientAsStored(alpha.data(), h.width, h.height, 1, h.descriptor);
+      *options.alpha = std::move(alpha);
+    } else {
+      std::uint8_t* p = image.data();
+      for (std::size_t i = 0; i < total; ++i, p += 3) {
+        for (int c = 0; c < 3; ++c) p[c] = FlattenOnWhite8(p[c], alpha[i]);
+      }
     }
   }
-
-  if (!(h.descriptor & 0x20)) {  // bottom-up, the TGA default
-    std::vector<std::uint8_t> swap(image.stride());
-    for (int top = 0, bottom = h.height - 1; top < bottom; ++top, --bottom) {
-      std::copy_n(image.row(top), image.stride(), swap.data());
-      std::copy_n(image.row(bottom), image.stride(), image.row(top));
-      std::copy_n(swap.data(), image.stride(), image.row(bottom));
-    }
-  }
-  if (h.descriptor & 0x10) {  // right to left
-    for (int y = 0; y < h.height; ++y) {
-      std::uint8_t* row = image.row(y);
-      for (int l = 0, r = h.width - 1; l < r; ++l, --r) std::swap_ranges(row + l * 3, row + l * 3 + 3, row + r * 3);
-    }
-  }
+  OrientAsStored(image.data(), h.width, h.height, 3, h.descriptor);
   return image;
 }
 

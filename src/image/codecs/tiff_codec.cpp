@@ -7,6 +7,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -126,6 +127,22 @@ int CompressionTag(int code) {
   }
 }
 
+// libtiff hands out colours multiplied by their alpha; a caller that keeps
+// the transparency wants them back as they were drawn.
+void KeepAlpha(const std::vector<std::uint32_t>& raster, RgbBuffer& out, std::vector<std::uint8_t>& alpha) {
+  alpha.resize(raster.size());
+  std::uint8_t* dst = out.data();
+  for (std::size_t i = 0; i < raster.size(); ++i, dst += 3) {
+    const std::uint32_t pixel = raster[i];
+    const unsigned a = TIFFGetA(pixel);
+    alpha[i] = static_cast<std::uint8_t>(a);
+    const unsigned channels[3] = {TIFFGetR(pixel), TIFFGetG(pixel), TIFFGetB(pixel)};
+    for (int c = 0; c < 3; ++c) {
+      dst[c] = a == 0 ? 255 : static_cast<std::uint8_t>(std::min(255u, (channels[c] * 255u + a / 2) / a));
+    }
+  }
+}
+
 }  // namespace
 
 template <>
@@ -160,6 +177,13 @@ RgbBuffer TiffCodec::Decode(std::span<const std::uint8_t> file, const DecodeOpti
     throw CodecError(kCodecBadFormat, f.error.empty() ? "unreadable TIFF image data" : f.error);
   }
   RgbBuffer out = RgbBuffer::Uninitialized(size.width, size.height);
+  if (options.alpha != nullptr) {
+    options.alpha->clear();
+    if (std::any_of(raster.begin(), raster.end(), [](std::uint32_t pixel) { return TIFFGetA(pixel) != 255; })) {
+      KeepAlpha(raster, out, *options.alpha);
+      return out;
+    }
+  }
   std::uint8_t* dst = out.data();
   for (const std::uint32_t pixel : raster) {
     const unsigned missing = 255u - TIFFGetA(pixel);
