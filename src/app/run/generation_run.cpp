@@ -102,7 +102,7 @@ class Generator {
     }
     clones_ = settings_.Flag("GENERATE_CLONES");
     thumbs_ = settings_.Flag("THUMBNAILS");
-    if (!CompileStampTexts()) return false;
+    if (!run_.scripts.CompileStampTexts()) return false;
     if (kinds_.html && !run_.pages.CompileTemplates(run_.scripts, kinds_)) return false;
     if (!script::CheckMissingFunctions(run_.scripts.program())) return false;
 
@@ -149,20 +149,6 @@ class Generator {
       ctx_.Set(Ctx::thumb_dim, static_cast<std::int64_t>(dim));
     }
     return !kinds_.html || PrepareHtml();
-  }
-
-  bool CompileStampTexts() {
-    int position = 0;
-    for (const image::CloneItem& item : settings::WorkingCloneList()) {
-      ++position;
-      if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
-      const std::string name = "_stamptext_" + std::to_string(position);
-      const auto& stamp = static_cast<const image::CTextStamp&>(item);
-      if (!script::CompileTemplate(run_.scripts.program(), stamp.Text(), name, script::SourceOrigin::kStampText)) {
-        return false;
-      }
-    }
-    return true;
   }
 
   void CollectSourceFolders() {

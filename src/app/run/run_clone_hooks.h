@@ -2,6 +2,7 @@
 // and the profile's clone list.
 #pragma once
 
+#include "app/run/run_text_stamps.h"
 #include "image/clone_hooks.h"
 
 namespace velmora::app {
@@ -10,7 +11,7 @@ class RunScripts;
 
 class RunCloneHooks final : public image::CloneHooks {
  public:
-  explicit RunCloneHooks(RunScripts& scripts) : scripts_(scripts) {}
+  explicit RunCloneHooks(RunScripts& scripts) : scripts_(scripts), text_stamps_(scripts) {}
 
   bool HasCloneFunction() const override;
   void RunCloneFunction(image::RgbBuffer& clone) override;
@@ -21,6 +22,7 @@ class RunCloneHooks final : public image::CloneHooks {
 
  private:
   RunScripts& scripts_;
+  RunTextStamps text_stamps_;
   bool reported_unsupported_ = false;
 };
 
