@@ -422,6 +422,10 @@ class Generator {
         }
         context_->SetImageCounters(directory, i, in_page, run_.counters.ImagesHandled);
         RunImage& record = directory.images[i];
+        // `_clone` and the text stamps run inside the pipeline: they see this
+        // image's names, date and original size rather than the previous
+        // image's. The outputs' facts follow once the pipeline has made them.
+        ctx_.SetImage(record.file, clones_);
         if (!Process(record, directory, clone_folder, thumb_folder)) return false;
         ctx_.SetImage(record.file, clones_);
         if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);

@@ -67,7 +67,12 @@ bool RunScripts::CompileStampTexts() {
     ++position;
     if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
     const auto& stamp = static_cast<const image::CTextStamp&>(item);
-    if (!script::CompileTemplate(program_, stamp.Text(), StampFunction(position), script::SourceOrigin::kStampText)) {
+    const script::CompileResult result =
+        script::Compile(program_, stamp.Text(), script::SourceKind::kTemplate, StampFunction(position));
+    // The message names the stamp as the user labelled it, not the
+    // function the run made of it.
+    if (!result.ok()) {
+      script::ShowCompileResult(script::SourceOrigin::kStampText, result, stamp.Description());
       return false;
     }
   }

@@ -36,7 +36,7 @@ class RunScripts {
 
   // The text of every text stamp in the working clone list, compiled as
   // the template function of its list position (StampFunction). False
-  // after the compile error has been shown.
+  // after the compile error has been shown, naming the stamp by its description.
   bool CompileStampTexts();
   // The name of the text stamp function at 1-based `position` of the clone list.
   static std::string StampFunction(int position);
