@@ -268,6 +268,31 @@ TEST_F(TextLayoutTest, APartOfTheBlockOutsideTheClipIsCutOff) {
   EXPECT_TRUE(RasterizeText(face, layout, {}, BlockTurn::kNone, 2000, 0, {0, 0, 1000, 1000}).region.empty());
 }
 
+// At the largest size every Windows-1252 character is a big bitmap: the
+// face keeps a bounded number of them and renders the rest each time, the
+// same as when they were kept.
+TEST_F(TextLayoutTest, BigGlyphsBeyondTheCacheRenderAlike) {
+  FontFace& face = Face(999);
+  std::vector<unsigned> indices;
+  for (const char32_t c : Cp1252ToCodePoints(std::string("\x21\x7E\x80\xFF") + "ABCDEFGHIJKLMNOPQRSTUVWXYZ" +
+                                             "abcdefghijklmnopqrstuvwxyz0123456789\xC0\xC1\xC2\xC3\xC4\xC5")) {
+    indices.push_back(face.GlyphIndex(c));
+  }
+  for (const unsigned index : indices) face.Render(index);
+  EXPECT_LE(face.cached_bytes(), std::size_t{16} << 20);
+  FontCache fresh;
+  FontFace* other = fresh.Face({.family = "Arial", .pixel_height = 999});
+  ASSERT_NE(other, nullptr);
+  for (const unsigned index : {indices.back(), indices.front()}) {
+    const Glyph& again = face.Render(index);
+    const Glyph copy = again;
+    const Glyph& first = other->Render(index);
+    EXPECT_EQ(copy.coverage, first.coverage);
+    EXPECT_EQ(copy.advance, first.advance);
+    EXPECT_GT(copy.rows, 300);
+  }
+}
+
 // A script may print a whole file: the block stays within int, and drawing
 // only the visible corner of it stays quick.
 TEST_F(TextLayoutTest, AHugeTextStaysBoundedAndQuick) {

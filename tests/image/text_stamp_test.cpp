@@ -242,6 +242,25 @@ TEST_F(TextStampTest, ReadableColourLooksOnlyUnderTheBlockAndSeesTheBox) {
   EXPECT_EQ(DrawTextStamp(right, "Rechts", style, fonts_).colour, 16777215);
 }
 
+// Automatic alignment follows the column of the cell: left, centre, right.
+TEST_F(TextStampTest, AutomaticAlignmentFollowsTheColumn) {
+  auto draw = [this](int position, int alignment) {
+    RgbBuffer image = FlatPicture(400, 300, kGrey);
+    TextStampStyle style = BoxStyle();
+    style.position = position;
+    style.alignment = alignment;
+    DrawTextStamp(image, "eine lange Zeile%\\kurz", style, fonts_);
+    return image;
+  };
+  for (int position = 1; position <= 9; ++position) {
+    const int column = (position - 1) % 3 + 1;
+    EXPECT_TRUE(Same(draw(position, 0), draw(position, column))) << position;
+    EXPECT_FALSE(Same(draw(position, 0), draw(position, column % 3 + 1))) << position;
+  }
+  // Values beyond 3 count as automatic.
+  EXPECT_TRUE(Same(draw(6, 7), draw(6, 3)));
+}
+
 TEST_F(TextStampTest, AnEmptyTextDrawsNeitherBoxNorFrame) {
   RgbBuffer image = FlatPicture(100, 80, kGrey);
   TextStampStyle style = BoxStyle();

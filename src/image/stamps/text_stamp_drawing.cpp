@@ -14,7 +14,8 @@
 namespace velmora::image {
 namespace {
 
-constexpr int kLargestOffset = 9999;
+// A frame wider than this covers any picture; a wilder value from a
+// hand-edited profile would only spin.
 constexpr int kLargestFrame = 9999;
 
 // "%\" is how a stamp text asks for a new line.
@@ -70,9 +71,7 @@ DrawnTextStamp Draw(RgbBuffer& image, std::string_view text, const TextStampStyl
   const BlockTurn turn = TurnOf(style.direction);
   const PixelRegion size = TurnedBlock(layout, turn, 0, 0);
   const StampPoint at =
-      PlaceStamp(style.position, image.width(), image.height(), size.width, size.height,
-                 std::clamp(style.offset_x, -kLargestOffset, kLargestOffset),
-                 std::clamp(style.offset_y, -kLargestOffset, kLargestOffset));
+      PlaceStamp(style.position, image.width(), image.height(), size.width, size.height, style.offset_x, style.offset_y);
   drawn.block = {at.x, at.y, size.width, size.height};
 
   if (style.background_colour >= 0) {

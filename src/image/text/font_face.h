@@ -56,6 +56,8 @@ class FontFace {
   // reference stays valid until the face renders a glyph it does not keep
   // (the cache is bounded), so use it before asking for the next.
   const Glyph& Render(unsigned index);
+  // Bytes of coverage kept for later renders; bounded whatever the size.
+  std::size_t cached_bytes() const { return cached_bytes_; }
 
  private:
   FontFace(FT_FaceRec_* face, const FontFile& file);
