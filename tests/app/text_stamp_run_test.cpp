@@ -160,6 +160,45 @@ TEST_F(TextStampRun, AStampTextThatDoesNotCompileStopsTheRunNamingTheStamp) {
   EXPECT_FALSE(fs::exists(out_ / "A"));
 }
 
+// Values the option page would not accept refuse the run with its message
+// and limits, before the clone folder exists.
+TEST_F(TextStampRun, StampValuesOutsideTheirRangesRefuseTheRun) {
+  MakePicture(base_ / "A" / "a.png", 50, 50);
+  struct Case {
+    void (*change)(image::CTextStamp&);
+    const char* key;
+    const char* limits;
+  };
+  const Case cases[] = {
+      {[](image::CTextStamp& s) { s.SetHeight(0); }, "ErrStampHeight", "1 bis 999"},
+      {[](image::CTextStamp& s) { s.SetHeight(1000); }, "ErrStampHeight", "1 bis 999"},
+      {[](image::CTextStamp& s) { s.SetBorder(1), s.SetBorderWidth(0); }, "ErrStampHeight", "1 bis 9999"},
+      {[](image::CTextStamp& s) { s.SetOffsetX(10000); }, "ErrStampOffset", "-9999 bis 9999"},
+      {[](image::CTextStamp& s) { s.SetOffsetY(-10000); }, "ErrStampOffset", "-9999 bis 9999"},
+  };
+  for (const Case& c : cases) {
+    settings::WorkingCloneList().Clear();
+    auto stamp = Stamp("x");
+    c.change(*stamp);
+    settings::WorkingCloneList().Add(std::move(stamp));
+    EXPECT_EQ(Drive(), DriverResult::kCheckFailed) << c.key << " " << c.limits;
+    ASSERT_EQ(shown_.size(), 1u);
+    EXPECT_EQ(shown_[0].key, c.key);
+    EXPECT_NE(shown_[0].text.find(c.limits), std::string::npos) << shown_[0].text;
+    EXPECT_FALSE(fs::exists(out_));
+    shown_.clear();
+  }
+  // The extremes themselves pass; an unused frame width is not looked at.
+  settings::WorkingCloneList().Clear();
+  auto stamp = Stamp("x");
+  stamp->SetHeight(999);
+  stamp->SetOffsetX(-9999);
+  stamp->SetOffsetY(9999);
+  stamp->SetBorderWidth(0);
+  settings::WorkingCloneList().Add(std::move(stamp));
+  EXPECT_EQ(Drive(), DriverResult::kFinished) << testing::PrintToString(Keys());
+}
+
 // A script that prints nothing leaves the clone as it was: no box either.
 TEST_F(TextStampRun, AnEmptyScriptOutputDrawsNothing) {
   MakePicture(base_ / "A" / "leer.png", 120, 80);

@@ -68,6 +68,29 @@ bool CheckClonePictures() {
   return true;
 }
 
+// The option page's limits of a text stamp. A profile edited by hand may
+// hold anything; the run refuses it with the page's message before anything
+// is written rather than drawing a stamp no one could have set.
+bool CheckTextStamps() {
+  auto within = [](std::int32_t value, std::int32_t lowest, std::int32_t highest) {
+    return value >= lowest && value <= highest;
+  };
+  for (const image::CloneItem& item : settings::WorkingCloneList()) {
+    if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
+    const auto& stamp = static_cast<const image::CTextStamp&>(item);
+    if (!within(stamp.Height(), 1, 999)) {
+      return Fail("ErrStampHeight", {Cp1252Text::Number(1), Cp1252Text::Number(999)});
+    }
+    if (stamp.Border() == 1 && !within(stamp.BorderWidth(), 1, 9999)) {
+      return Fail("ErrStampHeight", {Cp1252Text::Number(1), Cp1252Text::Number(9999)});
+    }
+    if (!within(stamp.OffsetX(), -9999, 9999) || !within(stamp.OffsetY(), -9999, 9999)) {
+      return Fail("ErrStampOffset", {Cp1252Text::Number(-9999), Cp1252Text::Number(9999)});
+    }
+  }
+  return true;
+}
+
 bool SameDirectory(const std::string& a, const std::string& b) {
   if (lang::FoldCase(WithoutTrailingSlash(a)) == lang::FoldCase(WithoutTrailingSlash(b))) return true;
   std::error_code error;
@@ -99,7 +122,7 @@ bool CheckNamesAndRanges(const settings::SettingsTable& settings, RunState& stat
   if (!CheckThumbNames(settings)) return false;
   if (const auto failure = CheckOutputNames(settings)) return Fail(*failure);
   if (const auto failure = CheckSettingRanges(settings)) return Fail(*failure);
-  return true;
+  return !settings.Flag("GENERATE_CLONES") || CheckTextStamps();
 }
 
 bool CheckClones(RunState& state) {
