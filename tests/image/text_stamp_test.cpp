@@ -383,7 +383,7 @@ TEST_F(TextStampTest, HostileSettingsDrawWithinThePictureOrNotAtAll) {
   for (const int value : {big, small, 0, -1}) {
     style.position = value;
     style.offset_x = value;
-    style.offset_y = -value;
+    style.offset_y = value == small ? big : -value;
     style.height = value;
     style.weight = value;
     style.direction = value;
