@@ -1,5 +1,6 @@
-// Borders and image stamps on a 1600 x 1200 clone, as a run applies them:
-// prepared once, then laid onto clone after clone.
+// Borders, image stamps and text stamps on a 1600 x 1200 clone, as a run
+// applies them: prepared once (a text stamp's font opened with the run's
+// first stamp), then laid onto clone after clone.
 #include <benchmark/benchmark.h>
 
 #include <ctime>
@@ -9,6 +10,8 @@
 #include "image/clone_list/image_stamp.h"
 #include "image/stamps/border.h"
 #include "image/stamps/image_stamp.h"
+#include "image/stamps/text_stamp_drawing.h"
+#include "image/text/font_cache.h"
 
 namespace velmora::image {
 namespace {
@@ -134,6 +137,44 @@ void BM_ImageStampStretchedAlpha(benchmark::State& state) {
   Measure(state, [&](RgbBuffer& image) { stamp.Apply(image); });
 }
 
+// What a photographer puts on a clone: the owner and the date.
+constexpr const char* kText = "\xA9 2024 Anna M\xFCller%\\Aufgenommen am 14.07.2024 um 18:32";
+
+TextStampStyle TextStyle(int variant) {
+  TextStampStyle style;
+  style.position = 9;
+  style.offset_x = style.offset_y = -10;
+  if (variant >= 1) {
+    style.height = 30;
+    style.readable = true;
+    style.background_colour = 0;
+    style.background_opacity = 40;
+    style.frame_colour = 16777215;
+    style.frame_width = 2;
+  }
+  if (variant == 2) style.direction = 1;
+  return style;
+}
+
+void BM_TextStamp(benchmark::State& state) {
+  FontCache fonts;
+  const TextStampStyle style = TextStyle(static_cast<int>(state.range(0)));
+  RgbBuffer first = Photo();
+  DrawTextStamp(first, kText, style, fonts);  // the run's first stamp opens the font
+  Measure(state, [&](RgbBuffer& image) { DrawTextStamp(image, kText, style, fonts); });
+  static const char* const kLabels[] = {"two lines, 15 px", "two lines, 30 px, box, frame, readable colour",
+                                        "two lines, 30 px, turned"};
+  state.SetLabel(kLabels[state.range(0)]);
+}
+
+// Once per run: fontconfig's lookup, opening the face, rendering the glyphs.
+void BM_FirstTextStampOfARun(benchmark::State& state) {
+  Measure(state, [](RgbBuffer& image) {
+    FontCache fonts;
+    DrawTextStamp(image, kText, TextStyle(1), fonts);
+  });
+}
+
 #define VELMORA_STAMP_BENCHMARK(name) \
   BENCHMARK(name)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond)
 
@@ -147,6 +188,8 @@ VELMORA_STAMP_BENCHMARK(BM_ImageStampOpaque);
 VELMORA_STAMP_BENCHMARK(BM_ImageStampAlpha);
 VELMORA_STAMP_BENCHMARK(BM_ImageStampTransparentColour);
 VELMORA_STAMP_BENCHMARK(BM_ImageStampStretchedAlpha);
+VELMORA_STAMP_BENCHMARK(BM_TextStamp)->DenseRange(0, 2);
+VELMORA_STAMP_BENCHMARK(BM_FirstTextStampOfARun);
 
 }  // namespace
 }  // namespace velmora::image

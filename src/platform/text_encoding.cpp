@@ -82,6 +82,13 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+std::u32string Cp1252ToCodePoints(std::string_view text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (char c : text) out += CodePointOf(static_cast<unsigned char>(c));
+  return out;
+}
+
 std::optional<std::string> Utf8ToCp1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -14,6 +14,10 @@ namespace velmora {
 // so that no byte is ever lost.
 std::string Cp1252ToUtf8(std::string_view text);
 
+// The Unicode characters a Windows-1252 text means, one per byte (the holes
+// as above), for code that draws the characters rather than storing bytes.
+std::u32string Cp1252ToCodePoints(std::string_view text);
+
 // Converts UTF-8 text to Windows-1252. Returns nothing when the text is not
 // valid UTF-8 or holds a character that Windows-1252 cannot represent.
 std::optional<std::string> Utf8ToCp1252(std::string_view text);

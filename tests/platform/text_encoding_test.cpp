@@ -19,6 +19,12 @@ TEST(TextEncoding, UmlautsAndEuroMapToTheirCp1252Bytes) {
   EXPECT_EQ(Cp1252ToUtf8("\xE4\x80"), "\xC3\xA4\xE2\x82\xAC");
 }
 
+TEST(TextEncoding, CodePointsOfTheHighControlBlockAreTheirCharacters) {
+  EXPECT_EQ(Cp1252ToCodePoints("a\xE4\x80\xA9\x9F"), U"a\u00E4\u20AC\u00A9\u0178");
+  EXPECT_EQ(Cp1252ToCodePoints("\x81\x9D"), U"\u0081\u009D");
+  EXPECT_EQ(Cp1252ToCodePoints(std::string_view("\0z", 2)), std::u32string(U"\0z", 2));
+}
+
 TEST(TextEncoding, RejectsCharactersOutsideCp1252AndBrokenUtf8) {
   EXPECT_FALSE(Utf8ToCp1252("\xE6\x97\xA5").has_value());  // a CJK character
   EXPECT_FALSE(Utf8ToCp1252("\xC3").has_value());           // truncated sequence

@@ -113,7 +113,7 @@ class Generator {
     }
     clones_ = settings_.Flag("GENERATE_CLONES");
     thumbs_ = settings_.Flag("THUMBNAILS");
-    if (!CompileStampTexts()) return false;
+    if (!run_.scripts.CompileStampTexts()) return false;
     if (kinds_.html && !run_.pages.CompileTemplates(run_.scripts, kinds_)) return false;
     if (!script::CheckMissingFunctions(run_.scripts.program())) return false;
 
@@ -162,20 +162,6 @@ class Generator {
       ctx_.Set(Ctx::thumb_dim, static_cast<std::int64_t>(dim));
     }
     return !kinds_.html || PrepareHtml();
-  }
-
-  bool CompileStampTexts() {
-    int position = 0;
-    for (const image::CloneItem& item : settings::WorkingCloneList()) {
-      ++position;
-      if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
-      const std::string name = "_stamptext_" + std::to_string(position);
-      const auto& stamp = static_cast<const image::CTextStamp&>(item);
-      if (!script::CompileTemplate(run_.scripts.program(), stamp.Text(), name, script::SourceOrigin::kStampText)) {
-        return false;
-      }
-    }
-    return true;
   }
 
   void CollectSourceFolders() {
@@ -464,9 +450,9 @@ class Generator {
         }
         context_->SetImageCounters(directory, i, in_page, run_.counters.ImagesHandled);
         RunImage& record = directory.images[i];
-        // `_clone`, the stamp texts and the image's templates see this photo.
-        host_.SetCurrentImage(record.source);
+        MakeCurrent(record);
         if (!Process(record, directory, clone_folder, thumb_folder)) return false;
+        // The outputs' names and sizes, now that the pipeline has made them.
         ctx_.SetImage(record.file, clones_);
         if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
         if (kinds_.html) {
@@ -504,6 +490,14 @@ class Generator {
     pages.images_per_page = static_cast<int>(rows * thumbs_per_line_);
     pages.page_count = (static_cast<int>(directory.images.size()) - 1) / pages.images_per_page + 1;
     return pages;
+  }
+
+  // `_clone`, the stamp texts and the image's templates see this photo from
+  // here on: its metadata through the built-ins, its names, date and
+  // original size through the context, rather than the previous image's.
+  void MakeCurrent(const RunImage& record) {
+    host_.SetCurrentImage(record.source);
+    ctx_.SetImage(record.file, clones_);
   }
 
   // Runs the pipeline on one image; false when the user chose Cancel on

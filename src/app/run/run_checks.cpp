@@ -13,6 +13,7 @@
 #include "image/image_error.h"
 #include "image/image_io.h"
 #include "image/rename/rename_check.h"
+#include "image/stamps/option_value_checks.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
 #include "settings/profile_data.h"
@@ -63,6 +64,18 @@ bool CheckClonePictures(RunState& state) {
   return true;
 }
 
+// The option page's limits of a text stamp. A profile edited by hand may
+// hold anything; the run refuses it with the page's message before anything
+// is written rather than drawing a stamp no one could have set.
+bool CheckTextStamps() {
+  for (const image::CloneItem& item : settings::WorkingCloneList()) {
+    if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
+    const auto failure = image::CheckTextStampValues(static_cast<const image::CTextStamp&>(item));
+    if (failure) return Fail(failure->key, failure->parameters);
+  }
+  return true;
+}
+
 bool SameDirectory(const std::string& a, const std::string& b) {
   if (lang::FoldCase(WithoutTrailingSlash(a)) == lang::FoldCase(WithoutTrailingSlash(b))) return true;
   std::error_code error;
@@ -94,7 +107,7 @@ bool CheckNamesAndRanges(const settings::SettingsTable& settings, RunState& stat
   if (!CheckThumbNames(settings)) return false;
   if (const auto failure = CheckOutputNames(settings)) return Fail(*failure);
   if (const auto failure = CheckSettingRanges(settings)) return Fail(*failure);
-  return true;
+  return !settings.Flag("GENERATE_CLONES") || CheckTextStamps();
 }
 
 bool CheckClones(RunState& state) {

@@ -6,6 +6,7 @@
 
 #include "app/run/clone_pictures.h"
 #include "app/run/prepared_clone_list.h"
+#include "app/run/run_text_stamps.h"
 #include "image/clone_hooks.h"
 
 namespace velmora::app {
@@ -31,12 +32,10 @@ class RunCloneHooks final : public image::CloneHooks {
   void PrepareCloneList(std::shared_ptr<ClonePictures> pictures);
 
  private:
-  void DrawTextStamp(image::RgbBuffer& clone, const image::CTextStamp& stamp, int position);
-
   RunScripts& scripts_;
+  RunTextStamps text_stamps_;
   std::shared_ptr<ClonePictures> pictures_;
   std::unique_ptr<PreparedCloneList> prepared_;
-  bool reported_text_stamps_ = false;
 };
 
 }  // namespace velmora::app

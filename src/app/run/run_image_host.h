@@ -73,4 +73,18 @@ class RunImageHost final : public script::ImageHost {
   std::filesystem::path page_folder_;
 };
 
+// The drawing built-ins work on the clone while a script runs for it
+// (`_clone`, a stamp text), and on nothing once it has ended: the buffer is
+// the pipeline's.
+class ClonePixelsInUse {
+ public:
+  ClonePixelsInUse(RunImageHost& host, image::RgbBuffer& clone) : host_(host) { host_.SetPixels(&clone); }
+  ~ClonePixelsInUse() { host_.SetPixels(nullptr); }
+  ClonePixelsInUse(const ClonePixelsInUse&) = delete;
+  ClonePixelsInUse& operator=(const ClonePixelsInUse&) = delete;
+
+ private:
+  RunImageHost& host_;
+};
+
 }  // namespace velmora::app

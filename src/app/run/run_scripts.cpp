@@ -10,6 +10,7 @@
 #include "script/output_sink.h"
 #include "script/sources.h"
 #include "script/value_text.h"
+#include "image/clone_list/clone_list.h"
 #include "settings/profile_data.h"
 
 namespace velmora::app {
@@ -59,6 +60,34 @@ bool RunScripts::CompileOracle(std::string_view text, bool& active) {
   if (!script::CheckMissingFunctions(program_)) return false;
   active = true;
   return true;
+}
+
+bool RunScripts::CompileStampTexts() {
+  int position = 0;
+  for (const image::CloneItem& item : settings::WorkingCloneList()) {
+    ++position;
+    if (item.Kind() != image::CloneItemKind::kTextStamp) continue;
+    const auto& stamp = static_cast<const image::CTextStamp&>(item);
+    const script::CompileResult result =
+        script::Compile(program_, stamp.Text(), script::SourceKind::kTemplate, StampFunction(position));
+    // The message names the stamp as the user labelled it, not the
+    // function the run made of it.
+    if (!result.ok()) {
+      script::ShowCompileResult(script::SourceOrigin::kStampText, result, stamp.Description());
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string RunScripts::StampFunction(int position) { return "_stamptext_" + std::to_string(position); }
+
+std::string RunScripts::StampText(int position) {
+  const std::string name = StampFunction(position);
+  if (!Defines(name)) return {};
+  script::StringSink sink;
+  if (machine_->Run(name, sink) != script::RunStatus::kOk) WriteLog("RiloScript " + name + " ended early");
+  return sink.text();
 }
 
 bool RunScripts::Defines(std::string_view name) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "app/run/context_variables.h"
@@ -33,6 +34,17 @@ class RunScripts {
   // checked for called functions that no module defines. False after a
   // message.
   bool CompileOracle(std::string_view text, bool& active);
+
+  // The text of every text stamp in the working clone list, compiled as
+  // the template function of its list position (StampFunction). False
+  // after the compile error has been shown, naming the stamp by its description.
+  bool CompileStampTexts();
+  // The name of the text stamp function at 1-based `position` of the clone list.
+  static std::string StampFunction(int position);
+  // Runs the stamp function of `position` and returns what it printed
+  // (Windows-1252); empty when it is not defined or prints nothing. A
+  // script that ends early keeps what it printed so far.
+  std::string StampText(int position);
 
   // True when the scripts define `name` (entry functions are optional).
   bool Defines(std::string_view name) const;

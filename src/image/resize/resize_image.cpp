@@ -217,16 +217,18 @@ RgbBuffer ResizeImage(const RgbBuffer& source, int width, int height, int filter
   }
 }
 
-Rgb AverageColour(const RgbBuffer& image) {
-  if (image.empty()) return {255, 255, 255};
+Rgb AverageColour(const RgbBuffer& image) { return AverageColour(image, 0, 0, image.width(), image.height()); }
+
+Rgb AverageColour(const RgbBuffer& image, int left, int top, int right, int bottom) {
+  if (right <= left || bottom <= top) return {255, 255, 255};
   // Four pixels at a time into twelve lanes, which the compiler vectorises;
   // a row's lanes cannot overflow (1,000,000 / 4 pixels x 255 < 2^32).
   constexpr std::size_t kLanes = 12;
   std::uint64_t sum[3] = {0, 0, 0};
-  for (int y = 0; y < image.height(); ++y) {
-    const std::uint8_t* p = image.row(y);
-    const std::size_t bytes = image.stride();
-    const std::size_t whole = bytes - bytes % kLanes;
+  const std::size_t bytes = static_cast<std::size_t>(right - left) * 3;
+  const std::size_t whole = bytes - bytes % kLanes;
+  for (int y = top; y < bottom; ++y) {
+    const std::uint8_t* p = image.pixel(left, y);
     std::uint32_t lanes[kLanes] = {};
     for (std::size_t i = 0; i < whole; i += kLanes) {
       for (std::size_t k = 0; k < kLanes; ++k) lanes[k] += p[i + k];
@@ -234,7 +236,7 @@ Rgb AverageColour(const RgbBuffer& image) {
     for (std::size_t i = whole; i < bytes; ++i) lanes[i % 3] += p[i];
     for (std::size_t k = 0; k < kLanes; ++k) sum[k % 3] += lanes[k];
   }
-  const std::uint64_t n = static_cast<std::uint64_t>(image.width()) * image.height();
+  const std::uint64_t n = static_cast<std::uint64_t>(right - left) * static_cast<std::uint64_t>(bottom - top);
   return {static_cast<std::uint8_t>((sum[0] + n / 2) / n), static_cast<std::uint8_t>((sum[1] + n / 2) / n),
           static_cast<std::uint8_t>((sum[2] + n / 2) / n)};
 }

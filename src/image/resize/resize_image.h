@@ -16,5 +16,9 @@ RgbBuffer ResizeImage(const RgbBuffer& source, int width, int height, int filter
 
 // The mean colour of all pixels (white for an empty buffer).
 Rgb AverageColour(const RgbBuffer& image);
+// The mean colour of the pixels from column `left` and row `top` (included)
+// to `right` and `bottom` (excluded), which the caller keeps inside the
+// image; white when that holds no pixel.
+Rgb AverageColour(const RgbBuffer& image, int left, int top, int right, int bottom);
 
 }  // namespace velmora::image

@@ -28,6 +28,13 @@ inline unsigned Div255(unsigned t) {
 
 }  // namespace
 
+PixelRect ClipToImage(const RgbBuffer& image, const PixelRect& rect) {
+  const Span xs = Clip(rect.left, rect.right, image.width());
+  const Span ys = Clip(rect.top, rect.bottom, image.height());
+  if (xs.empty() || ys.empty()) return {};
+  return {xs.begin, ys.begin, xs.end, ys.end};
+}
+
 int OpacityWeight(std::int64_t percent) {
   return static_cast<int>((std::clamp<std::int64_t>(percent, 0, 100) * 255 + 50) / 100);
 }

@@ -1,5 +1,6 @@
 // The pixel work stamps and borders share: blending a flat colour into a
-// rectangle, and laying a picture with its coverage onto the clone. Every
+// rectangle, and laying a picture with its coverage (a logo, a frame, the
+// glyphs of a text) onto the clone. Every
 // rectangle and position is clipped to the image, so a stamp or band that
 // lies partly or wholly outside draws only what is inside.
 #pragma once
@@ -15,7 +16,11 @@ namespace velmora::image {
 // 64-bit, because profile values may be anything.
 struct PixelRect {
   std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+  bool empty() const { return right <= left || bottom <= top; }
 };
+
+// The part of `rect` inside the image; empty when none is.
+PixelRect ClipToImage(const RgbBuffer& image, const PixelRect& rect);
 
 // A percentage from the profile (clamped to 0-100) as a weight 0-255.
 int OpacityWeight(std::int64_t percent);

@@ -1,4 +1,4 @@
-// Option page value checks of borders and image stamps.
+// Option page value checks of borders and stamps.
 #include "image/stamps/option_value_checks.h"
 
 #include <charconv>
@@ -43,9 +43,26 @@ std::optional<OptionValueFailure> CheckBorderValues(const CBorder& border) {
   return std::nullopt;
 }
 
+namespace {
+
+std::optional<OptionValueFailure> CheckStampOffsets(std::int64_t x, std::int64_t y) {
+  if (auto failure = CheckOptionValue(x, kStampOffsetRange)) return failure;
+  return CheckOptionValue(y, kStampOffsetRange);
+}
+
+}  // namespace
+
 std::optional<OptionValueFailure> CheckImageStampValues(const CImageStamp& stamp) {
-  if (auto failure = CheckOptionValue(stamp.OffsetX(), kStampOffsetRange)) return failure;
-  return CheckOptionValue(stamp.OffsetY(), kStampOffsetRange);
+  return CheckStampOffsets(stamp.OffsetX(), stamp.OffsetY());
+}
+
+std::optional<OptionValueFailure> CheckTextStampValues(const CTextStamp& stamp) {
+  if (auto failure = CheckOptionValue(stamp.Height(), kStampHeightRange)) return failure;
+  // A frame that is switched off draws nothing, whatever its width says.
+  if (stamp.Border() == 1) {
+    if (auto failure = CheckOptionValue(stamp.BorderWidth(), kStampFrameWidthRange)) return failure;
+  }
+  return CheckStampOffsets(stamp.OffsetX(), stamp.OffsetY());
 }
 
 }  // namespace velmora::image

@@ -1,17 +1,20 @@
-// A contact sheet of every border and image stamp variant, written into the
-// build tree (artifacts/stamps_and_borders.png, with a legend beside it) for
-// a person to look at. The test checks that it was written whole.
+// A contact sheet of every border, image stamp and text stamp variant,
+// each tile labelled, written into the build tree
+// (artifacts/stamps_and_borders.png) for a person to look at. The test
+// checks that every variant drew and that the sheet was written whole.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <functional>
+#include <string>
 
 #include "image/codecs/codec_registry.h"
 #include "image/image_io.h"
 #include "image/stamps/border.h"
 #include "image/stamps/image_stamp.h"
+#include "image/stamps/text_stamp_drawing.h"
+#include "image/text/font_cache.h"
 #include "pixel_support.h"
 
 namespace velmora::image {
@@ -99,7 +102,7 @@ CImageStamp Stamp(std::int32_t position, std::int32_t offset, std::int32_t opaci
 }
 
 struct Variant {
-  const char* label;
+  std::string label;
   std::function<void(RgbBuffer&)> apply;
 };
 
@@ -162,28 +165,108 @@ std::vector<Variant> Variants() {
   return v;
 }
 
+// Light text on a translucent dark box, `change`d for the variant.
+template <class Change>
+TextStampStyle TextStyle(Change change) {
+  TextStampStyle style;
+  style.height = 15;
+  style.colour = ColourValue({255, 255, 255});
+  style.background_colour = ColourValue({30, 30, 120});
+  style.background_opacity = 60;
+  change(style);
+  return style;
+}
+
+std::vector<Variant> TextVariants(FontCache& fonts) {
+  std::vector<Variant> v;
+  const auto text = [&fonts](std::string words, const TextStampStyle& style) {
+    return [&fonts, words, style](RgbBuffer& image) {
+      ASSERT_TRUE(DrawTextStamp(image, words, style, fonts).drawn) << words;
+    };
+  };
+  const auto add = [&](std::string label, std::string words, auto change) {
+    v.push_back({std::move(label), text(std::move(words), TextStyle(change))});
+  };
+  for (const int offset : {0, 5, -5}) {
+    v.push_back({"text stamp in every cell, offsets " + std::to_string(offset), [=](RgbBuffer& image) {
+                   for (int cell = 1; cell <= 9; ++cell) {
+                     text("Zelle " + std::to_string(cell), TextStyle([&](TextStampStyle& s) {
+                            s.height = 12, s.position = cell, s.offset_x = s.offset_y = offset;
+                          }))(image);
+                   }
+                 }});
+  }
+  add("text at 9, offsets +10: beyond the corner", "hinaus", [](TextStampStyle& s) { s.position = 9; });
+  for (int direction = 1; direction <= 3; ++direction) {
+    add("text turned, direction " + std::to_string(direction), "Gedreht%\\Zeile 2", [direction](TextStampStyle& s) {
+      s.position = 5, s.offset_x = s.offset_y = 0, s.direction = direction;
+    });
+  }
+  for (int alignment = 1; alignment <= 3; ++alignment) {
+    add("text alignment " + std::to_string(alignment), "Kurz%\\eine lange Zeile%\\mittel",
+        [alignment](TextStampStyle& s) { s.position = 5, s.offset_x = s.offset_y = 0, s.alignment = alignment; });
+  }
+  add("text at 6, automatic alignment (right)", "Kurz%\\eine lange Zeile", [](TextStampStyle& s) {
+    s.position = 6, s.offset_x = -10;
+  });
+  add("readable colour on the sky", "lesbare Farbe", [](TextStampStyle& s) { s.readable = true, s.background_colour = -1; });
+  add("readable colour on the hills", "lesbare Farbe", [](TextStampStyle& s) {
+    s.readable = true, s.background_colour = -1, s.position = 9, s.offset_x = s.offset_y = -10;
+  });
+  add("text opacity 40 %", "halb durchsichtig", [](TextStampStyle& s) { s.opacity = 40, s.height = 24; });
+  add("box opacity 100 %", "voller Kasten", [](TextStampStyle& s) { s.background_opacity = 100; });
+  add("frame 3, green", "mit Rahmen", [](TextStampStyle& s) { s.frame_colour = ColourValue({0, 255, 0}), s.frame_width = 3; });
+  add("bold", "Fett 700", [](TextStampStyle& s) { s.weight = 700, s.height = 22; });
+  add("italic", "Kursiv", [](TextStampStyle& s) { s.italic = true, s.height = 22; });
+  add("underline", "Unterstrichen", [](TextStampStyle& s) { s.underline = true, s.height = 22; });
+  add("strikeout", "Durchgestrichen", [](TextStampStyle& s) { s.strikeout = true, s.height = 22; });
+  add("Times New Roman", "Serifen Qg", [](TextStampStyle& s) { s.font = "Times New Roman", s.height = 24; });
+  add("Courier New", "Mono 0123", [](TextStampStyle& s) { s.font = "Courier New", s.height = 20; });
+  add("missing face: the fallback", "Ersatzschrift", [](TextStampStyle& s) { s.font = "Keine Solche", s.height = 20; });
+  add("Windows-1252 letters", "\xE4\xF6\xFC\xDF \x80 \xA9 \x84Zitat\x93", [](TextStampStyle& s) { s.height = 22; });
+  add("height 60, centred", "Gross", [](TextStampStyle& s) { s.height = 60, s.position = 5, s.offset_x = s.offset_y = 0; });
+  return v;
+}
+
+// The label under a tile, dark on the sheet's light grey.
+RgbBuffer Label(const std::string& text, int width, FontCache& fonts) {
+  RgbBuffer label = test::Flat(width, 16, {228, 228, 228});
+  TextStampStyle style;
+  style.height = 11;
+  style.colour = 0;
+  style.position = 5;
+  style.offset_x = style.offset_y = 0;
+  DrawTextStamp(label, text, style, fonts);
+  return label;
+}
+
 TEST(ContactSheetTest, EveryVariantOnOneSheet) {
-  constexpr int kColumns = 6, kCellWidth = 240, kCellHeight = 180;
-  const std::vector<Variant> variants = Variants();
+  constexpr int kColumns = 6, kCellWidth = 240, kTileHeight = 172, kCellHeight = kTileHeight + 18;
+  FontCache fonts;
+  std::vector<Variant> variants = Variants();
+  for (Variant& variant : TextVariants(fonts)) variants.push_back(std::move(variant));
   const int rows = (static_cast<int>(variants.size()) + kColumns - 1) / kColumns;
   RgbBuffer sheet = test::Flat(kColumns * kCellWidth, rows * kCellHeight, {228, 228, 228});
-  std::string legend;
+  const auto paste = [&sheet](const RgbBuffer& part, int x, int y) {
+    for (int r = 0; r < part.height(); ++r) std::copy_n(part.row(r), part.stride(), sheet.pixel(x, y + r));
+  };
   for (std::size_t i = 0; i < variants.size(); ++i) {
+    SCOPED_TRACE(variants[i].label);
     RgbBuffer tile = Landscape();
     variants[i].apply(tile);
-    ASSERT_LE(tile.width(), kCellWidth) << variants[i].label;
-    ASSERT_LE(tile.height(), kCellHeight) << variants[i].label;
+    ASSERT_LE(tile.width(), kCellWidth);
+    ASSERT_LE(tile.height(), kTileHeight);
+    // Every variant leaves its mark.
+    EXPECT_FALSE(test::Same(tile, Landscape()));
     const int column = static_cast<int>(i) % kColumns, row = static_cast<int>(i) / kColumns;
-    const int x = column * kCellWidth + (kCellWidth - tile.width()) / 2;
-    const int y = row * kCellHeight + (kCellHeight - tile.height()) / 2;
-    for (int r = 0; r < tile.height(); ++r) std::copy_n(tile.row(r), tile.stride(), sheet.pixel(x, y + r));
-    legend += "row " + std::to_string(row + 1) + ", column " + std::to_string(column + 1) + ": " + variants[i].label + "\n";
+    paste(tile, column * kCellWidth + (kCellWidth - tile.width()) / 2,
+          row * kCellHeight + (kTileHeight - tile.height()) / 2);
+    paste(Label(variants[i].label, kCellWidth - 4, fonts), column * kCellWidth + 2, row * kCellHeight + kTileHeight);
   }
   const std::filesystem::path folder = VELMORA_ARTIFACT_DIR;
   std::filesystem::create_directories(folder);
   const std::filesystem::path file = folder / "stamps_and_borders.png";
   WriteImage(file, kImageTypePng, sheet);
-  std::ofstream(folder / "stamps_and_borders.txt") << legend;
   const RgbBuffer back = ReadImage(file, kImageTypePng);
   EXPECT_TRUE(test::Same(back, sheet));
 }
