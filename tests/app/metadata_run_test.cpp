@@ -3,9 +3,23 @@
 // image page shows what the template asks for. With the shipped Modern
 // profile the page carries the caption, the date taken and the camera line,
 // escaped, and a photo without metadata gets none of them and no error text.
+// With the shipped Copyright profile every clone carries the photo's owner
+// and date taken.
 #include <gtest/gtest.h>
 
+#include "image/clone_list/border.h"
+#include "image/clone_list/clone_effekte.h"
+#include "image/clone_list/text_stamp.h"
+#include "image/codecs/codec_registry.h"
+#include "image/image_io.h"
+#include "image/magick_fixtures.h"
+#include "image/stamps/border.h"
+#include "image/stamps/pixel_support.h"
+#include "image/stamps/text_stamp_drawing.h"
+#include "image/text/font_cache.h"
 #include "run_fixture.h"
+#include "settings/profile_reader.h"
+#include "settings/settings_table.h"
 #include "support/required_tool.h"
 
 namespace velmora::test {
@@ -93,6 +107,56 @@ TEST_F(MetadataRun, TheModernProfileShowsCaptionDateAndCameraEscaped) {
   for (const char* absent : {"<em>", "Aufgenommen", "ISO", "@error", "<small></small>"}) {
     EXPECT_EQ(plain.find(absent), std::string::npos) << absent << "\n" << plain;
   }
+}
+
+// The clone list of a shipped profile, as the program reads it.
+image::CCloneEffekte ShippedCloneList(const std::string& profile) {
+  settings::SettingsTable table;
+  image::CCloneEffekte clones;
+  settings::RLModule modules;
+  const std::string bytes = ReadFile(ProgramDirectory() / "profiles" / (profile + ".vlp"));
+  EXPECT_FALSE(settings::ReadProfileText(bytes, table, clones, modules).has_value());
+  return clones;
+}
+
+// What the README's demo shows: the owner from the camera's "Artist" and the
+// date taken in the bottom right corner, inside a thin frame. The clone is
+// the original with exactly that text and frame drawn on, written as a JPEG
+// of the profile's quality.
+TEST_F(MetadataRun, TheCopyrightProfileStampsOwnerAndDateTakenOnEveryClone) {
+  const fs::path dated = base_ / "Meer" / "abend.jpg";
+  const fs::path plain = base_ / "Meer" / "ohne.jpg";
+  MakeImage(dated, 360, 240);
+  MakeImage(plain, 360, 240);
+  const std::string command = "exiftool -q -overwrite_original '-DateTimeOriginal=2023:07:14 18:30:05' "
+                              "'-Artist=Anna Berg ' '" + dated.string() + "'";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  ASSERT_EQ(std::system(("touch -d '2022-03-05 12:00' '" + plain.string() + "'").c_str()), 0);
+  ASSERT_EQ(RunWithProfile("Copyright", {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/GENERATE_HTML=0"}),
+            kExitOk)
+      << testing::PrintToString(Keys());
+
+  const image::CCloneEffekte clones = ShippedCloneList("Copyright");
+  ASSERT_EQ(clones.Count(), 2);
+  ASSERT_EQ(clones.begin()->Kind(), image::CloneItemKind::kTextStamp);
+  const auto& stamp = static_cast<const image::CTextStamp&>(*clones.begin());
+  const auto& frame = static_cast<const image::CBorder&>(*std::next(clones.begin()));
+  image::FontCache fonts;
+  const auto expected = [&](const fs::path& original, const std::string& text) {
+    image::RgbBuffer picture = image::ReadImage(original, image::kImageTypeJpg);
+    image::DrawTextStamp(picture, text, image::TextStampStyleOf(stamp), fonts);
+    image::PreparedBorder(frame, nullptr).Apply(picture);
+    const fs::path file = root_ / "expected.jpg";
+    image::WriteImage(file, image::kImageTypeJpg, picture, {.quality = 75});
+    return image::test::MagickDecode(file);
+  };
+  const image::RgbBuffer dated_clone = image::test::MagickDecode(out_ / "Meer" / "abend.jpg");
+  EXPECT_EQ(dated_clone.width(), 368);
+  EXPECT_TRUE(image::test::Same(dated_clone, expected(dated, "\xA9 2023 Anna Berg%\\Aufgenommen am 14.07.2023")));
+  EXPECT_FALSE(image::test::Same(dated_clone, expected(dated, "\xA9 2023 Anna Berg%\\Aufgenommen am 15.07.2023")));
+  // A photo without them names no one and gives the file's date.
+  const image::RgbBuffer plain_clone = image::test::MagickDecode(out_ / "Meer" / "ohne.jpg");
+  EXPECT_TRUE(image::test::Same(plain_clone, expected(plain, "\xA9 Alle Rechte vorbehalten%\\Datei vom 5.3.2022")));
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The shipped system profiles "Modern" and "Voreinstellung": found beside the
-// program, load without a message, are the profile writer's own text, every
-// snippet compiles, and no snippet puts a file or folder name into a page
-// unescaped. "Voreinstellung" is the built-in default made safe and nothing
-// else.
+// The shipped system profiles "Modern", "Voreinstellung" and "Copyright":
+// found beside the program, load without a message, are the profile writer's
+// own text, every snippet compiles, and no snippet puts a file or folder name
+// into a page unescaped. "Voreinstellung" is the built-in default made safe
+// and nothing else; "Copyright" is that with a stamp and a frame.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -59,7 +59,13 @@ TEST_P(ShippedProfile, LoadsWithoutMessagesAndCompiles) {
 TEST_P(ShippedProfile, IsTheWritersOwnTextOfTheCurrentVersion) {
   const settings::SettingsTable table = ReadShipped();
   EXPECT_TRUE(settings::IsSupportedProfileVersion(table.Text("VERSION")));
-  for (const unsigned char c : bytes_) EXPECT_LT(c, 0x80) << "the snippets use entities, not 8-bit letters";
+  // A stamp text may say "\xA9": it is drawn, not written into a page.
+  for (const settings::SettingDefinition& setting : settings::SettingsCatalogue()) {
+    if (!setting.key.starts_with("HTML_")) continue;
+    for (const unsigned char c : table.Value(setting.slot)) {
+      EXPECT_LT(c, 0x80) << setting.key << ": the snippets use entities, not 8-bit letters";
+    }
+  }
 }
 
 // A photo or folder name is whatever its owner typed, "<img onerror=...>"
@@ -74,7 +80,7 @@ TEST_P(ShippedProfile, EveryNameGoesIntoThePageEscaped) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProfile, ::testing::Values("Modern", "Voreinstellung"));
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProfile, ::testing::Values("Modern", "Voreinstellung", "Copyright"));
 
 // The shipped default differs from the built-in catalogue only where a name
 // is escaped, so that choosing it changes nothing else of a user's run.
@@ -96,6 +102,28 @@ TEST(DefaultProfileFile, IsTheCatalogueWithNamesEscaped) {
     if (unescaped != value) ++escaped_snippets;
   }
   EXPECT_EQ(escaped_snippets, 20);
+}
+
+// The Copyright profile is the shipped default with a text stamp and a
+// frame on the clones: its pages and every other setting are the default's.
+TEST(CopyrightProfileFile, IsTheDefaultWithAStampAndAFrame) {
+  const auto read = [](const std::string& name, image::CCloneEffekte& clones) {
+    settings::SettingsTable table;
+    settings::RLModule modules;
+    const std::string bytes = velmora::test::ReadFile(ProgramDirectory() / "profiles" / (name + ".vlp"));
+    EXPECT_FALSE(settings::ReadProfileText(bytes, table, clones, modules).has_value()) << name;
+    return table;
+  };
+  image::CCloneEffekte default_clones, clones;
+  const settings::SettingsTable defaults = read("Voreinstellung", default_clones);
+  const settings::SettingsTable copyright = read("Copyright", clones);
+  for (const settings::SettingDefinition& setting : settings::SettingsCatalogue()) {
+    if (setting.key == "KOMMENTAR") continue;
+    EXPECT_EQ(copyright.Value(setting.slot), defaults.Value(setting.slot)) << setting.key;
+  }
+  std::vector<image::CloneItemKind> kinds;
+  for (const image::CloneItem& item : clones) kinds.push_back(item.Kind());
+  EXPECT_EQ(kinds, (std::vector<image::CloneItemKind>{image::CloneItemKind::kTextStamp, image::CloneItemKind::kBorder}));
 }
 
 }  // namespace
