@@ -122,7 +122,8 @@ image::CCloneEffekte ShippedCloneList(const std::string& profile) {
 // What the README's demo shows: the owner from the camera's "Artist" and the
 // date taken in the bottom right corner, inside a thin frame. The clone is
 // the original with exactly that text and frame drawn on, written as a JPEG
-// of the profile's quality.
+// of the profile's quality. The photo without metadata comes after the one
+// with it and must not print its values.
 TEST_F(MetadataRun, TheCopyrightProfileStampsOwnerAndDateTakenOnEveryClone) {
   const fs::path dated = base_ / "Meer" / "abend.jpg";
   const fs::path plain = base_ / "Meer" / "ohne.jpg";

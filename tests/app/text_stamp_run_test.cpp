@@ -12,15 +12,12 @@
 #include "image/stamps/text_stamp_drawing.h"
 #include "image/text/font_cache.h"
 #include "image/effects/apply_image_effect.h"
-#include "image/codecs/codec_registry.h"
-#include "image/image_io.h"
 #include "image/resize/resize_image.h"
 #include "image/magick_fixtures.h"
 #include "image/stamps/pixel_support.h"
 #include "run_fixture.h"
 #include "settings/profile_data.h"
 #include "settings/working_settings.h"
-#include "support/required_tool.h"
 
 namespace velmora::app {
 namespace {
@@ -91,19 +88,6 @@ class TextStampRun : public test::BatchRun {
     image::RgbBuffer picture = image::test::MagickDecode(original);
     image::DrawTextStamp(picture, text, image::TextStampStyleOf(stamp), fonts_);
     return picture;
-  }
-
-  // A JPEG clone: the original as the run reads it with the stamp drawn on
-  // it, written as the run writes a clone of the default quality, and read
-  // back by ImageMagick.
-  image::RgbBuffer ExpectedJpeg(const fs::path& original, const image::CTextStamp& stamp, const std::string& text) {
-    image::RgbBuffer picture = image::ReadImage(original, image::kImageTypeJpg);
-    image::DrawTextStamp(picture, text, image::TextStampStyleOf(stamp), fonts_);
-    const fs::path file = root_ / "expected.jpg";
-    image::ImageWriteOptions options;
-    options.quality = static_cast<int>(settings::WorkingSettings().Int("CLONE_QUALITY"));
-    image::WriteImage(file, image::kImageTypeJpg, picture, options);
-    return image::test::MagickDecode(file);
   }
 
   SelectionTree tree_;
@@ -231,38 +215,6 @@ TEST_F(TextStampRun, StampValuesOutsideTheirRangesRefuseTheRun) {
   stamp->SetBorderWidth(0);
   settings::WorkingCloneList().Add(std::move(stamp));
   EXPECT_EQ(Drive(), DriverResult::kFinished) << testing::PrintToString(Keys());
-}
-
-// A stamp prints the photo's own metadata: the run's current image is the
-// photo at hand while its clone is made, and the next photo does not see
-// the previous one's values.
-TEST_F(TextStampRun, StampTextsPrintEachPhotosMetadata) {
-  VELMORA_REQUIRE_TOOL(std::system("command -v exiftool >/dev/null 2>&1") == 0, "exiftool");
-  const fs::path dated = base_ / "A" / "a_kamera.jpg";
-  const fs::path plain = base_ / "A" / "b_ohne.jpg";
-  MakePicture(dated, 240, 160);
-  MakePicture(plain, 240, 160);
-  const std::string command = "exiftool -q -overwrite_original '-DateTimeOriginal=2023:07:14 18:30:05' "
-                              "'-Model=Canon EOS 5D' '" + dated.string() + "'";
-  ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  auto stamp = Stamp("\xA9 Anna Berg%\\{ d = exifnice(\"DateTimeOriginal\"); if (type(d) == @DATE) "
-                     "{ datepart(d, \"dd.mm.yyyy hh:nn\"); \" \"; exif(\"Model\"); } else \"ohne Datum\"; }");
-  stamp->SetPosition(7);
-  stamp->SetOffsetY(-10);
-  const image::CTextStamp& kept = *stamp;
-  settings::WorkingCloneList().Add(std::move(stamp));
-  ASSERT_EQ(Drive(), DriverResult::kFinished) << testing::PrintToString(Keys());
-
-  const std::string with_date = "\xA9 Anna Berg%\\14.07.2023 18:30 Canon EOS 5D";
-  const std::string without = "\xA9 Anna Berg%\\ohne Datum";
-  const image::RgbBuffer dated_clone = image::test::MagickDecode(out_ / "A" / "a_kamera.jpg");
-  EXPECT_TRUE(Same(dated_clone, ExpectedJpeg(dated, kept, with_date)));
-  EXPECT_FALSE(Same(dated_clone, ExpectedJpeg(dated, kept, without)));
-  // One minute off is another picture too.
-  EXPECT_FALSE(Same(dated_clone, ExpectedJpeg(dated, kept, "\xA9 Anna Berg%\\14.07.2023 18:31 Canon EOS 5D")));
-  const image::RgbBuffer plain_clone = image::test::MagickDecode(out_ / "A" / "b_ohne.jpg");
-  EXPECT_TRUE(Same(plain_clone, ExpectedJpeg(plain, kept, without)));
-  EXPECT_FALSE(Same(plain_clone, ExpectedJpeg(plain, kept, with_date)));
 }
 
 // A script that prints nothing leaves the clone as it was: no box either.
