@@ -33,6 +33,7 @@
 #include "image/image_io.h"
 #include "image/rename/rename_check.h"
 #include "image/rl_image.h"
+#include "image/source_orientation.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
 #include "script/sources.h"
@@ -352,7 +353,9 @@ class Generator {
         image::ImageFileFacts& original = image.file.Original;
         if (original.Width > 0) continue;
         try {
-          const image::ImageSize size = image::GetImageDims(image.source, original.Type);
+          // Upright, as the pipeline will record them for the pages.
+          const image::ImageSize size =
+              image::UprightImageDims(image.source, original.Type, settings_.Flag("AUTO_ORIENT"));
           original.Width = size.width;
           original.Height = size.height;
         } catch (const image::ImageError&) {
