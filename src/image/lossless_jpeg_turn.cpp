@@ -48,6 +48,8 @@ int OperationFor(int orientation) {
 
 // Whole blocks only, on the sides whose edge blocks would have to move.
 std::optional<ImageSize> TrimmedSize(const Header& h, int orientation) {
+  // 4:1:1 blocks turned on their side have a sampling TurboJPEG cannot write.
+  if (h.subsampling == TJSAMP_411 && orientation >= 5) return std::nullopt;
   const int block_w = tjMCUWidth[h.subsampling];
   const int block_h = tjMCUHeight[h.subsampling];
   const int whole_w = h.width / block_w * block_w;
