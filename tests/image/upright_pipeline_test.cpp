@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -291,6 +292,41 @@ TEST_F(UprightPipelineTest, AFullSizeJpegCloneIsTurnedWithoutEncodingItAgain) {
     ASSERT_FALSE(job.Run().error);
     EXPECT_EQ(Exif(clone, "-Orientation"), "");
     EXPECT_EQ(test::MaxDifference(test::MagickDecode(clone), expected), 0);
+  }
+}
+
+// Camera files carry maker notes and directories at every offset: the
+// corrected clone keeps each value exiftool reads from them, the maker
+// note's included, and changes only the turn and the pixel dimensions.
+TEST_F(UprightPipelineTest, ARealCameraFileKeepsItsMetadataWhenTurned) {
+  const fs::path samples = fs::path(VELMORA_SOURCE_DIR) / ".." / "shared" / "samples" / "real" / "jpg";
+  VELMORA_REQUIRE_TOOL(fs::exists(samples), "the real sample files");
+  // Every value but a file position, which moves with the segments before the block.
+  const std::string kept =
+      "-Make -Model -DateTimeOriginal -ExposureTime -FNumber -ISO -FocalLength -MakerNotes:all --PreviewImageStart";
+  for (const char* name : {"Canon IXUS 400.jpg", "Nikon D5000.jpg", "Olympus PEN E-P3.jpg"}) {
+    for (const bool full_size : {true, false}) {
+      SCOPED_TRACE(::testing::Message() << name << (full_size ? ", full size" : ", resized"));
+      const fs::path original = dir_ / "orig" / "camera.jpg";
+      fs::copy_file(samples / name, original, fs::copy_options::overwrite_existing);
+      ASSERT_TRUE(test::Run("exiftool -q -overwrite_original -n -Orientation#=6 " + Quote(original)));
+      Job job = Configure(original, kImageTypeJpg, "jpg", kImageTypeJpg);
+      job.options.copy_metadata = true;
+      job.options.thumb.make = false;
+      if (!full_size) job.options.clone.size = {.side = kSideLongest, .longest = 400};
+      fs::remove(ClonePath(job));
+      const ImageOutcome made = job.Run();
+      ASSERT_FALSE(made.error) << made.error->what();
+      const fs::path clone = ClonePath(job);
+      EXPECT_EQ(Exif(clone, "-Orientation -ExifImageWidth -ExifImageHeight"),
+                "1\n" + std::to_string(made.file.Clone.Width) + "\n" + std::to_string(made.file.Clone.Height));
+      EXPECT_EQ(test::CommandOutput("identify -format '%w %h' " + Quote(clone)),
+                std::to_string(made.file.Clone.Width) + " " + std::to_string(made.file.Clone.Height));
+      EXPECT_GT(made.file.Clone.Height, made.file.Clone.Width);
+      const std::string values = Exif(original, kept);
+      EXPECT_GE(std::count(values.begin(), values.end(), '\n'), 6);
+      EXPECT_EQ(Exif(clone, kept), values);
+    }
   }
 }
 
