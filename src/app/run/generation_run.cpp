@@ -349,13 +349,13 @@ class Generator {
 
   void SortImages(RunDirectory& directory, int mode, int direction) {
     if (mode == html::kSortDimension) {
+      const bool auto_orient = settings_.Flag("AUTO_ORIENT");
       for (RunImage& image : directory.images) {
         image::ImageFileFacts& original = image.file.Original;
         if (original.Width > 0) continue;
         try {
           // Upright, as the pipeline will record them for the pages.
-          const image::ImageSize size =
-              image::UprightImageDims(image.source, original.Type, settings_.Flag("AUTO_ORIENT"));
+          const image::ImageSize size = image::UprightImageDims(image.source, original.Type, auto_orient);
           original.Width = size.width;
           original.Height = size.height;
         } catch (const image::ImageError&) {
