@@ -3,8 +3,11 @@
 // side 160) made from the clone. Prints one line per image with its
 // milliseconds, then the median.
 // With --full the clone keeps the original size and is still decoded and
-// encoded (as with a clone list), the pipeline's largest memory need.
-// usage: image_pipeline_bench [--full] OUTPUT_FOLDER SOURCE.jpg...
+// encoded (as with a clone list), the pipeline's largest memory need; with
+// --keep it keeps the original size without a clone list (a byte copy, or a
+// lossless turn of a sideways JPEG). --auto-orient turns sideways photos
+// upright as the profile setting AUTO_ORIENT does.
+// usage: image_pipeline_bench [--full|--keep] [--auto-orient] OUTPUT_FOLDER SOURCE.jpg...
 #include <algorithm>
 #include <chrono>
 #include <ctime>
@@ -21,13 +24,18 @@ namespace fs = std::filesystem;
 using velmora::image::RLImage;
 
 int main(int argc, char** argv) {
-  const bool full = argc > 1 && std::string_view(argv[1]) == "--full";
-  if (full) {
+  bool full = false, keep = false, auto_orient = false;
+  const char* program = argv[0];
+  while (argc > 1 && std::string_view(argv[1]).starts_with("--")) {
+    const std::string_view option = argv[1];
+    full = full || option == "--full";
+    keep = keep || option == "--keep";
+    auto_orient = auto_orient || option == "--auto-orient";
     --argc;
     ++argv;
   }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER SOURCE.jpg...\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--full|--keep] [--auto-orient] OUTPUT_FOLDER SOURCE.jpg...\n", program);
     return 2;
   }
   const fs::path output = argv[1];
@@ -43,7 +51,7 @@ int main(int argc, char** argv) {
     const fs::path source = argv[i];
     velmora::image::PipelineOptions options;
     options.clone = {.make = true,
-                     .size = {.side = full ? velmora::image::kSideKeepSize : velmora::image::kSideLongest,
+                     .size = {.side = full || keep ? velmora::image::kSideKeepSize : velmora::image::kSideLongest,
                               .longest = 1600},
                      .quality = 75,
                      .filter = -2,
@@ -52,6 +60,7 @@ int main(int argc, char** argv) {
                      .from_clone = true,
                      .size = {.side = velmora::image::kSideLongest, .longest = 160},
                      .quality = 75};
+    options.auto_orient = auto_orient;
     const velmora::image::ImageFolders folders = {source.parent_path().string(), (output / "clones").string(),
                                                   (output / "thumbs").string()};
     const std::string stem = source.stem().string();

@@ -17,11 +17,11 @@ mkdir -p "$PWD/out"
 # around it) with clones switched on: every photo of the sample folders (JPEG,
 # PNG, GIF and TIFF) as a JPEG of at most 1024 pixels on its longer side, the
 # original's file date kept, and a 200-pixel thumbnail of each, and the
-# gallery pages with an index page. The log of the run is written beside the
-# output.
+# gallery pages with an index page. Photos that a camera or phone stored
+# sideways come out upright. The log of the run is written beside the output.
 "$build_dir"/bin/velmora /Profile=Copyright "/Basedir=$PWD/samples" /Level=1 \
   /GENERATE_CLONES=1 "/CLONE_PATH=$out" /CLONE_SELECTED_SIDE=1 /CLONE_SIZE=1024 /CLONE_QUALITY=85 \
-  /CLONE_PRESERVE_DATE=1 /THUMBNAILS=1 /THUMB_SIZE=200 /PNG=1 /GIF=1 /TIF=1 \
+  /CLONE_PRESERVE_DATE=1 /AUTO_ORIENT=1 /THUMBNAILS=1 /THUMB_SIZE=200 /PNG=1 /GIF=1 /TIF=1 \
   /GENERATE_INDEX=1 /LAUNCH_BROWSER=0 "/Logfile=$PWD/out/velmora.log"
 
 echo

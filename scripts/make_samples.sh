@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Generates the sample photo tree that the README's first command turns into a
-# gallery: three folders, twenty-four pictures in JPEG, PNG, GIF and TIFF,
-# camera-like EXIF data on the JPEGs, and one file with a non-ASCII name.
+# gallery: three folders, twenty-five pictures in JPEG, PNG, GIF and TIFF,
+# camera-like EXIF data on the JPEGs, one file with a non-ASCII name and one
+# portrait photo stored sideways as phones store them (EXIF orientation 6).
 # Everything is drawn by ImageMagick from fixed seeds, so the tree is the same
 # on every machine. Does nothing when the tree is already complete.
 set -euo pipefail
@@ -40,6 +41,9 @@ done
 for i in 1 2 3; do
   photo $seed 1024 683 "$out.tmp/Travel 2024/Night/lights_$i.jpg"; seed=$((seed + 1))
 done
+# Drawn upright, then laid on its side: the pixels as the sensor saw them.
+photo $seed 768 1024 "$out.tmp/Travel 2024/phone_portrait.jpg"; seed=$((seed + 1))
+mogrify -rotate 270 "$out.tmp/Travel 2024/phone_portrait.jpg"
 convert -size 400x300 -seed 7 plasma:black-navy "$out.tmp/Travel 2024/Night/sky.gif"
 
 # Camera-like metadata, fixed dates so that sorting by date is reproducible.
@@ -50,6 +54,9 @@ find "$out.tmp" -name '*.jpg' -print0 | sort -z | while IFS= read -r -d '' f; do
     -DateTimeOriginal="2024:06:$(printf %02d $((n % 28 + 1))) 10:$(printf %02d $n):00" \
     -ExposureTime=1/250 -FNumber=8 -ISO=200 -Artist="Velmora samples" "$f"
 done
+
+exiftool -q -overwrite_original -n -Orientation#=6 -Make=Velmora -Model="Sample Phone" \
+  "$out.tmp/Travel 2024/phone_portrait.jpg"
 
 touch "$out.tmp/.complete"
 rm -rf "$out"

@@ -39,6 +39,9 @@ struct PipelineOptions {
   CloneOptions clone;
   ThumbOptions thumb;
   bool copy_metadata = false;
+  // Clones and thumbnails of JPEG, TIFF and PNG photos stand upright as their
+  // EXIF orientation asks; camera RAW pictures always do (source_orientation.h).
+  bool auto_orient = false;
   bool keep_date = false;               // outputs get the original's file date
   int pcd_format = 2;                   // the "PCD_FORMAT" setting
   std::int64_t max_pixels = 200'000'000;  // larger images are refused

@@ -1,6 +1,8 @@
 // The clone and thumbnail pipeline. Each source is decoded once, at the
 // smallest scale its decoder offers that still covers the target, and a
 // thumbnail made from a fresh clone comes from the clone's pixels in memory.
+// A photo stored sideways is turned upright after it is shrunk, where the
+// turn costs least; a full-size JPEG clone is turned without decoding.
 #include "image/rl_image.h"
 
 #include <algorithm>
@@ -9,13 +11,17 @@
 
 #include "platform/path_join.h"
 #include "platform/text_encoding.h"
+#include "image/clone_exif.h"
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
+#include "image/lossless_jpeg_turn.h"
+#include "image/orientation.h"
 #include "image/remake_check.h"
 #include "image/resize/resample_filter.h"
 #include "image/resize/resize_image.h"
 #include "image/scale_factor.h"
+#include "image/source_orientation.h"
 
 namespace velmora::image {
 namespace {
@@ -31,7 +37,10 @@ std::filesystem::path NativePath(const std::string& cp1252_path) {
 }
 
 // Reads date, size and dimensions of an existing output; false when it is
-// missing or cannot be read, which makes it count as missing.
+// missing or cannot be read, which makes it count as missing. An output is
+// sized as written (a copy of a camera RAW file as the camera turns it), not
+// as this run's AUTO_ORIENT would turn it: a sideways clone from a run
+// without the setting then fails the size check and is made anew.
 bool ReadExistingOutput(const std::string& path, ImageFileFacts& facts, int pcd_format) {
   const std::filesystem::path native = NativePath(path);
   const std::optional<FileFacts> file = ReadFileFacts(native);
@@ -39,7 +48,7 @@ bool ReadExistingOutput(const std::string& path, ImageFileFacts& facts, int pcd_
   try {
     ImageReadOptions options;
     options.pcd_format = pcd_format;
-    const ImageSize size = GetImageDims(native, facts.Type, options);
+    const ImageSize size = UprightImageDims(native, facts.Type, false, options);
     facts.Size = file->size;
     facts.DateTime = file->modified;
     facts.Width = size.width;
@@ -87,9 +96,14 @@ class ImagePass {
         facts.DateTime = file->modified;
       }
     }
+    // The run may have sized the original already (for its filter or its
+    // sorting), upright by the same rule.
+    orientation_ = SourceOrientation(NativePath(original), facts.Type, options_.auto_orient);
     if (facts.Width <= 0 || facts.Height <= 0) {
-      const ImageSize size = GetImageDims(NativePath(original), facts.Type,
-                                          {.pcd_format = options_.pcd_format, .max_pixels = options_.max_pixels});
+      const ImageSize size = UprightSize(
+          GetImageDims(NativePath(original), facts.Type,
+                       {.pcd_format = options_.pcd_format, .max_pixels = options_.max_pixels}),
+          orientation_);
       facts.Width = size.width;
       facts.Height = size.height;
     }
@@ -103,6 +117,9 @@ class ImagePass {
   void MakeClone();
   void MakeThumb();
   RgbBuffer ReadTracked(const std::string& path, int type, ImageSize min_size, ImageMetadata* metadata);
+  RgbBuffer ReadUpright(const std::string& path, int type, int orientation, ImageSize target, int filter,
+                        ImageMetadata* metadata, const std::string& output_path);
+  bool TurnLosslessly(const std::string& original_path, const std::string& clone_path, ImageFileFacts& clone);
   void RecordOutput(const std::string& path, ImageFileFacts& facts) const;
 
   const PipelineOptions& options_;
@@ -112,6 +129,7 @@ class ImagePass {
   ImageSize clone_size_{};     // the clone's size once made or found up to date; 0: unknown
   ImageMetadata output_metadata_;
   std::string current_file_;
+  int orientation_ = kOrientationUpright;  // the original's turn to upright
 };
 
 RgbBuffer ImagePass::ReadTracked(const std::string& path, int type, ImageSize min_size, ImageMetadata* metadata) {
@@ -123,6 +141,43 @@ RgbBuffer ImagePass::ReadTracked(const std::string& path, int type, ImageSize mi
   options.min_height = min_size.height;
   options.metadata = metadata;
   return ReadImage(NativePath(path), type, options);
+}
+
+// The one place where pixels are turned upright. The source is decoded at
+// the smallest scale that covers the target on its stored sides, resized to
+// the target turned back onto those sides, and turned last, when it is
+// smallest. A failure after the read names `output_path`.
+RgbBuffer ImagePass::ReadUpright(const std::string& path, int type, int orientation, ImageSize target, int filter,
+                                 ImageMetadata* metadata, const std::string& output_path) {
+  const ImageSize stored = UprightSize(target, orientation);
+  RgbBuffer source = ReadTracked(path, type, stored, metadata);
+  current_file_ = output_path;
+  // A decode at exactly the target size needs no resampling and no copy.
+  RgbBuffer sized = source.width() == stored.width && source.height() == stored.height
+                        ? std::move(source)
+                        : ResizeImage(source, stored.width, stored.height, filter);
+  return TurnUpright(std::move(sized), orientation);
+}
+
+// A full-size JPEG clone of a sideways JPEG: the compressed blocks are
+// rearranged, nothing is decoded. False when that cannot be done; the
+// caller decodes instead and its reader reports what is wrong.
+bool ImagePass::TurnLosslessly(const std::string& original_path, const std::string& clone_path,
+                               ImageFileFacts& clone) {
+  std::optional<TurnedJpeg> turned;
+  try {
+    const MappedFile bytes(NativePath(original_path), "ReadImage");
+    turned = TurnJpegLosslessly(bytes.bytes(), orientation_, options_.copy_metadata, options_.max_pixels);
+  } catch (const ImageError&) {
+    return false;
+  }
+  if (!turned) return false;
+  current_file_ = clone_path;
+  WriteFileAtomically(NativePath(clone_path), turned->file, "WriteImage");
+  clone.Width = turned->size.width;
+  clone.Height = turned->size.height;
+  clone.Quality = 100;
+  return true;
 }
 
 // A written output's size and date go into the record; with keep_date the
@@ -146,9 +201,28 @@ void ImagePass::MakeClone() {
   const ImageSize target = ScaledSize(original.Width, original.Height, settings.size);
   CloneHooks* hooks = options_.hooks;
   const bool has_script = hooks != nullptr && hooks->HasCloneFunction();
+  // A Windows metafile's clone is an enhanced one: its extension tells
+  // whether the source's bytes can be the clone.
+  const bool same_file = clone.Type == original.Type && clone.Extension == original.Extension &&
+                         settings.size.side == kSideKeepSize && !settings.apply_clone_list && !has_script;
+  // A copy of a camera RAW file keeps the camera's orientation, which every
+  // RAW converter follows; any other copy must be turned.
+  const bool must_turn = orientation_ != kOrientationUpright && original.Type != kImageTypeRaw;
+  const bool byte_copy = same_file && !must_turn;
+  // A lossless turn trims partial edge blocks: its clone is up to date at
+  // that size.
+  std::optional<ImageSize> lossless_size;
+  if (same_file && must_turn && original.Type == kImageTypeJpg) {
+    try {
+      const MappedFile bytes(NativePath(original_path), "ReadImage");
+      lossless_size = LosslessTurnSize(bytes.bytes(), orientation_);
+    } catch (const ImageError&) {
+      // The read below reports the file.
+    }
+  }
   if (!MustRemakeClone({.clone = {exists, clone.DateTime, {clone.Width, clone.Height}},
                         .original_modified = original.DateTime,
-                        .target = target,
+                        .target = lossless_size.value_or(target),
                         .only_if_newer = settings.only_if_newer,
                         .changes_pixels = has_script || settings.apply_clone_list})) {
     clone_size_ = {clone.Width, clone.Height};
@@ -156,10 +230,6 @@ void ImagePass::MakeClone() {
   }
 
   current_file_ = clone_path;
-  // A Windows metafile's clone is an enhanced one: its extension tells
-  // whether the source's bytes are the clone.
-  const bool byte_copy = clone.Type == original.Type && clone.Extension == original.Extension &&
-                         settings.size.side == kSideKeepSize && !settings.apply_clone_list && !has_script;
   if (byte_copy) {
     try {
       const MappedFile bytes(NativePath(original_path), "DoIt");
@@ -170,15 +240,9 @@ void ImagePass::MakeClone() {
     clone.Width = original.Width;
     clone.Height = original.Height;
     clone.Quality = 100;
-  } else {
-    {
-      RgbBuffer source = ReadTracked(original_path, original.Type, target, &out_.input_metadata);
-      current_file_ = clone_path;
-      // A decode at exactly the target size needs no resampling and no copy.
-      clone_pixels_ = source.width() == target.width && source.height() == target.height
-                          ? std::move(source)
-                          : ResizeImage(source, target.width, target.height, settings.filter);
-    }
+  } else if (!(lossless_size && TurnLosslessly(original_path, clone_path, clone))) {
+    clone_pixels_ = ReadUpright(original_path, original.Type, orientation_, target, settings.filter,
+                                &out_.input_metadata, clone_path);
     if (options_.copy_metadata) {
       output_metadata_ = out_.input_metadata;
     } else {
@@ -187,6 +251,10 @@ void ImagePass::MakeClone() {
     if (has_script) hooks->RunCloneFunction(clone_pixels_);
     if (settings.apply_clone_list && hooks != nullptr) hooks->ApplyCloneList(clone_pixels_);
     current_file_ = clone_path;
+    // The carried EXIF block describes the clone, as the script and the
+    // clone list left it.
+    CorrectCloneExif(output_metadata_, {clone_pixels_.width(), clone_pixels_.height()},
+                     orientation_ != kOrientationUpright);
 
     ImageWriteOptions write;
     write.quality = settings.quality;
@@ -241,9 +309,10 @@ void ImagePass::MakeThumb() {
     current_file_ = thumb_path;
     pixels = ResizeImage(clone_pixels_, target.width, target.height, kDefaultFilterCode);
   } else {
-    const RgbBuffer read = ReadTracked(source_path, source.Type, target, nullptr);
-    current_file_ = thumb_path;
-    pixels = ResizeImage(read, target.width, target.height, kDefaultFilterCode);
+    // A clone file is taken as written, like its size above.
+    const int orientation =
+        from_clone ? SourceOrientation(NativePath(source_path), source.Type, false) : orientation_;
+    pixels = ReadUpright(source_path, source.Type, orientation, target, kDefaultFilterCode, nullptr, thumb_path);
   }
   if (framed && (pixels.width() != frame_width || pixels.height() != frame_height) && frame_width > 0 &&
       frame_height > 0) {

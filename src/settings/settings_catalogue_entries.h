@@ -244,6 +244,10 @@ inline constexpr SettingDefinition kSettingsCatalogueEntries[] = {
      "", "PicPic"},
     {193, "HTML_PIC_POSTPIC", "", "", "PicPostPic"},
     {194, "HTML_PIC_FOOTER", "", "", "PicFooter"},
+    // Pictures upright: clones and thumbnails turned as the photo's EXIF
+    // orientation asks. Off by default, so that every older profile keeps
+    // giving the pixels as stored; a slot left free at the table's end.
+    {195, "AUTO_ORIENT", "0", "", ""},
 };
 
 #undef VELMORA_NAV
@@ -260,6 +264,6 @@ consteval bool SlotsAscendInRange() {
   return true;
 }
 static_assert(SlotsAscendInRange(), "catalogue slots must ascend within the table");
-static_assert(std::size(kSettingsCatalogueEntries) == kSettingsSlotCount - 10, "ten slots stay unused");
+static_assert(std::size(kSettingsCatalogueEntries) == kSettingsSlotCount - 9, "nine slots stay unused");
 
 }  // namespace velmora::settings::catalogue

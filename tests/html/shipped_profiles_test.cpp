@@ -80,6 +80,14 @@ TEST_P(ShippedProfile, EveryNameGoesIntoThePageEscaped) {
   }
 }
 
+// Modern shows portrait photos upright; the default keeps the catalogue's
+// meaning (pixels as stored).
+TEST_P(ShippedProfile, TurnsPicturesUprightOnlyInModern) {
+  const settings::SettingsTable table = ReadShipped();
+  EXPECT_EQ(table.Text("AUTO_ORIENT"), GetParam() == "Modern" ? "1" : "0");
+  EXPECT_NE(bytes_.find("\r\nAUTO_ORIENT="), std::string::npos);
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProfile, ::testing::Values("Modern", "Voreinstellung", "Copyright"));
 
 // The shipped default differs from the built-in catalogue only where a name

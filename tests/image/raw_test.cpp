@@ -4,9 +4,13 @@
 
 #include <cstring>
 
+#include "image/codecs/camera_orientation.h"
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
+#include "image/rl_image.h"
+#include "image/source_orientation.h"
+#include "support/temp_dir.h"
 
 namespace velmora::image {
 namespace {
@@ -88,8 +92,8 @@ TEST(RawTest, ReadsADngAsDevelopedRgb) {
   }
 }
 
-// The camera's orientation is no part of the pixels: like every reader, the
-// RAW reader gives them as the sensor stored them.
+// Like every reader, the RAW reader gives the pixels as the sensor stored
+// them; the turn the camera asks for is made by the pipeline (below).
 TEST(RawTest, OrientationTagTurnsNothing) {
   for (const std::uint32_t orientation : {3u, 6u, 8u}) {
     SCOPED_TRACE(orientation);
@@ -101,6 +105,54 @@ TEST(RawTest, OrientationTagTurnsNothing) {
     EXPECT_EQ(image.width(), 64);
     EXPECT_EQ(image.height(), 48);
   }
+}
+
+// A RAW picture stands as the camera recorded, with or without AUTO_ORIENT,
+// as every RAW converter shows it.
+TEST(RawTest, ThePipelineTurnsARawPictureAsTheCameraSays) {
+  for (std::uint32_t orientation = 1; orientation <= 8; ++orientation) {
+    EXPECT_EQ(CameraRawOrientation(MinimalDng(64, 48, 20000, orientation)), static_cast<int>(orientation));
+  }
+  const std::vector<std::uint8_t> text = {'n', 'o', ' ', 'r', 'a', 'w'};
+  EXPECT_EQ(CameraRawOrientation(text), 1);
+
+  const velmora::test::TempDir dir;
+  const std::vector<std::uint8_t> dng = MinimalDng(64, 48, 20000, 6);
+  velmora::test::WriteFile(dir / "portrait.dng", std::string(dng.begin(), dng.end()));
+  EXPECT_EQ(SourceOrientation(dir / "portrait.dng", kImageTypeRaw, false), 6);
+  EXPECT_EQ(UprightImageDims(dir / "portrait.dng", kImageTypeRaw, false).width, 48);
+  EXPECT_EQ(UprightImageDims(dir / "portrait.dng", kImageTypeRaw, false).height, 64);
+
+  PipelineOptions options;
+  options.clone = {.make = true, .size = {.side = kSideLongest, .longest = 32}, .quality = 90, .filter = -2};
+  options.thumb = {.make = true, .size = {.side = kSideLongest, .longest = 16}, .quality = 90};
+  RLImageFile file;
+  file.Original = {"portrait", "dng", kImageTypeRaw};
+  file.Clone = {"portrait", "jpg", kImageTypeJpg};
+  file.Thumb = {"t_portrait", "jpg", kImageTypeJpg};
+  const ImageOutcome made = RLImage(options).DoIt(file, {dir.path().string(), dir.path().string(), dir.path().string()});
+  ASSERT_FALSE(made.error) << made.error->what();
+  EXPECT_EQ(made.file.Original.Width, 48);
+  EXPECT_EQ(made.file.Original.Height, 64);
+  EXPECT_EQ(made.file.Clone.Width, 24);
+  EXPECT_EQ(made.file.Clone.Height, 32);
+  EXPECT_EQ(made.file.Thumb.Width, 12);
+  EXPECT_EQ(made.file.Thumb.Height, 16);
+  const ImageSize clone = GetImageDims(dir / "portrait.jpg", kImageTypeJpg);
+  EXPECT_EQ(clone.width, 24);
+  EXPECT_EQ(clone.height, 32);
+
+  // A copy of the RAW file keeps the camera's turn, and is up to date at the upright size.
+  file.Clone = {"copy", "dng", kImageTypeRaw};
+  options.clone.size = {.side = kSideKeepSize};
+  options.thumb.make = false;
+  const ImageOutcome copied = RLImage(options).DoIt(file, {dir.path().string(), dir.path().string(), dir.path().string()});
+  ASSERT_FALSE(copied.error) << copied.error->what();
+  EXPECT_TRUE(copied.clone_made);
+  EXPECT_EQ(velmora::test::ReadFile(dir / "copy.dng"), velmora::test::ReadFile(dir / "portrait.dng"));
+  EXPECT_EQ(copied.file.Clone.Width, 48);
+  options.clone.only_if_newer = true;
+  EXPECT_FALSE(RLImage(options).DoIt(file, {dir.path().string(), dir.path().string(), dir.path().string()}).clone_made);
 }
 
 TEST(RawTest, ABrokenRawFileFailsCleanly) {

@@ -13,7 +13,7 @@ namespace {
 
 TEST(SettingsCatalogue, FillsExactlyTheUsedSlotsWithUniqueKeys) {
   const SettingsTable table;
-  const std::set<int> unused = {0, 124, 142, 143, 147, 148, 174, 175, 195, 196};
+  const std::set<int> unused = {0, 124, 142, 143, 147, 148, 174, 175, 196};
   std::set<std::string> keys;
   int template_labels = 0;
   for (int slot = 0; slot < kSettingsSlotCount; ++slot) {
@@ -49,6 +49,9 @@ TEST(SettingsCatalogue, DefaultProfileValues) {
             "<a href=\"{first_ref}\"><img src=\"{deco_ref}/gesamtanfang.gif\" style=\"border-style:none\" "
             "alt=\"{first_doc}\" title=\"{first_doc}\"></a> ");
   EXPECT_EQ(table.Text("HTML_PIC_TITLE"), "Velmora - {doc}");
+  // Pictures come as stored unless a profile asks for them upright.
+  EXPECT_EQ(table.Slot(195).key, "AUTO_ORIENT");
+  EXPECT_FALSE(table.Flag("AUTO_ORIENT"));
 }
 
 TEST(SettingsCatalogue, TypedAccessByKeyInAnyCase) {

@@ -35,6 +35,7 @@
 #include "image/image_io.h"
 #include "image/rename/rename_check.h"
 #include "image/rl_image.h"
+#include "image/source_orientation.h"
 #include "lang/keyed_collection.h"
 #include "lang/messages.h"
 #include "script/sources.h"
@@ -347,11 +348,13 @@ class Generator {
 
   void SortImages(RunDirectory& directory, int mode, int direction) {
     if (mode == html::kSortDimension) {
+      const bool auto_orient = settings_.Flag("AUTO_ORIENT");
       for (RunImage& image : directory.images) {
         image::ImageFileFacts& original = image.file.Original;
         if (original.Width > 0) continue;
         try {
-          const image::ImageSize size = image::GetImageDims(image.source, original.Type);
+          // Upright, as the pipeline will record them for the pages.
+          const image::ImageSize size = image::UprightImageDims(image.source, original.Type, auto_orient);
           original.Width = size.width;
           original.Height = size.height;
         } catch (const image::ImageError&) {

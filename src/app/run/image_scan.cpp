@@ -8,6 +8,7 @@
 #include "app/run/run_scripts.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
+#include "image/source_orientation.h"
 #include "settings/settings_table.h"
 
 namespace velmora::app {
@@ -40,7 +41,8 @@ ImageScan::ImageScan(const settings::SettingsTable& settings, RunScripts* oracle
       patterns_(BuildImagePatterns(settings.Text("FILTER"), types_)),
       oracle_(oracle),
       report_(report),
-      pcd_format_(static_cast<int>(settings.Int("PCD_FORMAT"))) {}
+      pcd_format_(static_cast<int>(settings.Int("PCD_FORMAT"))),
+      auto_orient_(settings.Flag("AUTO_ORIENT")) {}
 
 std::vector<RunImage> ImageScan::Scan(const std::filesystem::path& directory, std::int64_t& bytes) const {
   std::vector<RunImage> images;
@@ -66,13 +68,13 @@ std::vector<RunImage> ImageScan::Scan(const std::filesystem::path& directory, st
 }
 
 // The filter sees the image as the pages will: names, size, date and the
-// dimensions (read from the file header only).
+// dimensions (read from the file header only), upright as the pictures.
 bool ImageScan::FilterTakes(RunImage& image) const {
   image::ImageFileFacts& original = image.file.Original;
   try {
     image::ImageReadOptions options;
     options.pcd_format = pcd_format_;
-    const image::ImageSize size = image::GetImageDims(image.source, original.Type, options);
+    const image::ImageSize size = image::UprightImageDims(image.source, original.Type, auto_orient_, options);
     original.Width = size.width;
     original.Height = size.height;
   } catch (const image::ImageError&) {

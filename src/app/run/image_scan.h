@@ -45,6 +45,7 @@ class ImageScan {
   RunScripts* oracle_;
   ListingReport* report_;
   int pcd_format_;
+  bool auto_orient_;
 };
 
 }  // namespace velmora::app

@@ -56,6 +56,7 @@ image::PipelineOptions PipelineOptionsOf(const settings::SettingsTable& settings
   thumb.frame_colour = static_cast<std::int32_t>(settings.Int("THUMB_FRAMEFILLCOLOR"));
 
   options.copy_metadata = settings.Flag("CLONE_METADATA");
+  options.auto_orient = settings.Flag("AUTO_ORIENT");
   options.keep_date = settings.Flag("CLONE_PRESERVE_DATE");
   options.pcd_format = IntOf(settings, "PCD_FORMAT");
   return options;

@@ -188,6 +188,16 @@ void ReadJpegMarkers(std::span<const std::uint8_t> file, ImageMetadata& metadata
   CollectMarkers(d.cinfo, metadata);
 }
 
+void CheckJpegDecodeLimits(std::span<const std::uint8_t> file, std::int64_t max_pixels) {
+  Decompressor d;
+  if (setjmp(d.err.jump)) d.Fail();
+  StartReading(d.cinfo, file, false);
+  DecodeOptions limits;
+  limits.max_pixels = max_pixels;
+  CheckDecodeSize(d.cinfo.image_width, d.cinfo.image_height, limits);
+  CheckDataCanHoldPicture(d.cinfo, file.size());
+}
+
 template <>
 ImageSize JpegCodec::ReadSize(std::span<const std::uint8_t> file) const {
   Decompressor d;

@@ -3,6 +3,7 @@
 // LibRaw develops camera RAW files with fixed options: the camera's white
 // balance, sRGB, 8 bits. Its messages go to our handlers, not to stderr.
 #include "image/codecs/format_codec.h"
+#include "image/codecs/camera_orientation.h"
 
 #include <libraw/libraw.h>
 
@@ -54,7 +55,27 @@ ImageSize StoredSize(const LibRaw& raw) {
   return {s.width, s.height};
 }
 
+// LibRaw keeps the camera's turn in the code of the dcraw tradition: bit 4
+// swaps the axes, then bit 2 mirrors top-down and bit 1 left-right.
+int ExifOrientationOfFlip(int flip) {
+  constexpr int kExif[8] = {1, 2, 4, 3, 5, 8, 6, 7};
+  return flip >= 0 && flip < 8 ? kExif[flip] : 1;
+}
+
 }  // namespace
+
+int CameraRawOrientation(std::span<const std::uint8_t> file) {
+  try {
+    auto raw = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    raw->set_dataerror_handler(IgnoreDataError, nullptr);
+    raw->set_memerror_handler(IgnoreMemoryError, nullptr);
+    if (raw->open_buffer(const_cast<std::uint8_t*>(file.data()), file.size()) != LIBRAW_SUCCESS) return 1;
+    return ExifOrientationOfFlip(raw->imgdata.sizes.flip);
+  } catch (...) {
+    // LibRaw signals a lack of memory with an exception; no turn is known then.
+    return 1;
+  }
+}
 
 template <>
 ImageSize RawCodec::ReadSize(std::span<const std::uint8_t> file) const {
