@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "platform/path_join.h"
-#include "platform/text_encoding.h"
+#include "platform/native_path.h"
 #include "image/clone_exif.h"
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
@@ -32,9 +32,7 @@ std::string JoinPath(const std::string& directory, const ImageFileFacts& file) {
   return Join(directory, file.Extension.empty() ? file.Name : file.Name + "." + file.Extension);
 }
 
-std::filesystem::path NativePath(const std::string& cp1252_path) {
-  return std::filesystem::path(Cp1252ToUtf8(cp1252_path));
-}
+std::filesystem::path NativePath(const std::string& cp1252_path) { return ToNativePath(Cp1252Text(cp1252_path)); }
 
 // Reads date, size and dimensions of an existing output; false when it is
 // missing or cannot be read, which makes it count as missing. An output is
