@@ -22,6 +22,20 @@ Cp1252Text FromNativePathOrBytes(const std::filesystem::path& path);
 // The path as a message shows it; never fails (see Cp1252Text::FromUtf8ForDisplay).
 Cp1252Text DisplayPath(const std::filesystem::path& path);
 
+// What ResolvedPath gives for a path whose links cannot all be followed
+// because a folder on the way cannot be examined (no permission to search
+// it, a loop of links, a name too long).
+enum class Unresolvable {
+  kEmpty,    // nothing: the caller refuses what it cannot place
+  kLexical,  // the absolute path with only "." and ".." removed
+};
+
+// `path` made absolute, with ".", "..", the symbolic links of its existing
+// part and a trailing separator resolved, so that two names of one place
+// compare equal and PathWithin cannot be fooled by "x/../.." or a link out
+// of a folder. Empty for an empty path or when the current folder is gone.
+std::filesystem::path ResolvedPath(const std::filesystem::path& path, Unresolvable unresolvable);
+
 // True when `inner` is `outer` or lies below it, compared piece by piece
 // ("/a/bc" is not inside "/a/b"); both already resolved.
 bool PathWithin(const std::filesystem::path& inner, const std::filesystem::path& outer);

@@ -2,7 +2,6 @@
 #include "script/file_access.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "platform/native_path.h"
 #include "script/ansi.h"
@@ -12,37 +11,27 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A path the policy cannot place (a folder on the way that may not be
+// searched) is empty and lies below no root: it is refused.
+fs::path PolicyPath(const fs::path& path) { return ResolvedPath(path, Unresolvable::kEmpty); }
+
 std::vector<fs::path> NormalisedRoots(const std::vector<fs::path>& roots) {
   std::vector<fs::path> normalised;
   for (const fs::path& root : roots) {
     if (root.empty()) continue;
-    fs::path path = NormalisedPath(root);
+    fs::path path = PolicyPath(root);
     if (!path.empty()) normalised.push_back(std::move(path));
   }
   return normalised;
 }
 
 bool WithinAny(const fs::path& path, const std::vector<fs::path>& roots) {
-  const fs::path normalised = NormalisedPath(path);
+  const fs::path normalised = PolicyPath(path);
   if (normalised.empty()) return false;
   return std::any_of(roots.begin(), roots.end(), [&](const fs::path& root) { return PathWithin(normalised, root); });
 }
 
 }  // namespace
-
-fs::path NormalisedPath(const fs::path& path) {
-  if (path.empty()) return {};
-  std::error_code error;
-  const fs::path absolute = fs::absolute(path, error);
-  if (error) return {};
-  fs::path normalised = fs::weakly_canonical(absolute, error);
-  if (error) return {};
-  // weakly_canonical keeps a trailing separator ("a/b/"), which would read as an extra empty piece.
-  if (!normalised.has_filename() && normalised.has_parent_path() && normalised != normalised.root_path()) {
-    normalised = normalised.parent_path();
-  }
-  return normalised;
-}
 
 FileAccess FileAccess::Restricted(const std::vector<fs::path>& read_roots, const std::vector<fs::path>& write_roots,
                                   std::vector<std::string> data_sources) {

@@ -48,9 +48,4 @@ class FileAccess {
   ProtectedFile is_protected_;
 };
 
-// The path as the policy compares it: absolute, symbolic links of its
-// existing part resolved, "." and ".." removed. Empty when it cannot be made.
-std::filesystem::path NormalisedPath(const std::filesystem::path& path);
-
-
 }  // namespace velmora::script

@@ -4,7 +4,6 @@
 // script can go on from.
 #include <gtest/gtest.h>
 
-#include "platform/native_path.h"
 #include "builtins_support.h"
 #include "script/file_access.h"
 #include "script/runtime_error.h"
@@ -109,17 +108,6 @@ TEST(FileAccessPolicy, FullAccessIsTheDefaultOfAProgramAndEmptyRestrictionAllows
   // The host's policy survives a reset of the script tables.
   r.program.Reset();
   EXPECT_FALSE(r.program.file_access().full());
-}
-
-TEST(FileAccessPolicy, WithinComparesWholePieces) {
-  EXPECT_TRUE(PathWithin("/a/b", "/a/b"));
-  EXPECT_TRUE(PathWithin("/a/b/c.txt", "/a/b"));
-  EXPECT_TRUE(PathWithin("/a/b/c", "/a/b/"));
-  EXPECT_TRUE(PathWithin("/x/y", "/"));
-  EXPECT_FALSE(PathWithin("/a/bc", "/a/b"));
-  EXPECT_FALSE(PathWithin("/a", "/a/b"));
-  EXPECT_EQ(NormalisedPath("/a/b/../c/./d/"), fs::path("/a/c/d"));
-  EXPECT_TRUE(NormalisedPath("").empty());
 }
 
 }  // namespace

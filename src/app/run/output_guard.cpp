@@ -21,24 +21,18 @@ bool FolderId(const fs::path& folder, std::pair<dev_t, ino_t>& id) {
   return true;
 }
 
-}  // namespace
+// A path whose links cannot all be followed keeps its lexical form: what
+// lies behind a folder that may not be searched cannot be written either,
+// and the write then fails with its own reason.
+fs::path Resolved(const fs::path& path) { return ResolvedPath(path, Unresolvable::kLexical); }
 
-fs::path ResolvedPath(const fs::path& path) {
-  std::error_code error;
-  fs::path absolute = fs::absolute(path, error);
-  if (error) absolute = path;
-  fs::path resolved = fs::weakly_canonical(absolute, error);
-  if (error) resolved = absolute.lexically_normal();
-  // "a/b/" and "a/b" are the same folder.
-  while (!resolved.has_filename() && resolved.has_relative_path()) resolved = resolved.parent_path();
-  return resolved;
-}
+}  // namespace
 
 OutputGuard::OutputGuard(const fs::path& clone_dir, const std::vector<fs::path>& source_folders,
                          std::vector<std::string> image_patterns)
-    : clone_dir_(clone_dir.empty() ? fs::path() : ResolvedPath(clone_dir)), patterns_(std::move(image_patterns)) {
+    : clone_dir_(clone_dir.empty() ? fs::path() : Resolved(clone_dir)), patterns_(std::move(image_patterns)) {
   for (const fs::path& folder : source_folders) {
-    sources_.push_back(ResolvedPath(folder));
+    sources_.push_back(Resolved(folder));
     std::pair<dev_t, ino_t> id;
     if (FolderId(sources_.back(), id)) source_ids_.push_back(id);
   }
@@ -52,16 +46,16 @@ bool OutputGuard::IsResolvedSourceFolder(const fs::path& resolved) const {
 
 bool OutputGuard::MayWrite(const fs::path& file) const {
   if (clone_dir_.empty() || file.empty()) return false;
-  const fs::path resolved = ResolvedPath(file);
+  const fs::path resolved = Resolved(file);
   if (resolved == clone_dir_ || !PathWithin(resolved, clone_dir_) || IsResolvedSourceFolder(resolved)) return false;
   return !IsResolvedPhoto(resolved);
 }
 
 bool OutputGuard::IsSourceFolder(const fs::path& folder) const {
-  return !folder.empty() && IsResolvedSourceFolder(ResolvedPath(folder));
+  return !folder.empty() && IsResolvedSourceFolder(Resolved(folder));
 }
 
-bool OutputGuard::IsPhoto(const fs::path& file) const { return !file.empty() && IsResolvedPhoto(ResolvedPath(file)); }
+bool OutputGuard::IsPhoto(const fs::path& file) const { return !file.empty() && IsResolvedPhoto(Resolved(file)); }
 
 bool OutputGuard::IsResolvedPhoto(const fs::path& resolved) const {
   if (!IsResolvedSourceFolder(resolved.parent_path())) return false;
@@ -72,7 +66,7 @@ bool OutputGuard::IsResolvedPhoto(const fs::path& resolved) const {
 
 bool OutputGuard::MayClean(const fs::path& folder) const {
   if (clone_dir_.empty() || folder.empty()) return false;
-  const fs::path resolved = ResolvedPath(folder);
+  const fs::path resolved = Resolved(folder);
   if (!PathWithin(resolved, clone_dir_)) return false;
   const fs::path home = HomeFolder();
   return home.empty() || !PathWithin(home, resolved);

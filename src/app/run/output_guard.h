@@ -56,8 +56,4 @@ class OutputGuard {
   std::vector<std::string> patterns_;
 };
 
-// `path` made absolute with ".", "..", symbolic links of its existing part
-// and a trailing separator resolved.
-std::filesystem::path ResolvedPath(const std::filesystem::path& path);
-
 }  // namespace velmora::app
