@@ -56,8 +56,9 @@ int RunBatch(StartupState& state) {
                       {Cp1252Text(state.StartPath)});
   } else {
     const settings::SettingsTable& settings = settings::WorkingSettings();
-    const std::string clone_dir = settings.Flag("GENERATE_CLONES") ? CloneDirOf(settings, base) : std::string();
-    if (!BuildSelectionTree(tree, base, state.DirLevel, ToNativePath(Cp1252Text(clone_dir)))) tree = SelectionTree();
+    const Cp1252Text clone_dir =
+        settings.Flag("GENERATE_CLONES") ? CloneDirOf(settings, Cp1252Text(base)) : Cp1252Text();
+    if (!BuildSelectionTree(tree, base, state.DirLevel, ToNativePath(clone_dir))) tree = SelectionTree();
   }
 
   InstallStopRequestHandler();

@@ -10,6 +10,7 @@
 #include "app/run/run_outputs.h"
 #include "image/codecs/codec.h"
 #include "lang/messages.h"
+#include "platform/native_path.h"
 #include "settings/settings_table.h"
 #include "support/temp_dir.h"
 
@@ -17,6 +18,9 @@ namespace velmora::app {
 namespace {
 
 namespace fs = std::filesystem;
+
+Cp1252Text Text(const fs::path& path) { return FromNativePathOrBytes(path); }
+const Cp1252Text kThumbs = Cp1252Text::Ascii("thumbs");
 
 TEST(PipelineSettings, SizesQualityAndTheThumbnailSourceFollowTheProfile) {
   settings::SettingsTable settings;
@@ -72,19 +76,19 @@ class RunOutputsTest : public ::testing::Test {
 
 TEST_F(RunOutputsTest, AnOutputFolderThatIsAPhotoFolderRefusesTheRun) {
   // Clones into the base folder itself land in the photo folder A.
-  const RunOutputs into_photos(base_.string(), "thumbs", true, true);
-  EXPECT_EQ(into_photos.CloneFolder(directory_), (base_ / "A").string());
-  EXPECT_EQ(into_photos.ThumbFolder(directory_), (base_ / "thumbs" / "A").string());
+  const RunOutputs into_photos(Text(base_), kThumbs, true, true);
+  EXPECT_EQ(into_photos.CloneFolder(directory_).bytes(), (base_ / "A").string());
+  EXPECT_EQ(into_photos.ThumbFolder(directory_).bytes(), (base_ / "thumbs" / "A").string());
   EXPECT_EQ(into_photos.FolderHoldingPhotos(Guard(base_), {directory_}), base_ / "A");
   // The same folder through a symbolic link is the same folder.
   fs::create_directories(root_ / "out");
   fs::create_directory_symlink(base_, root_ / "out" / "base");
-  const RunOutputs through_link((root_ / "out" / "base").string(), "thumbs", true, false);
+  const RunOutputs through_link(Text(root_ / "out" / "base"), kThumbs, true, false);
   EXPECT_TRUE(through_link.FolderHoldingPhotos(Guard(root_ / "out"), {directory_}));
 
   // Thumbnails only: the base folder holds only their own folder.
-  EXPECT_FALSE(RunOutputs(base_.string(), "thumbs", false, true).FolderHoldingPhotos(Guard(base_), {directory_}));
-  EXPECT_FALSE(RunOutputs((root_ / "out").string(), "thumbs", true, true)
+  EXPECT_FALSE(RunOutputs(Text(base_), kThumbs, false, true).FolderHoldingPhotos(Guard(base_), {directory_}));
+  EXPECT_FALSE(RunOutputs(Text(root_ / "out"), kThumbs, true, true)
                    .FolderHoldingPhotos(Guard(root_ / "out"), {directory_}));
 }
 
@@ -92,18 +96,19 @@ TEST_F(RunOutputsTest, AnImageWhoseOutputWouldReplaceAPhotoIsRefused) {
   image::RLImageFile file;
   file.Clone = {"IMG_1", "jpg"};
   file.Thumb = {"IMG_1", "jpg"};
-  const RunOutputs thumbs_only(base_.string(), "thumbs", false, true);
+  const RunOutputs thumbs_only(Text(base_), kThumbs, false, true);
   EXPECT_FALSE(thumbs_only.RefusedFile(Guard(base_), directory_, file));
   // A thumbnail folder named like the photo folder puts the thumbnail
   // beside the photos, where it would replace IMG_1.jpg.
-  const RunOutputs beside_photos(base_.string(), ".", false, true);
+  const RunOutputs beside_photos(Text(base_), Cp1252Text::Ascii("."), false, true);
   EXPECT_EQ(beside_photos.RefusedFile(Guard(base_), directory_, file), base_ / "A" / "IMG_1.jpg");
   // A page-like name there is no photo and may be written.
   file.Thumb = {"IMG_1", "html"};
   EXPECT_FALSE(beside_photos.RefusedFile(Guard(base_), directory_, file));
   // Outside the clone folder nothing goes.
   file.Clone = {"../../x", "jpg"};
-  EXPECT_EQ(RunOutputs((base_ / "thumbs").string(), "t", true, false).RefusedFile(Guard(base_ / "thumbs"), directory_, file),
+  EXPECT_EQ(RunOutputs(Text(base_ / "thumbs"), Cp1252Text::Ascii("t"), true, false)
+                .RefusedFile(Guard(base_ / "thumbs"), directory_, file),
             base_ / "thumbs" / "A" / "../../x.jpg");
 }
 
@@ -129,7 +134,7 @@ TEST(RunContextWriter, CountersRowsAndLinksOfAnImage) {
   RunContext context;
   context.Build(program);
   ContextLayout layout;
-  layout.base_dir = "/photos";
+  layout.base_dir = Cp1252Text::Ascii("/photos");
   layout.thumbs_per_line = 3;
   layout.page_extension = ".html";
   layout.clones = true;
@@ -162,7 +167,8 @@ TEST(RunContextWriter, CountersRowsAndLinksOfAnImage) {
   image.file.Clone = {"Strand am Meer", "jpg"};
   image.file.Thumb = {"Strand am Meer", "jpg"};
   image.page_name = "Strand am Meer";
-  writer.SetImageLinks(image, directory, pages, "/gallery/thumbs/Reise", "/gallery/Reise");
+  writer.SetImageLinks(image, directory, pages, Cp1252Text::Ascii("/gallery/thumbs/Reise"),
+                       Cp1252Text::Ascii("/gallery/Reise"));
   EXPECT_EQ(context.Get(Ctx::thumb_ref).text(), "../thumbs/Reise/Strand%20am%20Meer.jpg");
   EXPECT_EQ(context.Get(Ctx::pic_ref).text(), "../../Reise/Strand%20am%20Meer.jpg");
   EXPECT_EQ(context.Get(Ctx::src_ref).text(), "Reise/Strand%20am%20Meer.html");

@@ -235,7 +235,7 @@ TEST_F(Tree, StartDuringARunRequestsTheStop) {
   EXPECT_EQ(progress.second, DriverResult::kStopRequested);
   EXPECT_EQ(progress.images, 1);
   EXPECT_FALSE(startup_.BatchMode);
-  EXPECT_EQ(driver.state().BaseDir, base_.string());
+  EXPECT_EQ(driver.state().BaseDir.bytes(), base_.string());
 }
 
 TEST_F(Tree, StampPictureThatCannotBeReadRefusesTheRun) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "image/rl_image_file.h"
+#include "platform/cp1252_text.h"
 #include "script/symbols.h"
 
 namespace velmora::app {
@@ -46,6 +47,7 @@ class RunContext {
 
   void Set(Ctx variable, std::string_view text) { handle(variable).SetString(text); }
   void Set(Ctx variable, const char* text) { handle(variable).SetString(text); }
+  void Set(Ctx variable, const Cp1252Text& text) { handle(variable).SetString(text.bytes()); }
   // Integers beyond 32 bits (byte totals of big trees) become floating
   // values rather than wrapping round.
   void Set(Ctx variable, std::int64_t number);

@@ -27,7 +27,7 @@ void CollectDirectories(const SelectionTree& tree, std::int32_t level, const Ima
   state.DirsWithImages = state.ImageTotal = state.DirCount = 0;
   state.ByteTotal = 0;
   if (tree.empty()) return;
-  std::string base = state.BaseDir;
+  std::string base = state.BaseDir.bytes();
   while (base.size() > 1 && base.back() == '/') base.pop_back();
   if (level == 0) {
     RunDirectory directory;
@@ -61,12 +61,12 @@ void CollectDirectories(const SelectionTree& tree, std::int32_t level, const Ima
 }
 
 OutputGuard GuardOf(const RunState& state) {
-  const std::filesystem::path base = ToNativePath(Cp1252Text(state.BaseDir));
+  const std::filesystem::path base = ToNativePath(state.BaseDir);
   std::vector<std::filesystem::path> sources = {base};
   for (const RunDirectory& directory : state.DirList) {
     if (directory.relative_path != ".") sources.push_back(base / ToNativePath(Cp1252Text(directory.relative_path)));
   }
-  return OutputGuard(ToNativePath(Cp1252Text(state.CloneDir)), sources, state.ImagePatterns);
+  return OutputGuard(ToNativePath(state.CloneDir), sources, state.ImagePatterns);
 }
 
 }  // namespace velmora::app

@@ -5,27 +5,19 @@
 
 #include "platform/native_path.h"
 #include "app/run/run_checks.h"
+#include "app/run/run_paths.h"
 #include "app/run/run_scripts.h"
 #include "html/decoration.h"
 #include "settings/profile_data.h"
 
 namespace velmora::app {
-namespace {
-
-std::string LastComponent(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
 
 std::vector<html::GalleryDirectory> GalleryDirectories(const RunState& state) {
   std::vector<html::GalleryDirectory> directories;
   directories.reserve(state.DirList.size());
   for (const RunDirectory& directory : state.DirList) {
     html::GalleryDirectory& d = directories.emplace_back();
-    d.name = directory.relative_path == "." ? LastComponent(state.BaseDir) : directory.name;
+    d.name = directory.relative_path == "." ? LastComponent(state.BaseDir.bytes()) : directory.name;
     d.relative_path = directory.relative_path;
     d.link_path = directory.link_path;
     d.image_pages.reserve(directory.images.size());
@@ -73,7 +65,7 @@ html::Gallery& GalleryPageWriter::gallery() {
   }
   std::vector<html::GalleryDirectory> directories = GalleryDirectories(*state_);
   const settings::SettingsTable& settings = settings::WorkingSettings();
-  html::GalleryLayout layout(settings, ToNativePath(Cp1252Text(state_->CloneDir)), startup_.DirLevel, std::move(directories));
+  html::GalleryLayout layout(settings, ToNativePath(state_->CloneDir), startup_.DirLevel, std::move(directories));
   const html::GalleryKinds kinds{kinds_.frame, kinds_.index, kinds_.thumb_pages, kinds_.image_pages};
   gallery_ = std::make_unique<html::Gallery>(scripts_->machine(), settings, std::move(layout), kinds, html::Today(),
                                              GuardCheck());

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <optional>
 #include <set>
 
 #include "platform/log.h"
+#include "platform/native_path.h"
 #include "platform/program_paths.h"
 #include "platform/stopwatch.h"
 #include "platform/temporary_files.h"
@@ -17,7 +17,9 @@
 #include "app/run/image_error_report.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/output_folders.h"
-#include "app/run/output_naming.h"
+#include "app/run/image_order.h"
+#include "app/run/image_output_names.h"
+#include "app/run/image_page_names.h"
 #include "app/run/pipeline_settings.h"
 #include "app/run/run_checks.h"
 #include "app/run/run_clone_hooks.h"
@@ -30,10 +32,6 @@
 #include "app/run/stop_request.h"
 #include "app/system_info.h"
 #include "html/gallery_layout.h"
-#include "html/sorting.h"
-#include "image/codecs/codec_registry.h"
-#include "image/image_io.h"
-#include "image/rename/rename_check.h"
 #include "image/rl_image.h"
 #include "image/source_orientation.h"
 #include "lang/keyed_collection.h"
@@ -128,7 +126,7 @@ class Generator {
     // The stamp and frame pictures are read once, before the first clone.
     if (clones_ && hooks_.HasCloneList()) hooks_.PrepareCloneList(state_.Pictures);
     pipeline_ = image::RLImage(options);
-    outputs_ = RunOutputs(state_.CloneDir, settings_.Text("THUMB_DIRNAME"), clones_, thumbs_);
+    outputs_ = RunOutputs(state_.CloneDir, Cp1252Text(settings_.Text("THUMB_DIRNAME")), clones_, thumbs_);
     context_.emplace(ctx_, ContextLayout{.base_dir = state_.BaseDir,
                                          .dir_level = run_.startup.DirLevel,
                                          .thumbs_per_line = thumbs_per_line_,
@@ -136,18 +134,18 @@ class Generator {
                                          .clones = clones_,
                                          .kinds = kinds_});
 
-    ctx_.Set(Ctx::velmora_absolute, Cp1252Path(ProgramDirectory()));
-    ctx_.Set(Ctx::base_absolute, Cp1252Path(Absolute(Native(state_.BaseDir))));
-    ctx_.Set(Ctx::clone_absolute, Cp1252Path(Absolute(Native(state_.CloneDir))));
+    ctx_.Set(Ctx::velmora_absolute, FromNativePathOrBytes(ProgramDirectory()));
+    ctx_.Set(Ctx::base_absolute, FromNativePathOrBytes(Absolute(ToNativePath(state_.BaseDir))));
+    ctx_.Set(Ctx::clone_absolute, FromNativePathOrBytes(Absolute(ToNativePath(state_.CloneDir))));
 
     CollectSourceFolders();
     if (!CheckOutputFolders()) return false;
     if (clones_ && settings_.Flag("CLONE_DIRCLEAN")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfClonesDelete"));
-      if (!Clean(Native(state_.CloneDir))) return false;
+      if (!Clean(ToNativePath(state_.CloneDir))) return false;
     }
     if (thumbs_) {
-      const fs::path thumb_root = Native(outputs_.thumb_root());
+      const fs::path thumb_root = ToNativePath(outputs_.thumb_root());
       std::error_code error;
       if (fs::exists(thumb_root, error) && settings_.Flag("THUMBDIR_CLEAN")) {
         run_.progress.Text(lang::GetText("Erzeugung", "InfThumbsDelete"));
@@ -166,9 +164,9 @@ class Generator {
   }
 
   void CollectSourceFolders() {
-    protected_.push_back(Canonical(Native(state_.BaseDir)));
+    protected_.push_back(Canonical(ToNativePath(state_.BaseDir)));
     for (const RunDirectory& directory : state_.DirList) {
-      protected_.push_back(Canonical(Native(Join(state_.BaseDir, directory.relative_path))));
+      protected_.push_back(Canonical(ToNativePath(Join(state_.BaseDir, Cp1252Text(directory.relative_path)))));
     }
   }
 
@@ -177,11 +175,9 @@ class Generator {
   // stops the run before anything is touched.
   bool CheckOutputFolders() {
     const std::optional<fs::path> folder = outputs_.FolderHoldingPhotos(state_.Guard, state_.DirList);
-    return !folder || RefuseOutput(Cp1252Path(*folder));
-  }
-
-  bool RefuseOutput(const std::string& folder) {
-    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources", {Cp1252Text(folder)});
+    if (!folder) return true;
+    lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrOutputHoldsSources",
+                      {FromNativePathOrBytes(*folder)});
     return false;
   }
 
@@ -190,21 +186,22 @@ class Generator {
   bool Clean(const fs::path& folder) {
     cleaning_ = true;
     if (!state_.Guard.MayClean(folder)) {
-      WriteLog("Cleaning refused, outside the clone folder or the home folder: " + Cp1252Path(folder));
+      WriteLog("Cleaning refused, outside the clone folder or the home folder: " +
+               FromNativePathOrBytes(folder).bytes());
       lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanRefused",
-                        {Cp1252Text(Cp1252Path(folder))});
+                        {FromNativePathOrBytes(folder)});
       return false;
     }
     const CleanResult result = DeleteFolderContents(folder, state_.DeleteFlags, protected_, cleaned_);
     if (result != CleanResult::kRefused) return true;
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconStop, "ErrCleanHoldsSources",
-                      {Cp1252Text(Cp1252Path(folder))});
+                      {FromNativePathOrBytes(folder)});
     return false;
   }
 
   // False when the HTML folder may not be cleaned: the run ends there.
   bool PrepareHtml() {
-    html_root_ = Native(Join(state_.CloneDir, settings_.Text("HTML_BASE")));
+    html_root_ = ToNativePath(Join(state_.CloneDir, Cp1252Text(settings_.Text("HTML_BASE"))));
     std::error_code error;
     if (fs::exists(html_root_, error) && settings_.Flag("HTML_DIRCLEAN")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfHTMLDelete"));
@@ -215,7 +212,7 @@ class Generator {
     SweepLeftovers(html_root_);
     if (settings_.Flag("DECO_COPY")) {
       run_.progress.Text(lang::GetText("Erzeugung", "InfDecoCopy"));
-      const fs::path target = Native(Join(state_.CloneDir, settings_.Text("DECO_PATH")));
+      const fs::path target = ToNativePath(Join(state_.CloneDir, Cp1252Text(settings_.Text("DECO_PATH"))));
       folders_.Create(target, "ErrDecoMkDir");
       SweepLeftovers(target);
       if (!run_.pages.CopyDecoration(target)) main_pass_ = false;
@@ -235,147 +232,38 @@ class Generator {
     const fs::path canonical = Canonical(folder);
     if (!swept_.insert(canonical).second || state_.Guard.IsSourceFolder(folder)) return;
     const int removed = RemoveOrphanedTwins(folder);
-    if (removed > 0) WriteLog("Removed " + std::to_string(removed) + " temporary leftovers in " + Cp1252Path(folder));
+    if (removed > 0) {
+      WriteLog("Removed " + std::to_string(removed) + " temporary leftovers in " +
+               FromNativePathOrBytes(folder).bytes());
+    }
   }
 
   // ---- Phase 2: first pass ----
 
   void FirstPass() {
-    const bool rename_clones = clones_ && settings_.Flag("CLONE_RENAME");
-    const bool rename_thumbs = settings_.Flag("THUMB_RENAME");
-    const image::RenameSettings clone_rules = ReadRenameSettings(settings_, "CLONE");
-    const image::RenameSettings thumb_rules = ReadRenameSettings(settings_, "THUMB");
-    const bool convert = settings_.Flag("CLONE_CONVERT");
+    const OutputNameRules rules = OutputNameRules::Of(settings_);
     const int sort_mode = static_cast<int>(settings_.Int("THUMB_SORTIERUNG"));
     const int sort_direction = static_cast<int>(settings_.Int("THUMB_SORTIERRICHTUNG"));
     for (RunDirectory& directory : state_.DirList) {
       Mark(directory, kMarkWaiting);
-      if (kinds_.html) SortImages(directory, sort_mode, sort_direction);
+      if (kinds_.html) SortDirectoryImages(directory, sort_mode, sort_direction, settings_.Flag("AUTO_ORIENT"));
       const std::string directory_name =
-          directory.relative_path == "." ? LastComponent(state_.BaseDir) : directory.name;
-      OutputNameSet clone_names, thumb_names;
-      std::int64_t number = 0;
-      std::vector<RunImage> kept;
-      kept.reserve(directory.images.size());
-      for (RunImage& image : directory.images) {
-        ++number;
-        image::ImageFileFacts& original = image.file.Original;
-        image::ImageFileFacts& clone = image.file.Clone;
-        image::ImageFileFacts& thumb = image.file.Thumb;
-        clone.Name =
-            rename_clones ? image::RenameName(clone_rules, directory_name, original.Name, number) : original.Name;
-        clone.Extension = convert ? "jpg" : image::WrittenExtension(original.Type, original.Extension);
-        clone.Type = convert ? image::kImageTypeJpg : original.Type;
-        thumb.Name = rename_thumbs ? image::RenameName(thumb_rules, directory_name, original.Name, number)
-                                   : (clones_ ? clone.Name : original.Name);
-        thumb.Extension = "jpg";
-        thumb.Type = image::kImageTypeJpg;
-        if ((rename_clones && !RenamedNameValid(directory, original, clone.Name)) ||
-            (thumbs_ && rename_thumbs && !RenamedNameValid(directory, original, thumb.Name))) {
-          continue;
-        }
-        if (clones_) clone_names.Claim(clone, original);
-        if (thumbs_) thumb_names.Claim(thumb, original);
-        kept.push_back(std::move(image));
-      }
-      DropSkipped(directory, std::move(kept));
+          directory.relative_path == "." ? LastComponent(state_.BaseDir.bytes()) : directory.name;
+      NameImageOutputs(directory, directory_name, rules, state_,
+                       [this](const RefusedOutputName& refused) { ReportRefusedName(refused); });
       run_.counters.ImagesDone += directory.image_count;
     }
     std::erase_if(state_.DirList, [](const RunDirectory& directory) { return directory.images.empty(); });
     state_.DirCount = static_cast<std::int32_t>(state_.DirList.size());
-    NameImagePages();
+    NameImagePages(state_, settings_, kinds_, clones_, run_.startup.DirLevel);
   }
 
-  // A mask or a find-and-replace can turn one photo's name into a path or
-  // a name no file system takes ("../../x", "a:b"); that photo is skipped
-  // with a message instead of being written somewhere else.
-  bool RenamedNameValid(const RunDirectory& directory, const image::ImageFileFacts& original,
-                        const std::string& name) {
-    if (image::IsValidRenamedFileName(name)) return true;
+  // The photo is skipped with a message instead of being written somewhere else.
+  void ReportRefusedName(const RefusedOutputName& refused) {
     ++run_.counters.ImageErrors;
-    const std::string file = Join(directory.relative_path, original.Name + "." + original.Extension);
-    WriteLog("Renamed name invalid, " + file + " skipped: " + name);
+    WriteLog("Renamed name invalid, " + refused.file + " skipped: " + refused.name);
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrRenamedNameInvalid",
-                      {Cp1252Text(file), Cp1252Text(name)});
-    return false;
-  }
-
-  void DropSkipped(RunDirectory& directory, std::vector<RunImage> kept) {
-    if (kept.size() == directory.images.size()) {
-      directory.images = std::move(kept);
-      return;
-    }
-    const auto skipped = static_cast<std::int32_t>(directory.images.size() - kept.size());
-    std::int64_t bytes = 0;
-    for (const RunImage& image : kept) bytes += image.file.Original.Size;
-    state_.ImageTotal -= skipped;
-    state_.ByteTotal -= directory.byte_total - bytes;
-    directory.byte_total = bytes;
-    directory.image_count -= skipped;
-    directory.images = std::move(kept);
-    if (directory.images.empty()) --state_.DirsWithImages;
-  }
-
-  // Image pages share their folder with each other and, at some levels, with
-  // the thumbnail, index and frame pages: a.jpg and a.png, or a photo called
-  // "index", would overwrite another page. A clashing name gets the suffix a
-  // clashing clone name gets; every link reads the name from here.
-  void NameImagePages() {
-    for (RunDirectory& directory : state_.DirList) {
-      for (RunImage& image : directory.images) {
-        image.page_name = clones_ ? image.file.Clone.Name : image.file.Original.Name;
-      }
-    }
-    if (!kinds_.image_pages) return;
-    const std::string extension = settings_.Text("HTML_EXTENSION");
-    const html::GalleryLayout layout(settings_, Native(state_.CloneDir), run_.startup.DirLevel,
-                                     GalleryDirectories(state_));
-    std::map<std::string, OutputNameSet> taken;  // per page folder
-    for (const auto& [folder, name] : layout.OwnPages(kinds_.thumb_pages, kinds_.index, kinds_.frame)) {
-      taken[folder].Reserve(name + "." + extension);
-    }
-    for (std::size_t d = 0; d < state_.DirList.size(); ++d) {
-      OutputNameSet& names = taken[layout.ImageFolder(static_cast<int>(d))];
-      for (RunImage& image : state_.DirList[d].images) {
-        image::ImageFileFacts page;
-        page.Name = image.page_name;
-        page.Extension = extension;
-        names.Claim(page, image.file.Original);
-        image.page_name = page.Name;
-      }
-    }
-  }
-
-  void SortImages(RunDirectory& directory, int mode, int direction) {
-    if (mode == html::kSortDimension) {
-      const bool auto_orient = settings_.Flag("AUTO_ORIENT");
-      for (RunImage& image : directory.images) {
-        image::ImageFileFacts& original = image.file.Original;
-        if (original.Width > 0) continue;
-        try {
-          // Upright, as the pipeline will record them for the pages.
-          const image::ImageSize size = image::UprightImageDims(image.source, original.Type, auto_orient);
-          original.Width = size.width;
-          original.Height = size.height;
-        } catch (const image::ImageError&) {
-          // Sorted as 0 x 0; the main pass reports the file.
-        }
-      }
-    }
-    std::vector<std::string> names;
-    names.reserve(directory.images.size());
-    for (const RunImage& image : directory.images) {
-      names.push_back(image.file.Original.Name + "." + image.file.Original.Extension);
-    }
-    std::vector<html::ImageSortKey> keys;
-    keys.reserve(directory.images.size());
-    for (std::size_t i = 0; i < directory.images.size(); ++i) {
-      const image::ImageFileFacts& original = directory.images[i].file.Original;
-      keys.push_back({names[i], original.DateTime.time_since_epoch().count(), original.Size, original.Width,
-                      original.Height});
-    }
-    const auto order = html::SortImages(keys, mode, direction);
-    html::ApplyOrder(directory.images, order);
+                      {Cp1252Text(refused.file), Cp1252Text(refused.name)});
   }
 
   // ---- Phase 3: run context ----
@@ -389,7 +277,7 @@ class Generator {
 
   // The index and frame pages lie in the clone folder or in the HTML root.
   fs::path ClosingPageFolder(settings::SettingKey in_clone_dir) const {
-    return settings_.Flag(in_clone_dir) ? Native(state_.CloneDir) : html_root_;
+    return settings_.Flag(in_clone_dir) ? ToNativePath(state_.CloneDir) : html_root_;
   }
 
   void SetRunContext() {
@@ -421,17 +309,17 @@ class Generator {
       RunDirectory& directory = state_.DirList[static_cast<std::size_t>(d)];
       Mark(directory, kMarkBusy);
       run_.progress.Directory(directory.relative_path, d + 1);
-      const std::string clone_folder = outputs_.CloneFolder(directory);
-      const std::string thumb_folder = outputs_.ThumbFolder(directory);
-      if (clones_) folders_.Create(Native(clone_folder), "ErrClonesMkDir");
-      if (thumbs_) folders_.Create(Native(thumb_folder), "ErrThumbMkDir");
+      const Cp1252Text clone_folder = outputs_.CloneFolder(directory);
+      const Cp1252Text thumb_folder = outputs_.ThumbFolder(directory);
+      if (clones_) folders_.Create(ToNativePath(clone_folder), "ErrClonesMkDir");
+      if (thumbs_) folders_.Create(ToNativePath(thumb_folder), "ErrThumbMkDir");
       DirectoryPages pages = PagesOf(directory, d + 1);
       if (kinds_.html) {
         folders_.Create(kinds_.image_pages ? pages.image_folder : pages.html_folder,
                         kinds_.image_pages ? lang::MessageKey("ErrHTMLImageMkDir") : lang::MessageKey("ErrHTMLBaseMkDir"));
       }
-      if (clones_) SweepLeftovers(Native(clone_folder));
-      if (thumbs_) SweepLeftovers(Native(thumb_folder));
+      if (clones_) SweepLeftovers(ToNativePath(clone_folder));
+      if (thumbs_) SweepLeftovers(ToNativePath(thumb_folder));
       if (kinds_.html) {
         SweepLeftovers(pages.html_folder);
         SweepLeftovers(pages.image_folder);
@@ -486,7 +374,8 @@ class Generator {
     DirectoryPages pages;
     pages.directory = &directory;
     pages.number = number;
-    pages.html_folder = run_.startup.DirLevel == 2 ? html_root_ / Native(directory.link_path) : html_root_;
+    pages.html_folder =
+        run_.startup.DirLevel == 2 ? html_root_ / ToNativePath(Cp1252Text(directory.link_path)) : html_root_;
     pages.image_folder = ImagePageFolder(html_root_, directory);
     const long rows = settings_.Flag("HTML_SPLIT") ? std::max<long>(1, settings_.Int("LINES_PER_PAGE"))
                                                    : static_cast<long>(directory.images.size()) + 1;
@@ -505,15 +394,16 @@ class Generator {
 
   // Runs the pipeline on one image; false when the user chose Cancel on
   // its error.
-  bool Process(RunImage& record, const RunDirectory& directory, const std::string& clone_folder,
-               const std::string& thumb_folder) {
+  bool Process(RunImage& record, const RunDirectory& directory, const Cp1252Text& clone_folder,
+               const Cp1252Text& thumb_folder) {
     if (!clones_ && !thumbs_) return true;
     if (!OutputsAllowed(record.file, directory)) return true;
     image::RLImageFile input = record.file;
     // The pipeline reads the file's exact time itself.
     input.Original.DateTime = {};
     image::ImageOutcome outcome =
-        pipeline_.DoIt(input, {Join(state_.BaseDir, directory.relative_path), clone_folder, thumb_folder});
+        pipeline_.DoIt(input, {Join(state_.BaseDir.bytes(), directory.relative_path), clone_folder.bytes(),
+                               thumb_folder.bytes()});
     if (outcome.error) {
       ++run_.counters.ImageErrors;
       if (ReportImageError(*outcome.error)) {
@@ -528,9 +418,8 @@ class Generator {
     if (outcome.thumb_made) ++run_.counters.ThumbsWritten;
     const image::ImageFileFacts& shown = clones_ ? record.file.Clone : record.file.Original;
     WriteLog(OneLine(lang::FormatMessage(lang::GetText("Erzeugung", "InfImageLog"),
-                                 {Cp1252Text(Join(directory.relative_path, record.file.Original.Name + "." +
-                                                                       record.file.Original.Extension)),
-                                  Cp1252Text(shown.Name + "." + shown.Extension),
+                                 {Cp1252Text(Join(directory.relative_path, FileNameOf(record.file.Original))),
+                                  Cp1252Text(FileNameOf(shown)),
                                   Cp1252Text(std::to_string(shown.Width) + " x " + std::to_string(shown.Height)),
                                   Cp1252Text(FormatThousands(static_cast<std::uint64_t>(shown.Size)))})));
     return true;
@@ -543,9 +432,9 @@ class Generator {
     const std::optional<fs::path> refused = outputs_.RefusedFile(state_.Guard, directory, file);
     if (!refused) return true;
     ++run_.counters.ImageErrors;
-    WriteLog("Output refused: " + Cp1252Path(*refused));
+    WriteLog("Output refused: " + FromNativePathOrBytes(*refused).bytes());
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrOutputRefused",
-                      {Cp1252Text(Cp1252Path(*refused))});
+                      {FromNativePathOrBytes(*refused)});
     return false;
   }
 

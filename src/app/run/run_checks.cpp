@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/native_path.h"
+#include "platform/path_join.h"
 #include "platform/program_paths.h"
 #include "app/run/clone_pictures.h"
 #include "app/run/output_names.h"
@@ -76,10 +77,10 @@ bool CheckTextStamps() {
   return true;
 }
 
-bool SameDirectory(const std::string& a, const std::string& b) {
-  if (lang::FoldCase(WithoutTrailingSlash(a)) == lang::FoldCase(WithoutTrailingSlash(b))) return true;
+bool SameDirectory(const Cp1252Text& a, const Cp1252Text& b) {
+  if (lang::FoldCase(WithoutTrailingSlash(a.bytes())) == lang::FoldCase(WithoutTrailingSlash(b.bytes()))) return true;
   std::error_code error;
-  return std::filesystem::equivalent(ToNativePath(Cp1252Text(a)), ToNativePath(Cp1252Text(b)), error);
+  return std::filesystem::equivalent(ToNativePath(a), ToNativePath(b), error);
 }
 
 bool CheckCloneNames(const settings::SettingsTable& settings, RunState& state) {
@@ -112,12 +113,12 @@ bool CheckNamesAndRanges(const settings::SettingsTable& settings, RunState& stat
 
 bool CheckClones(RunState& state) {
   std::error_code error;
-  const Cp1252Text clone_dir(state.CloneDir);
+  const Cp1252Text& clone_dir = state.CloneDir;
   std::filesystem::create_directories(ToNativePath(clone_dir), error);
   if (error || !std::filesystem::is_directory(ToNativePath(clone_dir))) {
     return Fail("ErrClonesErrMkdir", {Cp1252Text::Number(error ? error.value() : ENOTDIR), clone_dir});
   }
-  if (SameDirectory(state.CloneDir, state.BaseDir)) return Fail("ErrClonesDirIsBase", {clone_dir});
+  if (SameDirectory(clone_dir, state.BaseDir)) return Fail("ErrClonesDirIsBase", {clone_dir});
   return CheckClonePictures(state);
 }
 
@@ -138,14 +139,14 @@ bool CheckHtml(const settings::SettingsTable& settings) {
 
 }  // namespace
 
-std::string CloneDirOf(const settings::SettingsTable& settings, const std::string& base_dir) {
-  std::string clone_dir = settings.Text("CLONE_PATH");
+Cp1252Text CloneDirOf(const settings::SettingsTable& settings, const Cp1252Text& base_dir) {
+  Cp1252Text clone_dir(settings.Text("CLONE_PATH"));
   if (clone_dir.empty() || !settings.Flag("CLONE_APPEND_BASENAME")) return clone_dir;
-  const std::string base = WithoutTrailingSlash(base_dir);
+  const std::string base = WithoutTrailingSlash(base_dir.bytes());
   const std::size_t slash = base.find_last_of("/\\");
   const std::string name = slash == std::string::npos ? base : base.substr(slash + 1);
   if (name.empty() || name == "/") return clone_dir;
-  return WithoutTrailingSlash(clone_dir) + "/" + name;
+  return Cp1252Text(Join(WithoutTrailingSlash(clone_dir.bytes()), name));
 }
 
 image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings, std::string_view prefix) {

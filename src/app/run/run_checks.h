@@ -16,7 +16,7 @@ namespace velmora::app {
 
 // The clone directory the settings name: "CLONE_PATH", with the base
 // directory's own name appended when "CLONE_APPEND_BASENAME" is 1.
-std::string CloneDirOf(const settings::SettingsTable& settings, const std::string& base_dir);
+Cp1252Text CloneDirOf(const settings::SettingsTable& settings, const Cp1252Text& base_dir);
 
 // The rename settings of clones ("CLONE") or thumbnails ("THUMB").
 image::RenameSettings ReadRenameSettings(const settings::SettingsTable& settings, std::string_view prefix);

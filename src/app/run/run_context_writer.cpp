@@ -5,6 +5,7 @@
 
 #include "app/run/run_image_files.h"
 #include "app/run/run_paths.h"
+#include "platform/native_path.h"
 #include "platform/path_join.h"
 #include "html/gallery_layout.h"
 
@@ -13,12 +14,12 @@ namespace velmora::app {
 namespace fs = std::filesystem;
 
 void RunContextWriter::SetDirectory(const RunDirectory& directory, int index, int count, const DirectoryPages& pages,
-                                    const std::string& clone_folder) {
+                                    const Cp1252Text& clone_folder) {
   ctx_.Set(Ctx::count_pages, pages.page_count);
   ctx_.Set(Ctx::count_cur_page, 1);
   if (layout_.dir_level == 2) ctx_.Set(Ctx::parent_path, html::EncodeLink(directory.link_path));
-  if (layout_.kinds.html) ctx_.Set(Ctx::html_absolute, Cp1252Path(Absolute(pages.html_folder)));
-  const std::string source_folder = Join(layout_.base_dir, directory.relative_path);
+  if (layout_.kinds.html) ctx_.Set(Ctx::html_absolute, FromNativePathOrBytes(Absolute(pages.html_folder)));
+  const Cp1252Text source_folder = SourceFolder(directory);
   ctx_.Set(Ctx::full_path, source_folder);
   ctx_.Set(Ctx::path, directory.relative_path);
   ctx_.Set(Ctx::count_cur_path, index + 1);
@@ -29,8 +30,12 @@ void RunContextWriter::SetDirectory(const RunDirectory& directory, int index, in
   ctx_.Set(Ctx::count_files, directory.image_count);
   ctx_.Set(Ctx::size_byte_path, directory.byte_total);
   ctx_.Set(Ctx::size_byte_path_original, directory.byte_total);
-  ctx_.Set(Ctx::path_absolute, Cp1252Path(Absolute(Native(clone_folder))));
-  ctx_.Set(Ctx::path_absolute_original, Cp1252Path(Absolute(Native(source_folder))));
+  ctx_.Set(Ctx::path_absolute, FromNativePathOrBytes(Absolute(ToNativePath(clone_folder))));
+  ctx_.Set(Ctx::path_absolute_original, FromNativePathOrBytes(Absolute(ToNativePath(source_folder))));
+}
+
+Cp1252Text RunContextWriter::SourceFolder(const RunDirectory& directory) const {
+  return Join(layout_.base_dir, Cp1252Text(directory.relative_path));
 }
 
 void RunContextWriter::SetPage(const RunDirectory& directory, const DirectoryPages& pages, int page) {
@@ -57,19 +62,18 @@ void RunContextWriter::SetImageCounters(const RunDirectory& directory, std::size
 }
 
 void RunContextWriter::SetImageLinks(const RunImage& record, const RunDirectory& directory,
-                                     const DirectoryPages& pages, const std::string& thumb_folder,
-                                     const std::string& clone_folder) {
+                                     const DirectoryPages& pages, const Cp1252Text& thumb_folder,
+                                     const Cp1252Text& clone_folder) {
   const image::RLImageFile& file = record.file;
   const fs::path thumb = ThumbnailFile(file, thumb_folder);
-  const fs::path picture =
-      PictureFile(file, layout_.clones, clone_folder, Join(layout_.base_dir, directory.relative_path));
+  const fs::path picture = PictureFile(file, layout_.clones, clone_folder, SourceFolder(directory));
   ctx_.Set(Ctx::thumb_ref, RelativeLink(Absolute(pages.html_folder), Absolute(thumb)));
   ctx_.Set(Ctx::pic_ref, RelativeLink(Absolute(pages.image_folder), Absolute(picture)));
   if (layout_.kinds.image_pages) {
     const std::string& page_name = record.page_name;
     ctx_.Set(Ctx::src_doc, page_name);
-    ctx_.Set(Ctx::src_ref, RelativeLink(Absolute(pages.html_folder),
-                                        Absolute(pages.image_folder / Native(page_name + layout_.page_extension))));
+    const fs::path page = pages.image_folder / ToNativePath(Cp1252Text(page_name + layout_.page_extension));
+    ctx_.Set(Ctx::src_ref, RelativeLink(Absolute(pages.html_folder), Absolute(page)));
   } else {
     ctx_.Set(Ctx::src_doc, layout_.clones ? file.Clone.Name : file.Original.Name);
     ctx_.Set(Ctx::src_ref, RelativeLink(Absolute(pages.html_folder), Absolute(picture)));

@@ -10,12 +10,13 @@
 #include "app/run/context_variables.h"
 #include "app/run/page_writer.h"
 #include "app/run/run_state.h"
+#include "platform/cp1252_text.h"
 
 namespace velmora::app {
 
 // What the variables depend on besides the directory, page and image.
 struct ContextLayout {
-  std::string base_dir;        // Windows-1252
+  Cp1252Text base_dir;
   int dir_level = 0;
   long thumbs_per_line = 4;
   std::string page_extension;  // with its dot
@@ -29,7 +30,7 @@ class RunContextWriter {
 
   // The directory at `index` of `count`, before its `_initpath`.
   void SetDirectory(const RunDirectory& directory, int index, int count, const DirectoryPages& pages,
-                    const std::string& clone_folder);
+                    const Cp1252Text& clone_folder);
   // A thumbnail page starts (1-based `page`).
   void SetPage(const RunDirectory& directory, const DirectoryPages& pages, int page);
   // The image at `index` of the directory, `in_page` on its page, after
@@ -38,9 +39,12 @@ class RunContextWriter {
   // The links an image's cell and page start from; the page writers may
   // refine them (their own page folders are known to them).
   void SetImageLinks(const RunImage& record, const RunDirectory& directory, const DirectoryPages& pages,
-                     const std::string& thumb_folder, const std::string& clone_folder);
+                     const Cp1252Text& thumb_folder, const Cp1252Text& clone_folder);
 
  private:
+  // The directory's own folder below the base directory.
+  Cp1252Text SourceFolder(const RunDirectory& directory) const;
+
   RunContext& ctx_;
   ContextLayout layout_;
 };

@@ -22,7 +22,7 @@ DriverResult RunDriver::StartOrStop(const std::string& base_dir) {
   }
   state_ = RunState();
   state_.Running = true;
-  state_.BaseDir = base_dir;
+  state_.BaseDir = Cp1252Text(base_dir);
   const DriverResult result = Start();
   state_.Running = false;
   return result;
@@ -34,8 +34,8 @@ DriverResult RunDriver::Start() {
   if (!CheckRunSettings(settings, state_)) return DriverResult::kCheckFailed;
 
   RunScripts scripts;
-  scripts.SetFileAccess(RunScriptAccess(ToNativePath(Cp1252Text(state_.BaseDir)),
-                                        ToNativePath(Cp1252Text(state_.CloneDir)), startup_.ScriptAccess));
+  scripts.SetFileAccess(
+      RunScriptAccess(ToNativePath(state_.BaseDir), ToNativePath(state_.CloneDir), startup_.ScriptAccess));
   LogScriptAccess(scripts.program().file_access());
   if (!scripts.CompileModules()) return DriverResult::kCheckFailed;
   if (!scripts.CompileOracle(settings.Text("IMAGE_ORACLE"), state_.OracleActive)) return DriverResult::kCheckFailed;

@@ -11,23 +11,24 @@
 #include "app/run/run_outputs.h"
 #include "app/run/run_state.h"
 #include "image/rl_image_file.h"
+#include "platform/cp1252_text.h"
 
 namespace velmora::app {
 
 // The picture of `file` in its folders (Windows-1252): the clone in
 // `clone_folder` when clones are made, else the original in `source_folder`.
-std::filesystem::path PictureFile(const image::RLImageFile& file, bool clones, const std::string& clone_folder,
-                                  const std::string& source_folder);
-std::filesystem::path ThumbnailFile(const image::RLImageFile& file, const std::string& thumb_folder);
+std::filesystem::path PictureFile(const image::RLImageFile& file, bool clones, const Cp1252Text& clone_folder,
+                                  const Cp1252Text& source_folder);
+std::filesystem::path ThumbnailFile(const image::RLImageFile& file, const Cp1252Text& thumb_folder);
 // Where a directory's image pages lie below the HTML root.
 std::filesystem::path ImagePageFolder(const std::filesystem::path& html_root, const RunDirectory& directory);
 
 class RunImageFiles {
  public:
   RunImageFiles() = default;
-  // `base_dir` Windows-1252; `image_pages` when image pages are written,
-  // named `page_name` + `page_extension` (with its dot).
-  RunImageFiles(RunOutputs outputs, std::string base_dir, std::filesystem::path html_root, bool image_pages,
+  // `image_pages` when image pages are written, named `page_name` +
+  // `page_extension` (with its dot).
+  RunImageFiles(RunOutputs outputs, Cp1252Text base_dir, std::filesystem::path html_root, bool image_pages,
                 std::string page_extension)
       : outputs_(std::move(outputs)),
         base_dir_(std::move(base_dir)),
@@ -45,7 +46,7 @@ class RunImageFiles {
 
  private:
   RunOutputs outputs_;
-  std::string base_dir_;
+  Cp1252Text base_dir_;
   std::filesystem::path html_root_;
   bool image_pages_ = false;
   std::string page_extension_;

@@ -4,28 +4,30 @@
 #include <utility>
 
 #include "app/run/run_paths.h"
+#include "platform/native_path.h"
 #include "platform/path_join.h"
 
 namespace velmora::app {
 
 namespace fs = std::filesystem;
 
-RunOutputs::RunOutputs(std::string clone_dir, const std::string& thumb_dirname, bool clones, bool thumbs)
+
+RunOutputs::RunOutputs(Cp1252Text clone_dir, const Cp1252Text& thumb_dirname, bool clones, bool thumbs)
     : clone_dir_(std::move(clone_dir)), thumb_root_(Join(clone_dir_, thumb_dirname)), clones_(clones),
       thumbs_(thumbs) {}
 
-std::string RunOutputs::CloneFolder(const RunDirectory& directory) const {
-  return Join(clone_dir_, directory.relative_path);
+Cp1252Text RunOutputs::CloneFolder(const RunDirectory& directory) const {
+  return Join(clone_dir_, Cp1252Text(directory.relative_path));
 }
 
-std::string RunOutputs::ThumbFolder(const RunDirectory& directory) const {
-  return Join(thumb_root_, directory.relative_path);
+Cp1252Text RunOutputs::ThumbFolder(const RunDirectory& directory) const {
+  return Join(thumb_root_, Cp1252Text(directory.relative_path));
 }
 
 std::vector<fs::path> RunOutputs::Folders(const RunDirectory& directory) const {
   std::vector<fs::path> folders;
-  if (clones_) folders.push_back(Native(CloneFolder(directory)));
-  if (thumbs_) folders.push_back(Native(ThumbFolder(directory)));
+  if (clones_) folders.push_back(ToNativePath(CloneFolder(directory)));
+  if (thumbs_) folders.push_back(ToNativePath(ThumbFolder(directory)));
   return folders;
 }
 
@@ -42,8 +44,8 @@ std::optional<fs::path> RunOutputs::FolderHoldingPhotos(const OutputGuard& guard
 std::optional<fs::path> RunOutputs::RefusedFile(const OutputGuard& guard, const RunDirectory& directory,
                                                 const image::RLImageFile& file) const {
   std::vector<fs::path> outputs;
-  if (clones_) outputs.push_back(Native(CloneFolder(directory)) / Native(file.Clone.Name + "." + file.Clone.Extension));
-  if (thumbs_) outputs.push_back(Native(ThumbFolder(directory)) / Native(file.Thumb.Name + "." + file.Thumb.Extension));
+  if (clones_) outputs.push_back(ToNativePath(CloneFolder(directory)) / NativeFileName(file.Clone));
+  if (thumbs_) outputs.push_back(ToNativePath(ThumbFolder(directory)) / NativeFileName(file.Thumb));
   for (const fs::path& output : outputs) {
     if (!guard.MayWrite(output)) return output;
   }

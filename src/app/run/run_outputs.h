@@ -11,6 +11,7 @@
 #include "app/run/output_guard.h"
 #include "app/run/run_state.h"
 #include "image/rl_image_file.h"
+#include "platform/cp1252_text.h"
 
 namespace velmora::app {
 
@@ -18,15 +19,14 @@ class RunOutputs {
  public:
   RunOutputs() = default;
   // `clone_dir`: the run's clone folder; `thumb_dirname`: the thumbnail
-  // folder's name below it (both Windows-1252). Only the switched-on kinds
-  // of output count.
-  RunOutputs(std::string clone_dir, const std::string& thumb_dirname, bool clones, bool thumbs);
+  // folder's name below it. Only the switched-on kinds of output count.
+  RunOutputs(Cp1252Text clone_dir, const Cp1252Text& thumb_dirname, bool clones, bool thumbs);
 
   bool clones() const { return clones_; }
   bool thumbs() const { return thumbs_; }
-  const std::string& thumb_root() const { return thumb_root_; }
-  std::string CloneFolder(const RunDirectory& directory) const;
-  std::string ThumbFolder(const RunDirectory& directory) const;
+  const Cp1252Text& thumb_root() const { return thumb_root_; }
+  Cp1252Text CloneFolder(const RunDirectory& directory) const;
+  Cp1252Text ThumbFolder(const RunDirectory& directory) const;
 
   // The first output folder of `directories` that is a folder the run
   // reads photos from (a clone folder pointing back into the photos);
@@ -42,8 +42,8 @@ class RunOutputs {
  private:
   std::vector<std::filesystem::path> Folders(const RunDirectory& directory) const;
 
-  std::string clone_dir_;
-  std::string thumb_root_;
+  Cp1252Text clone_dir_;
+  Cp1252Text thumb_root_;
   bool clones_ = false;
   bool thumbs_ = false;
 };

@@ -2,16 +2,15 @@
 #include "app/run/run_paths.h"
 
 #include "platform/native_path.h"
-#include "platform/text_encoding.h"
 #include "html/gallery_layout.h"
 
 namespace velmora::app {
 
 namespace fs = std::filesystem;
 
-fs::path Native(const std::string& cp1252) { return ToNativePath(Cp1252Text(cp1252)); }
+std::string FileNameOf(const image::ImageFileFacts& file) { return file.Name + "." + file.Extension; }
 
-std::string Cp1252Path(const fs::path& path) { return FromNativePathOrBytes(path).bytes(); }
+fs::path NativeFileName(const image::ImageFileFacts& file) { return ToNativePath(Cp1252Text(FileNameOf(file))); }
 
 fs::path Absolute(const fs::path& path) {
   std::error_code error;
@@ -34,7 +33,7 @@ std::string LastComponent(const std::string& path) {
 
 std::string RelativeLink(const fs::path& from_folder, const fs::path& target) {
   const fs::path relative = target.lexically_relative(from_folder);
-  return html::EncodeLink(Cp1252Path(relative.generic_string()));
+  return html::EncodeLink(FromNativePathOrBytes(relative.generic_string()).bytes());
 }
 
 }  // namespace velmora::app

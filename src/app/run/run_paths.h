@@ -1,15 +1,19 @@
 // The path pieces the generation run's units share: folders of the run are
-// Windows-1252 text joined with "/", file system names are native paths.
+// Windows-1252 text joined with "/" (platform/path_join.h), file system names
+// are native paths (platform/native_path.h converts between the two).
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "image/rl_image_file.h"
+
 namespace velmora::app {
 
-std::filesystem::path Native(const std::string& cp1252);
-std::string Cp1252Path(const std::filesystem::path& path);
+// "name.extension" of one of an image's files, and the same as a native name.
+std::string FileNameOf(const image::ImageFileFacts& file);
+std::filesystem::path NativeFileName(const image::ImageFileFacts& file);
 
 // Made absolute; the path itself when that fails.
 std::filesystem::path Absolute(const std::filesystem::path& path);

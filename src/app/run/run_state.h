@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/run/output_guard.h"
+#include "platform/cp1252_text.h"
 #include "image/rl_image_file.h"
 
 namespace velmora::app {
@@ -38,8 +39,8 @@ struct RunDirectory {
 
 struct RunState {
   bool Running = false;
-  std::string BaseDir;   // Windows-1252, as entered
-  std::string CloneDir;  // equals BaseDir when clones are off
+  Cp1252Text BaseDir;   // as entered
+  Cp1252Text CloneDir;  // equals BaseDir when clones are off
   std::int32_t DeleteFlags = 0;  // 64: old output goes to the trash
   std::vector<std::string> ImagePatterns;
   std::vector<RunDirectory> DirList;
