@@ -68,7 +68,7 @@ int RunBatch(StartupState& state) {
   GalleryPageWriter pages(state);
   RunDriver driver(state, tree, pages, progress);
   pages.Follow(driver.state());
-  switch (driver.StartOrStop(base)) {
+  switch (driver.StartOrStop(Cp1252Text(base))) {
     case DriverResult::kFinished:
       return lang::MessageShownDuringBatch() ? kExitMessagesShown : kExitOk;
     case DriverResult::kCancelled:

@@ -96,7 +96,7 @@ class Tree : public test::BatchRun {
     startup_.DirLevel = 1;
     NoPageWriter pages;
     RunDriver driver(startup_, tree_, pages, progress);
-    const DriverResult result = driver.StartOrStop(base_.string());
+    const DriverResult result = driver.StartOrStop(Cp1252Text(base_.string()));
     counters_ = driver.counters();
     return result;
   }
@@ -213,7 +213,7 @@ class PressStartAgain final : public RunProgress {
   void Text(std::string_view) override {}
   void Directory(std::string_view, std::int32_t) override {}
   void Image(std::int32_t, std::int64_t) override {
-    if (++images == 1) second = driver->StartOrStop("/elsewhere");
+    if (++images == 1) second = driver->StartOrStop(Cp1252Text::Ascii("/elsewhere"));
   }
   void Finish() override {}
   RunDriver* driver = nullptr;
@@ -231,7 +231,7 @@ TEST_F(Tree, StartDuringARunRequestsTheStop) {
   NoPageWriter pages;
   RunDriver driver(startup_, tree_, pages, progress);
   progress.driver = &driver;
-  EXPECT_EQ(driver.StartOrStop(base_.string()), DriverResult::kCancelled);
+  EXPECT_EQ(driver.StartOrStop(Cp1252Text(base_.string())), DriverResult::kCancelled);
   EXPECT_EQ(progress.second, DriverResult::kStopRequested);
   EXPECT_EQ(progress.images, 1);
   EXPECT_FALSE(startup_.BatchMode);

@@ -14,7 +14,7 @@
 
 namespace velmora::app {
 
-DriverResult RunDriver::StartOrStop(const std::string& base_dir) {
+DriverResult RunDriver::StartOrStop(const Cp1252Text& base_dir) {
   if (state_.Running) {
     startup_.CancelRequested = true;
     startup_.BatchMode = false;
@@ -22,7 +22,7 @@ DriverResult RunDriver::StartOrStop(const std::string& base_dir) {
   }
   state_ = RunState();
   state_.Running = true;
-  state_.BaseDir = Cp1252Text(base_dir);
+  state_.BaseDir = base_dir;
   const DriverResult result = Start();
   state_.Running = false;
   return result;

@@ -26,9 +26,9 @@ class RunDriver {
   RunDriver(StartupState& startup, SelectionTree& tree, PageWriter& pages, RunProgress& progress)
       : startup_(startup), tree_(tree), pages_(pages), progress_(progress) {}
 
-  // Starts a run over `base_dir` (Windows-1252) with the working settings,
-  // or requests a stop when one is running.
-  DriverResult StartOrStop(const std::string& base_dir);
+  // Starts a run over `base_dir` with the working settings, or requests a
+  // stop when one is running.
+  DriverResult StartOrStop(const Cp1252Text& base_dir);
 
   const RunState& state() const { return state_; }
   const RunCounters& counters() const { return counters_; }
