@@ -28,7 +28,8 @@ TEST(PipelineSettings, SizesQualityAndTheThumbnailSourceFollowTheProfile) {
        {std::pair{"GENERATE_CLONES", "1"}, {"CLONE_SELECTED_SIDE", "4"}, {"CLONE_SIZE", "1600"},
         {"CLONE_WIDTH", "1200"}, {"CLONE_HEIGHT", "900"}, {"CLONE_QUALITY", "85"}, {"CLONE_MINQUALITY", "40"},
         {"THUMBNAILS", "1"}, {"THUMB_SELECTED_SIDE", "2"}, {"THUMB_SIZE", "150"}, {"THUMB_WIDTH", "210"},
-        {"THUMB_HEIGHT", "140"}, {"THUMB_CLONE", "1"}}) {
+        {"THUMB_HEIGHT", "140"}, {"THUMB_CLONE", "1"}, {"CLONE_ONLY_IF_NEWER", "1"}, {"CLONE_PRESERVE_DATE", "1"},
+        {"CLONE_METADATA", "1"}}) {
     settings.Set(settings::SettingKey::Require(key), value);
   }
   image::PipelineOptions options = PipelineOptionsOf(settings, true);
@@ -45,6 +46,9 @@ TEST(PipelineSettings, SizesQualityAndTheThumbnailSourceFollowTheProfile) {
   EXPECT_EQ(options.thumb.size.width, 210);
   EXPECT_EQ(options.thumb.size.height, 140);
   EXPECT_TRUE(options.thumb.from_clone);
+  EXPECT_TRUE(options.clone.only_if_newer);
+  EXPECT_TRUE(options.keep_date);
+  EXPECT_TRUE(options.copy_metadata);
   EXPECT_EQ(options.hooks, nullptr);
 
   // A size limit makes the minimum quality the search's floor.

@@ -155,16 +155,32 @@ TEST_F(HostileRun, ClonesIntoThePhotoFoldersRefuseTheRunBeforeAnythingIsWritten)
   EXPECT_FALSE(fs::exists(out_ / "thumbs"));
 }
 
+TEST_F(HostileRun, AnOutputThatIsALinkToAPhotoSkipsThatPhoto) {
+  // An earlier hand put a link to the photo where its clone would go.
+  fs::create_directories(out_ / "A");
+  fs::create_symlink(base_ / "A" / "IMG_0001.jpg", out_ / "A" / "IMG_0001.jpg");
+  EXPECT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/CLONE_SELECTED_SIDE=1", "/CLONE_SIZE=100"}),
+            kExitMessagesShown);
+  EXPECT_EQ(Keys(), std::vector<std::string>{"ErrOutputRefused"});
+  EXPECT_TRUE(fs::is_symlink(out_ / "A" / "IMG_0001.jpg"));
+  EXPECT_EQ(Identify(out_ / "A" / "IMG_0002.jpg"), "75 100 JPEG");
+  ExpectUntouched();
+}
+
 TEST_F(HostileRun, PagesAndDecorationThroughASymbolicLinkNeverReplaceAPhoto) {
   // The HTML folder is a link back to the photos and pages are called .jpg.
   fs::create_symlink(base_ / "A", base_ / "html");
   MakeImage(base_ / "A" / "home.gif", 32, 32);
   MakeImage(base_ / "B" / "x.gif", 32, 32);
   fs::create_symlink(base_ / "B", base_ / "deco");
+  // What looks like the leftover of a killed run is no business of ours in a photo folder.
+  const fs::path leftover = base_ / "A" / ".velmora-0123456789abcdef.999999999-1.tmp";
+  WriteFile(leftover, "not ours");
   photos_ = Snapshot(base_);
   Run(1, {"/GENERATE_HTML=1", "/HTML_EXTENSION=jpg", "/DECO_COPY=0", "/THUMBNAILS=0"});
   EXPECT_NE(std::find(Keys().begin(), Keys().end(), "ErrOutputRefused"), Keys().end()) << testing::PrintToString(Keys());
   ExpectUntouched();
+  EXPECT_TRUE(fs::exists(leftover));
   // Decoration files into a photo folder of the run.
   EXPECT_EQ(Run(1, {"/GENERATE_HTML=1", "/GIF=1", "/THUMBNAILS=0"}), kExitMessagesShown);
   EXPECT_EQ(Keys(), std::vector<std::string>{"ErrOutputRefused"});
@@ -223,6 +239,8 @@ TEST(OutputGuard, ResolvesDotsLinksAndSeparatorsBeforeItAnswers) {
   const app::OutputGuard clones(root / "out/", {base, base / "A"}, {"*.JPG"});
   EXPECT_TRUE(clones.MayWrite(root / "out" / "A" / "p1.jpg"));
   EXPECT_FALSE(clones.MayWrite(root / "out" / "link" / "p1.jpg"));
+  // The clone folder itself is no file to write.
+  EXPECT_FALSE(clones.MayWrite(root / "out" / "."));
   EXPECT_FALSE(clones.MayClean(root / "out" / "link"));
   EXPECT_TRUE(clones.MayClean(root / "out" / "thumbs/"));
   EXPECT_FALSE(app::OutputGuard().MayWrite(root / "out" / "x.html"));

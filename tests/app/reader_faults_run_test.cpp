@@ -2,11 +2,14 @@
 // damaged picture is reported and gets no clone while the run goes on; a
 // Windows metafile's clone carries the name of the format it is written in.
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <iostream>
+#include <thread>
 
 #include "image/codecs/codec_registry.h"
 #include "image/image_error.h"
@@ -80,6 +83,43 @@ TEST_F(BatchRun, DamagedPicturesAreReportedGetNoCloneAndTheRunGoesOn) {
     EXPECT_FALSE(fs::exists(out_ / name)) << name;
     EXPECT_FALSE(fs::exists(out_ / "thumbs" / name)) << name;
   }
+}
+
+// Asked on a terminal, the user who answers a damaged picture's message
+// with "Abbrechen" ends the run there: no later photo gets a clone, and the
+// exit status says that the run was cancelled.
+TEST_F(BatchRun, CancelOnADamagedPictureEndsTheRunThere) {
+  const std::string jpeg = Magick("-seed 5 -size 320x240 plasma:fractal -quality 90", root_ / "whole.jpg");
+  WriteFile(base_ / "a.jpg", CutInHalf(jpeg));
+  MakeImage(base_ / "b.jpg", 320, 200);
+  int user = -1;
+  int terminal = -1;
+  ASSERT_EQ(openpty(&user, &terminal, nullptr, nullptr, nullptr), 0);
+  ASSERT_EQ(write(user, "abbrechen\n", 10), 10);
+  // The user's side takes everything the run writes, so that it never
+  // waits on a full terminal; reading ends when the terminal is closed.
+  std::thread screen([user] {
+    char buffer[4096];
+    while (read(user, buffer, sizeof buffer) > 0) {
+    }
+  });
+  const int saved_input = dup(STDIN_FILENO);
+  const int saved_error = dup(STDERR_FILENO);
+  dup2(terminal, STDIN_FILENO);
+  dup2(terminal, STDERR_FILENO);
+  const int status = Run(0, {"--ask", "/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string()});
+  dup2(saved_input, STDIN_FILENO);
+  dup2(saved_error, STDERR_FILENO);
+  for (const int fd : {saved_input, saved_error, terminal}) close(fd);
+  screen.join();
+  close(user);
+  lang::SetAskOnTerminal(false);
+  std::cin.clear();
+
+  EXPECT_EQ(status, kExitCancelled);
+  ASSERT_EQ(shown_.size(), 1u) << testing::PrintToString(Keys());
+  EXPECT_EQ(shown_[0].result, lang::kResultCancel);
+  EXPECT_FALSE(fs::exists(out_ / "b.jpg"));
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -59,6 +59,32 @@ TEST_F(ScriptRun, InitPathSeesTheFirstAndLastPageOfItsOwnDirectory) {
   }
 }
 
+// `_init` runs before the first page and sees the run-wide variables of
+// the preparation: where the decoration lies from an image page and the
+// thumbnail side that the chosen side setting names.
+TEST_F(ScriptRun, InitSeesTheDecorationAndTheThumbnailSide) {
+  MakeAlbums();
+  WriteFile(root_ / "skript.rls",
+            "!*Lauf\r\n"
+            "!+function _init() {\r\n"
+            "!+  global deco_ref, thumb_dim, deko, seite;\r\n"
+            "!+  deko = deco_ref;\r\n"
+            "!+  seite = thumb_dim;\r\n"
+            "!+}\r\n");
+  const std::pair<const char*, const char*> sides[] = {{"1", "[../../deco|77]"}, {"2", "[../../deco|120]"},
+                                                      {"3", "[../../deco|90]"}, {"4", "[../../deco|120]"}};
+  for (const auto& [side, seen] : sides) {
+    ASSERT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/GENERATE_HTML=1",
+                      "/GENERATE_PICPAGE=0", "/THUMBNAILS=1", std::string("/THUMB_SELECTED_SIDE=") + side,
+                      "/THUMB_SIZE=77", "/THUMB_WIDTH=120", "/THUMB_HEIGHT=90",
+                      "/RILOSCRIPT_FILE=" + (root_ / "skript.rls").string(), "/HTML_PRE_TABLE=[{deko}|{seite}]"}),
+              kExitOk)
+        << testing::PrintToString(Keys());
+    const std::string page = ReadFile(out_ / "html" / "Berg.html");
+    EXPECT_NE(page.find(seen), std::string::npos) << side << ": " << page;
+  }
+}
+
 TEST_F(ScriptRun, ScriptFileWithAFaultyLineKeepsTheModulesReadBeforeIt) {
   MakeAlbums();
   WriteFile(root_ / "skript.rls", std::string(kPathModule) + "kaputt\r\n!*Danach\r\n!+function nie() { }\r\n");

@@ -156,6 +156,19 @@ TEST_F(BatchRun, EveryFailingCheckGivesItsMessage) {
   EXPECT_FALSE(fs::exists(base_ / "thumbs"));
 }
 
+// A mask of an output that is not made cannot refuse the run: a profile
+// with renamed thumbnails must still make clones alone.
+TEST_F(BatchRun, RenameSettingsOfOutputsThatAreNotMadeAreNotChecked) {
+  MakeImage(base_ / "A" / "a.jpg", 100, 100);
+  const std::string clones = "/CLONE_PATH=" + out_.string();
+  EXPECT_EQ(Run(1, {"/GENERATE_CLONES=1", clones, "/THUMBNAILS=0", "/THUMB_RENAME=1", "/THUMB_RENAME_MASK="}),
+            kExitOk)
+      << testing::PrintToString(Keys());
+  EXPECT_TRUE(fs::exists(out_ / "A" / "a.jpg"));
+  EXPECT_EQ(Run(1, {"/THUMBNAILS=1", "/THUMB_RENAME=1", "/THUMB_RENAME_MASK="}), kExitRunFailed);
+  EXPECT_EQ(Keys(), std::vector<std::string>{"ErrRenameClonesMaskMissing"});
+}
+
 TEST_F(BatchRun, RememberedSelectionSwitchesFoldersOffUntilNothingIsLeft) {
   MakeImage(base_ / "A" / "a.jpg", 100, 100);
   MakeImage(base_ / "B" / "b.jpg", 100, 100);

@@ -102,6 +102,15 @@ TEST_F(ScriptAccessRun, AnUnknownCommandLineValueIsReportedAndChangesNothing) {
   EXPECT_FALSE(fs::exists(root_ / "victim.txt"));
 }
 
+// Once the run knows its photos, only they are protected: a template may
+// write a file whose name looks like a photo beside the clones.
+TEST_F(ScriptAccessRun, AFileNamedLikeAPhotoMayBeWrittenBesideTheOutputs) {
+  const std::string footer = "/HTML_THUMB_FOOTER={write(\"" + (out_ / "A" / "karte.jpg").string() + "\", \"x\")}";
+  EXPECT_EQ(Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/GENERATE_HTML=1", footer}), 0)
+      << testing::PrintToString(Keys());
+  EXPECT_EQ(ReadFile(out_ / "A" / "karte.jpg"), "x");
+}
+
 // With clones off the run's outputs go into the photo folders, so even a
 // script the user trusts fully must not replace a photo there: neither the
 // filter during the scan nor a template during the run.

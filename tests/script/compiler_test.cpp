@@ -69,6 +69,31 @@ TEST(CompilerTest, ReadOnlyGlobalsCannotBeAssignedOrIndexed) {
   EXPECT_EQ(Compile(program, "{count_cur_file}", SourceKind::kTemplate, "t3").code, err::kOk);
 }
 
+// Every way out of a function stays inside its code: a jump to just behind
+// the last statement lands on the closing return, never behind the code.
+TEST(CompilerTest, JumpsStayInsideTheirFunction) {
+  for (const char* body : {"if (a) return 1;", "if (a) return 1; else return 2;", "while (a) return 1;",
+                           "switch (a) { case 1: return 1; }", "for (; a;) return 1;", "a || b;"}) {
+    Program program;
+    ASSERT_TRUE(Compile(program, "function f(a, b) { " + std::string(body) + " }", SourceKind::kModule, "m").ok())
+        << body;
+    const RLSFunktion* f = program.functions().Find("f");
+    ASSERT_NE(f, nullptr);
+    const auto size = static_cast<std::int32_t>(f->code.size());
+    EXPECT_EQ(f->code.back().opcode, Opcode::kReturn) << body;
+    for (const RLSInstruction& i : f->code) {
+      const bool conditional =
+          i.opcode == Opcode::kJumpIfFalse || i.opcode == Opcode::kOrJump || i.opcode == Opcode::kAndJump;
+      if (i.opcode != Opcode::kJump && !conditional) continue;
+      const std::int32_t target = (i.opcode == Opcode::kJump ? i.a : i.b).index;
+      EXPECT_GE(target, 1) << body;
+      EXPECT_LE(target, size) << body;
+    }
+  }
+  ScriptRunner r;
+  EXPECT_EQ(r.RunModule("function f(a) { if (a) return 1; }\nfunction main() { f(0); \"|\"; f(1); }"), "|1");
+}
+
 TEST(CompilerTest, ErrorPositionLineAndToken) {
   Program program;
   CompileResult r = Compile(program, "function f() {\n\nx = 1 y\n}\n", SourceKind::kModule, "m");

@@ -45,12 +45,31 @@ TEST(MachineTest, TruthAndLogic) {
   ScriptRunner r;
   EXPECT_EQ(r.RunBody("if (\"abc\") 1; else 2; if (0.5) 3; else 4; if (@FALSE) 5; else 6;"), "236");
   EXPECT_EQ(r.RunBody("!0; !3; !@ERROR; !\"\"; 1 && 0; 1 || x;"), "@true@false@true@false@false@true");
+  // Without a deciding operand the last one decides.
+  EXPECT_EQ(r.RunBody("0 || 0; 0 || @FALSE || \"\"; 1 && 1 && 2;"), "@false@false@true");
   // Evaluation stops at the deciding operand.
   EXPECT_EQ(r.RunBody("n = 0; 0 && (n = 1); 1 || (n = 2); n;"), "0");
   EXPECT_EQ(r.RunBody("1 ? \"a\" : \"b\"; 0 ? \"a\" : 0 ? \"b\" : \"c\";"), "ac");
   EXPECT_EQ(r.RunBody("x = 5; x != @ERROR; a[1] == @ERROR; z == 0;"), "@true@true@false");
   // An empty value compares as neither equal nor unequal.
   EXPECT_EQ(r.RunBody("z != @ERROR; z == @ERROR;"), "@false@false");
+}
+
+// Unary operators apply from the operand outward: "-~0" negates ~0.
+TEST(MachineTest, UnaryOperatorsApplyFromTheOperandOutward) {
+  ScriptRunner r;
+  EXPECT_EQ(r.RunBody("-~0; \" \"; ~-1; \" \"; !-0;"), "1 0 @true");
+}
+
+// A built-in that changes an array in place (`clear`, `remove`) gets a
+// copy of a context variable: what the host set stays as it was.
+TEST(MachineTest, BuiltinsThatChangeTheirArgumentGetCopiesOfContextVariables) {
+  ScriptRunner r;
+  ASSERT_EQ(r.RunModule("function fill() { global liste; liste[\"a\"] = 1; liste[\"b\"] = 2; }", "fill"), "");
+  r.program.RegisterContextVariable("fotos", ValueType::kString, &r.Global("liste"));
+  EXPECT_EQ(r.RunModule("function main() { global fotos; remove(fotos, \"a\"); clear(fotos);"
+                        " x = fotos; x[\"a\"]; x[\"b\"]; }"),
+            "@true@true12");
 }
 
 TEST(MachineTest, ControlFlow) {

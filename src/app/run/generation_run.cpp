@@ -377,10 +377,13 @@ class Generator {
     pages.html_folder =
         run_.startup.DirLevel == 2 ? html_root_ / ToNativePath(Cp1252Text(directory.link_path)) : html_root_;
     pages.image_folder = ImagePageFolder(html_root_, directory);
-    const long rows = settings_.Flag("HTML_SPLIT") ? std::max<long>(1, settings_.Int("LINES_PER_PAGE"))
-                                                   : static_cast<long>(directory.images.size()) + 1;
-    pages.images_per_page = static_cast<int>(rows * thumbs_per_line_);
-    pages.page_count = (static_cast<int>(directory.images.size()) - 1) / pages.images_per_page + 1;
+    // The same split as the gallery's own pages, so that the counters the
+    // run sets agree with the pages written.
+    const html::PageSplit split = html::SplitPages(static_cast<int>(directory.images.size()),
+                                                   settings_.Flag("HTML_SPLIT"), settings_.Int("LINES_PER_PAGE"),
+                                                   thumbs_per_line_);
+    pages.images_per_page = split.images_per_page;
+    pages.page_count = split.page_count;
     return pages;
   }
 
