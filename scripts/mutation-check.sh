@@ -17,6 +17,8 @@
 #   --jobs N      parallel build and test jobs (default 2)
 # Exit status: 0 when every mutant was killed, 1 when one survived or did not
 # build, 2 when the list no longer matches the code or the tests fail unmutated.
+# Targets and ctest arguments are lists of words on purpose:
+# shellcheck disable=SC2086
 set -euo pipefail
 set -f  # test selections are regular expressions, never file names
 cd "$(dirname "$0")/.."
@@ -144,13 +146,11 @@ rm -rf "$log_dir"
 mkdir -p "$log_dir"
 
 build() {  # targets... ; the build's output goes to $log_dir/build.log
-  # shellcheck disable=SC2086
   cmake --build "$build_dir" -j "$jobs" --target "$@" >"$log_dir/build.log" 2>&1
 }
 run_tests() {  # log ctest-arguments...
   local log=$1
   shift
-  # shellcheck disable=SC2086
   ctest --test-dir "$build_dir" -j "$jobs" --timeout 120 --stop-on-failure --no-tests=error "$@" >"$log" 2>&1
 }
 first_failure() {  # ctest log
@@ -164,12 +164,10 @@ for i in "${selected[@]}"; do
   key="${builds[i]}|${ctests[i]}"
   [ -n "${baseline_done[$key]:-}" ] && continue
   baseline_done[$key]=1
-  # shellcheck disable=SC2086
   if ! build ${builds[i]}; then
     echo "The unmutated code does not build (${builds[i]}); see $log_dir/build.log" >&2
     exit 2
   fi
-  # shellcheck disable=SC2086
   if ! run_tests "$log_dir/baseline.log" ${ctests[i]}; then
     echo "The unmutated code fails its tests (${ctests[i]}): $(first_failure "$log_dir/baseline.log")" >&2
     exit 2
@@ -190,12 +188,10 @@ for i in "${selected[@]}"; do
   echo "$file" > "$backup_dir/name"
   mutated=$file
   substitute "$file" "${froms[i]}" "${tos[i]}"
-  # shellcheck disable=SC2086
   if ! build ${builds[i]}; then
     cp "$log_dir/build.log" "$log_dir/$name.build.log"
     report "NOT BUILT" "$name" "see $log_dir/$name.build.log"
     unbuilt=$((unbuilt + 1))
-  # shellcheck disable=SC2086
   elif run_tests "$log_dir/$name.log" ${ctests[i]}; then
     report "SURVIVED" "$name" "$file"
     survived=$((survived + 1))
