@@ -44,9 +44,10 @@ class RunImageHostTest : public ::testing::Test {
     Show(true, true);
   }
   void Show(bool clones, bool image_pages) {
-    host_.SetDirectories(directories_, "/fotos/Sommer",
-                         RunImageFiles(RunOutputs("/out", "thumbs", clones, true), "/fotos/Sommer", "/out/html",
-                                       image_pages, ".html"));
+    const Cp1252Text base = Cp1252Text::Ascii("/fotos/Sommer");
+    host_.SetDirectories(directories_, base,
+                         RunImageFiles(RunOutputs(Cp1252Text::Ascii("/out"), Cp1252Text::Ascii("thumbs"), clones, true),
+                                       base, "/out/html", image_pages, ".html"));
   }
   std::string TextOf(std::int32_t directory, std::int32_t image, ImageInfoItem item) {
     const auto value = host_.ImageInfo(directory, image, item);

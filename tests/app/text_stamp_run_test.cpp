@@ -80,7 +80,7 @@ class TextStampRun : public test::BatchRun {
     NoPageWriter pages;
     SilentProgress progress;
     RunDriver driver(startup_, tree_, pages, progress);
-    return driver.StartOrStop(base_.string());
+    return driver.StartOrStop(Cp1252Text(base_.string()));
   }
 
   // The original with `text` drawn by the stamp's settings: what the clone must show.

@@ -69,7 +69,7 @@ const metadata::MetadataDefinition& RunImageHost::Definitions() {
   return metadata::Definitions();
 }
 
-void RunImageHost::SetDirectories(const std::vector<RunDirectory>& directories, std::string base_dir,
+void RunImageHost::SetDirectories(const std::vector<RunDirectory>& directories, Cp1252Text base_dir,
                                   RunImageFiles files) {
   directories_ = &directories;
   base_dir_ = std::move(base_dir);
@@ -94,7 +94,7 @@ std::optional<script::HostDirectoryInfo> RunImageHost::Directory(std::int32_t nu
   if (number < 1 || number > DirectoryCount()) return std::nullopt;
   const RunDirectory& directory = (*directories_)[static_cast<std::size_t>(number - 1)];
   return script::HostDirectoryInfo{static_cast<std::int32_t>(directory.images.size()),
-                                   directory.relative_path == "." ? LastComponent(base_dir_) : directory.name};
+                                   directory.relative_path == "." ? LastComponent(base_dir_.bytes()) : directory.name};
 }
 
 std::optional<RunImageHost::Located> RunImageHost::Locate(std::int32_t directory, std::int32_t image) const {

@@ -36,7 +36,7 @@ class RunImageHost final : public script::ImageHost {
   // The run's directories once their order and their images' order are
   // final (after the first pass), and where their outputs lie. The list is
   // the run state's and must stay in place until ClearDirectories.
-  void SetDirectories(const std::vector<RunDirectory>& directories, std::string base_dir, RunImageFiles files);
+  void SetDirectories(const std::vector<RunDirectory>& directories, Cp1252Text base_dir, RunImageFiles files);
   void ClearDirectories();
   // Links from `imageinfo` lead from a page in this folder; the HTML root
   // until the run names the page being written.
@@ -68,7 +68,7 @@ class RunImageHost final : public script::ImageHost {
   // images_before_[d]: images of the directories before d; one more entry
   // holds the run's total. Finds an image's directory without walking them.
   std::vector<std::int64_t> images_before_;
-  std::string base_dir_;
+  Cp1252Text base_dir_;
   RunImageFiles files_;
   std::filesystem::path page_folder_;
 };
