@@ -7,12 +7,15 @@
 // --keep it keeps the original size without a clone list (a byte copy, or a
 // lossless turn of a sideways JPEG). --auto-orient turns sideways photos
 // upright as the profile setting AUTO_ORIENT does.
-// usage: image_pipeline_bench [--full|--keep] [--auto-orient] OUTPUT_FOLDER SOURCE.jpg...
+// Sources of any type the program reads (its bytes say which); clones and
+// thumbnails are JPEG unless --format webp or --format avif says otherwise.
+// usage: image_pipeline_bench [--full|--keep] [--auto-orient] [--format jpg|webp|avif] OUTPUT_FOLDER SOURCE...
 #include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -23,10 +26,31 @@
 namespace fs = std::filesystem;
 using velmora::image::RLImage;
 
+namespace {
+
+// The type a source's first bytes say.
+int TypeOfFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<std::uint8_t> head(4096);
+  in.read(reinterpret_cast<char*>(head.data()), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  return velmora::image::GuessImageType(head);
+}
+
+struct Format {
+  const char* name;
+  int type;
+};
+constexpr Format kFormats[] = {{"jpg", velmora::image::kImageTypeJpg},
+                               {"webp", velmora::image::kImageTypeWebp},
+                               {"avif", velmora::image::kImageTypeAvif}};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   bool full = false, keep = false, auto_orient = false;
   const char* program = argv[0];
-  while (argc > 1 && std::string_view(argv[1]).starts_with("--")) {
+  while (argc > 1 && std::string_view(argv[1]).starts_with("--") && std::string_view(argv[1]) != "--format") {
     const std::string_view option = argv[1];
     full = full || option == "--full";
     keep = keep || option == "--keep";
@@ -34,8 +58,21 @@ int main(int argc, char** argv) {
     --argc;
     ++argv;
   }
+  Format format = kFormats[0];
+  if (argc > 2 && std::string_view(argv[1]) == "--format") {
+    const auto* found = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                     [&](const Format& f) { return std::string_view(argv[2]) == f.name; });
+    if (found == std::end(kFormats)) {
+      std::fprintf(stderr, "unknown format %s\n", argv[2]);
+      return 2;
+    }
+    format = *found;
+    argc -= 2;
+    argv += 2;
+  }
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s [--full|--keep] [--auto-orient] OUTPUT_FOLDER SOURCE.jpg...\n", program);
+    std::fprintf(stderr, "usage: %s [--full|--keep] [--auto-orient] [--format jpg|webp|avif] OUTPUT_FOLDER SOURCE...\n",
+                 program);
     return 2;
   }
   const fs::path output = argv[1];
@@ -65,9 +102,9 @@ int main(int argc, char** argv) {
                                                   (output / "thumbs").string()};
     const std::string stem = source.stem().string();
     velmora::image::RLImageFile file;
-    file.Original = {stem, source.extension().string().substr(1), velmora::image::kImageTypeJpg};
-    file.Clone = {stem, "jpg", velmora::image::kImageTypeJpg};
-    file.Thumb = {stem, "jpg", velmora::image::kImageTypeJpg};
+    file.Original = {stem, source.extension().string().substr(1), TypeOfFile(source)};
+    file.Clone = {stem, format.name, format.type};
+    file.Thumb = {stem, format.name, format.type};
     const auto start = std::chrono::steady_clock::now();
     const double cpu_start = cpu_ms();
     const velmora::image::ImageOutcome outcome = RLImage(options).DoIt(file, folders);

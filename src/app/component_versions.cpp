@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "image/codecs/codec_libraries.h"
+
 #if __has_include(<jpeglib.h>)
 #include <jpeglib.h>
 #define VELMORA_HAVE_JPEG 1
@@ -96,6 +98,7 @@ std::vector<ComponentVersion> RuntimeComponents() {
 #ifdef VELMORA_HAVE_FREETYPE
   add("libfreetype.so", "FreeType", "FreeType " VELMORA_VERSION3(FREETYPE_MAJOR, FREETYPE_MINOR, FREETYPE_PATCH));
 #endif
+  for (const image::CodecLibrary& library : image::CodecLibraries()) add(library.file_prefix, library.name, library.version);
   return components;
 }
 

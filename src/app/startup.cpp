@@ -13,6 +13,7 @@
 #include "platform/log.h"
 #include "platform/native_path.h"
 #include "app/program_call.h"
+#include "app/component_versions.h"
 #include "app/startup_report.h"
 #include "app/startup_state.h"
 #include "app/version.h"
@@ -101,6 +102,11 @@ int RunProgram(int argc, char** argv) {
   const app::ProgramCall call = app::ReadProgramCall(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
   if (call.version) {
     std::printf("velmora %s\n", app::ShortVersion(std::string(kProgramVersionText)).c_str());
+    // The libraries as loaded: what a bug report needs to know.
+    for (const app::ComponentVersion& component : app::RuntimeComponents()) {
+      const std::string file = component.file.substr(component.file.rfind('/') + 1);
+      std::printf("  %s: %s\n", file.c_str(), component.version.c_str());
+    }
     return kExitOk;
   }
   if (call.help) {

@@ -161,7 +161,7 @@ EncodedImage EncodeImage(int type, const RgbBuffer& image, const ImageWriteOptio
   e.tiff_compression = options.tiff_compression;
   e.metadata = options.metadata;
   try {
-    if (type != kImageTypeJpg) return {entry->codec->Encode(image, e), 100};
+    if (!entry->lossy) return {entry->codec->Encode(image, e), 100};
     if (options.max_bytes <= 0) return {entry->codec->Encode(image, e), std::clamp(options.quality, 1, 100)};
     QualitySearchResult found = QualitySearch(
         [&](int quality) {

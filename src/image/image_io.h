@@ -26,12 +26,15 @@ struct ImageReadOptions {
   ImageMetadata* metadata = nullptr;
 };
 
+// Quality and size limit apply to the lossy types (JPEG, WebP, AVIF).
 struct ImageWriteOptions {
-  int quality = 75;           // JPEG; the lowest quality allowed when max_bytes is set
-  std::int64_t max_bytes = 0;  // JPEG size limit, 0 = none
+  int quality = 75;           // the lowest quality allowed when max_bytes is set
+  std::int64_t max_bytes = 0;  // size limit, 0 = none
   bool progressive = false;
   int tiff_compression = 0;
-  const ImageMetadata* metadata = nullptr;  // carried into JPEG and PNG files
+  // Carried into JPEG and PNG files as they are; WebP and AVIF files take
+  // the EXIF, XMP and ICC profile of JPEG markers.
+  const ImageMetadata* metadata = nullptr;
 };
 
 ImageSize GetImageDims(const std::filesystem::path& path, int type, const ImageReadOptions& options = {});
@@ -39,7 +42,7 @@ RgbBuffer ReadImage(const std::filesystem::path& path, int type, const ImageRead
 // ReadImage that keeps the transparency of PNG, GIF, TGA and TIFF files
 // apart instead of laying it over white; other files come opaque.
 RgbaImage ReadImageWithAlpha(const std::filesystem::path& path, int type, const ImageReadOptions& options = {});
-// Returns the quality used: the JPEG quality written, 100 for other types.
+// Returns the quality used: the quality written for a lossy type, 100 for the others.
 int WriteImage(const std::filesystem::path& path, int type, const RgbBuffer& image,
                const ImageWriteOptions& options = {});
 

@@ -405,6 +405,8 @@ inline constexpr BuiltinText kBuiltinGermanTexts[] = {
     {"Msg", "ErrHTMLDefaultMissingName", "Name der Thumbnailseiten fehlt"},
     {"Msg", "ErrHTMLDefaultInvalidCharacter", "Name der Thumbnailseiten enthält ungültige Zeichen"},
     {"Msg", "ErrQualityInvalid", "JPEG-Qualität fehlerhaft%n%nZulässig sind Werte von 1 bis 100"},
+    {"Msg", "ErrOutputFormatInvalid",
+     "Dateiart der Clones oder Thumbnails fehlerhaft%n%nZulässig sind JPG, WEBP und AVIF"},
     {"Msg", "ErrOutputRefused",
      "Die Ausgabe%n%1%nläge außerhalb des Ausgabeverzeichnisses oder würde ein Originalbild ersetzen; "
      "sie wird nicht geschrieben"},
@@ -454,6 +456,12 @@ inline constexpr BuiltinText kBuiltinGermanTexts[] = {
      "  /ScriptAccess=full     Skripten des Profils für diesen Lauf alle Dateien erlauben%n"
      "  /SCHLÜSSEL=Wert        Einstellung des Profils ersetzen (z. B. /THUMB_SIZE=200)%n"
      "  /$SCHLÜSSEL=Wert       Wert vor die Einstellung setzen; /SCHLÜSSEL$=Wert: Wert anhängen%n"
+     "%n"
+     "Heutige Bildformate (aus, bis ein Profil oder die Kommandozeile sie einschaltet):%n"
+     "  /HEIF=1                HEIC/HEIF-Fotos lesen (Endungen in HEIF_EXT, Vorgabe HEIC,HEIF,HIF)%n"
+     "  /AVIF=1  /WEBP=1       AVIF- und WebP-Bilder lesen (Endungen in AVIF_EXT und WEBP_EXT)%n"
+     "  /CLONE_FORMAT=WEBP     umgewandelte Clones als JPG (Vorgabe), WEBP oder AVIF schreiben%n"
+     "  /THUMB_FORMAT=WEBP     Thumbnails als JPG (Vorgabe), WEBP oder AVIF schreiben%n"
      "%n"
      "  -h, --help             diese Hilfe%n"
      "  --version              Programmversion%n"

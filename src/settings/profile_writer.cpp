@@ -28,11 +28,13 @@ void AppendRecord(std::string& out, std::string_view prefix, std::string_view va
 
 std::string WriteProfileText(const SettingsTable& settings, const image::CCloneEffekte& clones,
                              const RLModule& modules) {
+  static const SettingsTable defaults;
   std::string out;
   out.reserve(16384);
   for (int slot = 0; slot < kSettingsSlotCount; ++slot) {
     const SettingSlot& entry = settings.Slot(slot);
-    if (!entry.key.empty()) AppendRecord(out, entry.key + "=", entry.value, "+");
+    if (entry.key.empty() || (IsAddedSlot(slot) && entry.value == defaults.Value(slot))) continue;
+    AppendRecord(out, entry.key + "=", entry.value, "+");
   }
   for (const image::CloneItem& item : clones) {
     for (const auto& [key, value] : item.ProfileProperties()) AppendRecord(out, key + "=", value, "+");

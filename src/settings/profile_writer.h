@@ -1,4 +1,5 @@
-// The text of a profile file: every used slot, then the clone list objects,
+// The text of a profile file: every used slot of the classic table and each
+// added setting that differs from its default, then the clone list objects,
 // then the script modules, one record per line with CR LF. A multi-line value
 // continues on lines starting with "+", a module's source on lines starting
 // with "!+".

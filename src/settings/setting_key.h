@@ -19,7 +19,7 @@ void UnknownSettingKey(std::string_view key);
 
 // The slot of a key spelt exactly as in the catalogue (upper case).
 consteval int SlotOfCatalogueKey(std::string_view key) {
-  for (const SettingDefinition& definition : kSettingsCatalogueEntries) {
+  for (const SettingDefinition& definition : kAllSettingsEntries) {
     if (definition.key == key) return definition.slot;
   }
   UnknownSettingKey(key);
@@ -27,7 +27,7 @@ consteval int SlotOfCatalogueKey(std::string_view key) {
 }
 
 consteval bool KeysAreUnique() {
-  for (const SettingDefinition& definition : kSettingsCatalogueEntries) {
+  for (const SettingDefinition& definition : kAllSettingsEntries) {
     if (SlotOfCatalogueKey(definition.key) != definition.slot) return false;
   }
   return true;

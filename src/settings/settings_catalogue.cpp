@@ -8,7 +8,7 @@
 
 namespace velmora::settings {
 
-std::span<const SettingDefinition> SettingsCatalogue() { return catalogue::kSettingsCatalogueEntries; }
+std::span<const SettingDefinition> SettingsCatalogue() { return catalogue::kAllSettingsEntries; }
 
 std::optional<int> SlotOfKey(std::string_view key) {
   static const auto* const slots = [] {

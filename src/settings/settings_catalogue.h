@@ -9,7 +9,16 @@
 
 namespace velmora::settings {
 
-inline constexpr int kSettingsSlotCount = 197;
+// The classic table: slots 0 to 196, numbered as the option pages and the
+// migrations address them, each written to every profile.
+inline constexpr int kClassicSlotCount = 197;
+// Settings added since follow in slots of their own. A profile carries
+// one only when it differs from its default, so that a profile that uses
+// none of them is saved exactly as before and older versions never see them.
+inline constexpr int kAddedSlotCount = 8;
+inline constexpr int kSettingsSlotCount = kClassicSlotCount + kAddedSlotCount;
+
+constexpr bool IsAddedSlot(int slot) { return slot >= kClassicSlotCount; }
 
 struct SettingDefinition {
   int slot = 0;

@@ -4,6 +4,7 @@
 // SettingsCatalogue().
 #pragma once
 
+#include <array>
 #include <iterator>
 #include <string_view>
 
@@ -250,6 +251,32 @@ inline constexpr SettingDefinition kSettingsCatalogueEntries[] = {
     {195, "AUTO_ORIENT", "0", "", ""},
 };
 
+// Settings beyond the classic table (see IsAddedSlot): written to a profile
+// only when they differ from their default.
+inline constexpr SettingDefinition kAddedSettingsEntries[] = {
+    // Today's photo formats: enable flag and extensions as for the classic
+    // types; off unless a profile or the command line switches them on.
+    {197, "HEIF", "0", "", ""},
+    {198, "HEIF_EXT", "HEIC,HEIF,HIF", "HEIF", ""},
+    {199, "AVIF", "0", "", ""},
+    {200, "AVIF_EXT", "AVIF", "AVIF", ""},
+    {201, "WEBP", "0", "", ""},
+    {202, "WEBP_EXT", "WEBP", "WEBP", ""},
+    // The file type of converted clones ("CLONE_CONVERT") and of thumbnails:
+    // "JPG", "WEBP" or "AVIF".
+    {203, "CLONE_FORMAT", "JPG", "", ""},
+    {204, "THUMB_FORMAT", "JPG", "", ""},
+};
+
+// Both tables in slot order, as the rest of the program sees them.
+inline constexpr auto kAllSettingsEntries = [] {
+  std::array<SettingDefinition, std::size(kSettingsCatalogueEntries) + std::size(kAddedSettingsEntries)> all{};
+  std::size_t n = 0;
+  for (const SettingDefinition& definition : kSettingsCatalogueEntries) all[n++] = definition;
+  for (const SettingDefinition& definition : kAddedSettingsEntries) all[n++] = definition;
+  return all;
+}();
+
 #undef VELMORA_NAV
 
 inline constexpr std::string_view kGeneratorBlock = VELMORA_GENERATOR_BLOCK;
@@ -257,13 +284,15 @@ inline constexpr std::string_view kGeneratorBlock = VELMORA_GENERATOR_BLOCK;
 
 consteval bool SlotsAscendInRange() {
   int previous = 0;
-  for (const SettingDefinition& definition : kSettingsCatalogueEntries) {
+  for (const SettingDefinition& definition : kAllSettingsEntries) {
     if (definition.slot <= previous || definition.slot >= kSettingsSlotCount) return false;
     previous = definition.slot;
   }
   return true;
 }
 static_assert(SlotsAscendInRange(), "catalogue slots must ascend within the table");
-static_assert(std::size(kSettingsCatalogueEntries) == kSettingsSlotCount - 9, "nine slots stay unused");
+static_assert(std::size(kSettingsCatalogueEntries) == kClassicSlotCount - 9, "nine slots stay unused");
+static_assert(std::size(kAddedSettingsEntries) == kAddedSlotCount && kAddedSettingsEntries[0].slot == kClassicSlotCount,
+              "added settings fill the slots after the classic table");
 
 }  // namespace velmora::settings::catalogue

@@ -106,5 +106,23 @@ TEST_F(Startup, VersionAndHelpAreAnsweredBeforeTheCommandLine) {
   EXPECT_TRUE(shown_.empty());
 }
 
+// A bug report needs the libraries that read and write the photos.
+TEST_F(Startup, VersionListsTheImageLibrariesAndHelpTheNewFileTypes) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Run({"--version"}), kExitOk);
+  const std::string version = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(version.rfind("velmora 2.11", 0), 0u) << version;
+  for (const char* library : {"libjpeg-turbo ", "libpng ", "libheif 1.", "HEVC decoder", "AV1 encoder", "libwebp 1.",
+                              "Little CMS 2."}) {
+    EXPECT_NE(version.find(library), std::string::npos) << library << " in\n" << version;
+  }
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(Run({"--help"}), kExitOk);
+  const std::string help = testing::internal::GetCapturedStdout();
+  for (const char* key : {"/HEIF=1", "HEIF_EXT", "/WEBP=1", "/CLONE_FORMAT=WEBP", "/THUMB_FORMAT=WEBP"}) {
+    EXPECT_NE(help.find(key), std::string::npos) << key;
+  }
+}
+
 }  // namespace
 }  // namespace velmora

@@ -175,6 +175,43 @@ TEST(ProfileText, RoundTripIsByteForByte) {
   EXPECT_EQ(again.Write(), first);
 }
 
+// Settings added after the classic table reach a file only when set, so a
+// profile that uses none of them is written exactly as before.
+TEST(ProfileText, AddedSettingsAreWrittenOnlyWhenTheyDifferFromTheirDefault) {
+  Profile p("VERSION=2.11.00\r\n");
+  const std::string classic = p.Write();
+  for (const char* key : {"HEIF", "AVIF", "WEBP", "CLONE_FORMAT", "THUMB_FORMAT"}) {
+    EXPECT_EQ(classic.find(key), std::string::npos) << key;
+  }
+  EXPECT_TRUE(classic.ends_with("HTML_PIC_FOOTER=\r\n"));
+
+  p.settings.Set("HEIF", "1");
+  p.settings.Set("WEBP_EXT", "WEBP,WBP");
+  p.settings.Set("THUMB_FORMAT", "WEBP");
+  const std::string added = p.Write();
+  EXPECT_EQ(added, classic + "HEIF=1\r\nWEBP_EXT=WEBP,WBP\r\nTHUMB_FORMAT=WEBP\r\n");
+  const Profile again(added);
+  ASSERT_FALSE(again.error);
+  EXPECT_EQ(again.settings, p.settings);
+
+  // Set back to its default, a setting leaves the file again.
+  p.settings.Set("HEIF", "0");
+  p.settings.Set("WEBP_EXT", "WEBP");
+  p.settings.Set("THUMB_FORMAT", "JPG");
+  EXPECT_EQ(p.Write(), classic);
+}
+
+TEST(ProfileText, OlderProfilesLeaveTheNewFileTypesOff) {
+  const Profile p("VERSION=2.10.00\r\nJPG=1\r\nPNG=1\r\n");
+  ASSERT_FALSE(p.error);
+  EXPECT_FALSE(p.settings.Flag("HEIF"));
+  EXPECT_FALSE(p.settings.Flag("AVIF"));
+  EXPECT_FALSE(p.settings.Flag("WEBP"));
+  EXPECT_EQ(p.settings.Text("HEIF_EXT"), "HEIC,HEIF,HIF");
+  EXPECT_EQ(p.settings.Text("CLONE_FORMAT"), "JPG");
+  EXPECT_EQ(p.settings.Text("THUMB_FORMAT"), "JPG");
+}
+
 TEST(ProfileText, Utf8BytesAreKeptAndAByteOrderMarkIsSkipped) {
   const Profile p("\xEF\xBB\xBFVERSION=2.11.00\r\nKOMMENTAR=Gr\xC3\xBC\xC3\x9F" "e\r\n");
   ASSERT_FALSE(p.error);

@@ -77,6 +77,30 @@ TEST(SettingsCatalogue, TypedAccessByKeyInAnyCase) {
   EXPECT_THROW(SettingKey::Require("NO_SUCH_KEY"), std::out_of_range);
 }
 
+TEST(SettingsCatalogue, AddedFileTypesFollowTheClassicPatternAfterTheClassicTable) {
+  const SettingsTable table;
+  struct Type {
+    const char* flag;
+    const char* extensions;
+    const char* defaults;
+    const char* label;
+  };
+  for (const Type& type : {Type{"HEIF", "HEIF_EXT", "HEIC,HEIF,HIF", "HEIF"}, Type{"AVIF", "AVIF_EXT", "AVIF", "AVIF"},
+                           Type{"WEBP", "WEBP_EXT", "WEBP", "WEBP"}}) {
+    const auto flag = SlotOfKey(type.flag);
+    const auto extensions = SlotOfKey(type.extensions);
+    ASSERT_TRUE(flag && extensions) << type.flag;
+    EXPECT_TRUE(IsAddedSlot(*flag) && IsAddedSlot(*extensions)) << type.flag;
+    EXPECT_EQ(table.Value(*flag), "0");
+    EXPECT_EQ(table.Value(*extensions), type.defaults);
+    EXPECT_EQ(table.Slot(*extensions).label, type.label);
+  }
+  EXPECT_EQ(table.Text("CLONE_FORMAT"), "JPG");
+  EXPECT_EQ(table.Text("THUMB_FORMAT"), "JPG");
+  EXPECT_FALSE(IsAddedSlot(*SlotOfKey("HTML_PIC_FOOTER")));
+  EXPECT_EQ(SlotOfKey("heif"), kClassicSlotCount);
+}
+
 TEST(SettingsCatalogue, ProgramVersionText) { EXPECT_EQ(ProgramVersionText(), "2.11.00"); }
 
 }  // namespace

@@ -41,6 +41,8 @@ OutputNameRules OutputNameRules::Of(const settings::SettingsTable& settings) {
   rules.rename_clones = rules.clones && settings.Flag("CLONE_RENAME");
   rules.rename_thumbs = settings.Flag("THUMB_RENAME");
   rules.convert = settings.Flag("CLONE_CONVERT");
+  rules.clone_output = OutputTypeOf(settings, "CLONE_FORMAT");
+  rules.thumb_output = OutputTypeOf(settings, "THUMB_FORMAT");
   rules.clone_mask = ReadRenameSettings(settings, "CLONE");
   rules.thumb_mask = ReadRenameSettings(settings, "THUMB");
   return rules;
@@ -59,12 +61,13 @@ void NameImageOutputs(RunDirectory& directory, std::string_view directory_name, 
     image::ImageFileFacts& thumb = image.file.Thumb;
     clone.Name = rules.rename_clones ? image::RenameName(rules.clone_mask, directory_name, original.Name, number)
                                      : original.Name;
-    clone.Extension = rules.convert ? "jpg" : image::WrittenExtension(original.Type, original.Extension);
-    clone.Type = rules.convert ? image::kImageTypeJpg : original.Type;
+    clone.Extension =
+        rules.convert ? rules.clone_output.extension : image::WrittenExtension(original.Type, original.Extension);
+    clone.Type = rules.convert ? rules.clone_output.type : original.Type;
     thumb.Name = rules.rename_thumbs ? image::RenameName(rules.thumb_mask, directory_name, original.Name, number)
                                      : (rules.clones ? clone.Name : original.Name);
-    thumb.Extension = "jpg";
-    thumb.Type = image::kImageTypeJpg;
+    thumb.Extension = rules.thumb_output.extension;
+    thumb.Type = rules.thumb_output.type;
     const std::string* refused_name = nullptr;
     if (rules.rename_clones && !image::IsValidRenamedFileName(clone.Name)) {
       refused_name = &clone.Name;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/run/output_types.h"
 #include "app/run/run_state.h"
 #include "image/rename/rename_name.h"
 
@@ -22,7 +23,9 @@ struct OutputNameRules {
   bool thumbs = false;
   bool rename_clones = false;  // only when clones are made
   bool rename_thumbs = false;
-  bool convert = false;  // every clone becomes a JPEG
+  bool convert = false;  // every clone takes the type of `clone_output`
+  OutputType clone_output;
+  OutputType thumb_output;
   image::RenameSettings clone_mask;
   image::RenameSettings thumb_mask;
 

@@ -24,6 +24,8 @@ constexpr TypeSwitch kTypeSwitches[] = {
     {"BMP", "BMP_EXT", 3},  {"EMF", "EMF_EXT", 4},  {"GIF", "GIF_EXT", 5},   {"JPG", "JPG_EXT", 6},
     {"JP2", "JP2_EXT", 7},  {"PCD", "PCD_EXT", 8},  {"PCX", "PCX_EXT", 9},   {"PNG", "PNG_EXT", 10},
     {"PSD", "PSD_EXT", 11}, {"RAW", "RAW_EXT", 12}, {"TGA", "TGA_EXT", 13}, {"TIF", "TIF_EXT", 14},
+    // Types added beyond the classic table.
+    {"HEIF", "HEIF_EXT", 15}, {"AVIF", "AVIF_EXT", 16}, {"WEBP", "WEBP_EXT", 17},
 };
 
 }  // namespace

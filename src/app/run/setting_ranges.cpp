@@ -4,6 +4,7 @@
 #include <charconv>
 #include <vector>
 
+#include "app/run/output_types.h"
 #include "settings/settings_table.h"
 
 namespace velmora::app {
@@ -65,6 +66,7 @@ std::optional<long long> ReadWholeNumber(std::string_view text) {
 
 // The side code comes first: it decides which sizes the run reads.
 std::optional<lang::MessageKey> CheckSettingRanges(const settings::SettingsTable& settings) {
+  if (const auto failure = CheckOutputTypes(settings)) return failure;
   if (settings.Flag("GENERATE_CLONES")) {
     if (const auto failure = Check(settings, kCloneSide)) return failure;
     std::vector<SettingRange> checks;

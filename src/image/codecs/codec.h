@@ -65,10 +65,11 @@ struct DecodeOptions {
 };
 
 struct EncodeOptions {
-  int quality = 75;          // JPEG 1..100
+  int quality = 75;          // JPEG, WebP, AVIF 1..100
   bool progressive = false;  // JPEG
   int tiff_compression = 1;  // TIFF compression code (1 = none)
-  // When set, a JPEG or PNG encoder writes these markers or text chunks.
+  // When set, a JPEG or PNG encoder writes these markers or text chunks; a
+  // WebP or AVIF encoder the EXIF, XMP and ICC profile among the markers.
   const ImageMetadata* metadata = nullptr;
 };
 

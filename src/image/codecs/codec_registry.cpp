@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "image/codecs/format_codec.h"
+#include "image/containers/container_signature.h"
 
 namespace velmora::image {
 namespace {
@@ -19,12 +20,15 @@ const PcdCodec kPcd;
 const PcxCodec kPcx;
 const PsdCodec kPsd;
 const TgaCodec kTga;
+const HeifCodec kHeif;
+const AvifCodec kAvif;
+const WebpCodec kWebp;
 
 const ImageType kTypes[] = {
     {kImageTypeBmp, "BMP", "BMP", &kBmp, true, "IS_WriteBMP"},
     {kImageTypeMetafile, "Metafile", "EMF,WMF", &kMetafile, true, "IS_WriteRGBToMetafile"},
     {kImageTypeGif, "GIF", "GIF", &kGif, true, "IS_WriteGIF"},
-    {kImageTypeJpg, "JPG", "JPG", &kJpeg, true, "IS_WriteJPG"},
+    {kImageTypeJpg, "JPG", "JPG", &kJpeg, true, "IS_WriteJPG", true},
     {kImageTypeJpeg2000, "JPEG 2000", "J2K,JP2", nullptr, false, "IS_WriteUnsupportedImageType"},
     {kImageTypePcd, "Photo CD", "PCD", &kPcd, false, "IS_WriteUnsupportedImageType"},
     {kImageTypePcx, "PCX", "PCX", &kPcx, true, "IS_WritePCX"},
@@ -34,6 +38,9 @@ const ImageType kTypes[] = {
      "IS_WriteUnsupportedImageType"},
     {kImageTypeTga, "TGA", "TGA", &kTga, true, "IS_WriteTGA"},
     {kImageTypeTif, "TIF", "TIF", &kTiff, true, "IS_WriteTIFF"},
+    {kImageTypeHeif, "HEIF", "HEIC,HEIF,HIF", &kHeif, false, "IS_WriteUnsupportedImageType"},
+    {kImageTypeAvif, "AVIF", "AVIF", &kAvif, true, "IS_WriteAVIF", true},
+    {kImageTypeWebp, "WebP", "WEBP", &kWebp, true, "IS_WriteWEBP", true},
 };
 
 bool StartsWith(std::span<const std::uint8_t> file, std::size_t offset, const char* magic, std::size_t length) {
@@ -73,6 +80,13 @@ int GuessImageType(std::span<const std::uint8_t> file) {
   if (StartsWith(file, 0, "II*\0", 4) || StartsWith(file, 0, "MM\0*", 4)) return kImageTypeTif;
   if (StartsWith(file, 0, "BM", 2) && file.size() >= 26) return kImageTypeBmp;
   if (StartsWith(file, 40, " EMF", 4) || StartsWith(file, 0, "\xD7\xCD\xC6\x9A", 4)) return kImageTypeMetafile;
+  // Before the weak signatures of PCX and TGA, which a box size could match.
+  switch (ContainerOfFile(file)) {
+    case PhotoContainer::kHeif: return kImageTypeHeif;
+    case PhotoContainer::kAvif: return kImageTypeAvif;
+    case PhotoContainer::kWebp: return kImageTypeWebp;
+    case PhotoContainer::kNone: break;
+  }
   if (StartsWith(file, 2048, "PCD_IPI", 7)) return kImageTypePcd;
   if (file.size() >= 128 && file[0] == 0x0A && file[1] <= 5 && file[2] == 1) return kImageTypePcx;
   if (file.size() >= 26 && StartsWith(file, file.size() - 18, "TRUEVISION-XFILE", 16)) return kImageTypeTga;

@@ -26,6 +26,11 @@ enum ImageTypeCode : int {
   kImageTypeRaw = 12,
   kImageTypeTga = 13,
   kImageTypeTif = 14,
+  // Today's photo formats, read through libheif and libwebp. Their settings
+  // sit outside the classic table, so these codes index no slots.
+  kImageTypeHeif = 15,
+  kImageTypeAvif = 16,
+  kImageTypeWebp = 17,
 };
 
 struct ImageType {
@@ -35,6 +40,9 @@ struct ImageType {
   const ImageCodec* codec;              // nullptr: neither read nor written
   bool can_write;
   std::string_view write_step;  // the failing step a write error names
+  // Lossy writers take the quality settings, and a size limit is met by
+  // searching the quality (quality_search.h); the others write at 100.
+  bool lossy = false;
 };
 
 std::span<const ImageType> ImageTypes();
@@ -50,6 +58,8 @@ std::string WrittenExtension(int type, std::string_view source_extension);
 
 // The type a file's first bytes reveal, for files passed with type 0. Only
 // formats with a reliable signature are recognised; PSD and RAW files give 0.
+// Files of the HEIF family are told apart by their brands: AV1 pictures are
+// AVIF, HEVC pictures HEIF.
 int GuessImageType(std::span<const std::uint8_t> file);
 
 }  // namespace velmora::image

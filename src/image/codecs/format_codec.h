@@ -33,5 +33,10 @@ using PsdCodec = FormatCodec<kImageTypePsd, true>;
 using RawCodec = FormatCodec<kImageTypeRaw, false>;
 using TgaCodec = FormatCodec<kImageTypeTga, true>;
 using TiffCodec = FormatCodec<kImageTypeTif, true>;
+// HEIF and AVIF are both read through libheif, with the picture turned,
+// mirrored and cropped as the file says; only AVIF is written.
+using HeifCodec = FormatCodec<kImageTypeHeif, false>;
+using AvifCodec = FormatCodec<kImageTypeAvif, true>;
+using WebpCodec = FormatCodec<kImageTypeWebp, true>;
 
 }  // namespace velmora::image
