@@ -10,11 +10,12 @@ packages=(
   # codecs and text
   libjpeg62-turbo-dev libjpeg-turbo-progs libpng-dev libtiff-dev libgif-dev
   libraw-dev libimagequant-dev libexpat1-dev libturbojpeg0-dev zlib1g-dev libfreetype-dev libfontconfig-dev liblua5.4-dev
+  libheif-dev libwebp-dev liblcms2-dev
   fonts-liberation fonts-dejavu-core
   # script built-ins
   libpcre2-dev unixodbc unixodbc-dev libsqliteodbc odbc-mdbtools sqlite3
   # independent readers and reference tools used by tests and benchmarks
-  imagemagick graphicsmagick libvips-tools libimage-exiftool-perl lua5.4
+  imagemagick graphicsmagick libvips-tools libimage-exiftool-perl lua5.4 libheif-examples webp
   time hyperfine python3
   # line coverage (scripts/coverage.sh)
   gcovr

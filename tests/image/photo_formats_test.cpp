@@ -16,6 +16,8 @@
 #include "image/containers/embedded_metadata.h"
 #include "image/containers/heif_objects.h"
 #include "image/image_io.h"
+#include "image/resize/resample_filter.h"
+#include "image/resize/resize_image.h"
 #include "magick_fixtures.h"
 #include "photo_format_tools.h"
 #include "support/required_tool.h"
@@ -182,6 +184,21 @@ TEST_F(PhotoFormats, HeicFromHeifEncIsReadLikeHeifConvertReadsIt) {
   EXPECT_GE(test::Psnr(ReadImage(Path("p.heic"), kImageTypeHeif), *theirs), 38.0);
   // Either HEIF-family codec reads the other's files: the brands only name the coding.
   EXPECT_EQ(ReadImage(Path("p.heic"), kImageTypeAvif).width(), 300);
+}
+
+// A gallery thumbnail needs few pixels: a thumbnail the file holds serves
+// when it covers the size asked for, as a JPEG decodes at a smaller scale.
+TEST_F(PhotoFormats, HeifThumbnailServesSmallSizesAndThePictureLargerOnes) {
+  const fs::path photo = Photo(400, 300);
+  ASSERT_TRUE(test::Run("heif-enc -q 90 -t 80 " + Quoted(photo) + " -o " + Quoted(Path("t.heic"))));
+  const RgbBuffer whole = ReadImage(Path("t.heic"), kImageTypeHeif);
+  ASSERT_EQ(whole.width(), 400);
+  const RgbBuffer small = ReadImage(Path("t.heic"), kImageTypeHeif, {.min_width = 60, .min_height = 45});
+  ASSERT_EQ(small.width(), 80);
+  ASSERT_EQ(small.height(), 60);
+  EXPECT_GE(test::PsnrAtSize(small, ResizeImage(whole, 80, 60, kDefaultFilterCode), 80), 25.0);
+  EXPECT_EQ(ReadImage(Path("t.heic"), kImageTypeHeif, {.min_width = 81, .min_height = 10}).width(), 400);
+  EXPECT_EQ(ReadImage(Path("t.heic"), kImageTypeHeif, {.min_width = 10, .min_height = 61}).width(), 400);
 }
 
 TEST_F(PhotoFormats, HeifTransparencyIsLaidOverWhite) {

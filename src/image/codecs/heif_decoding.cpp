@@ -1,6 +1,7 @@
 #include "image/codecs/heif_decoding.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -84,8 +85,9 @@ void ConvertColours(const heif_image_handle* handle, RgbBuffer& image) {
     }
     case heif_color_profile_type_nclx: {
       heif_color_profile_nclx* raw = nullptr;
-      if (heif_image_handle_get_nclx_color_profile(handle, &raw).code != heif_error_Ok) break;
-      const heif::Nclx nclx(raw);
+      const heif_error error = heif_image_handle_get_nclx_color_profile(handle, &raw);
+      const heif::Nclx nclx(raw);  // libheif may fill it in part before it fails
+      if (error.code != heif_error_Ok || !nclx) break;
       ConvertCodedToSrgb(image, {nclx->color_primaries, nclx->transfer_characteristics, nclx->color_primary_red_x,
                                  nclx->color_primary_red_y, nclx->color_primary_green_x,
                                  nclx->color_primary_green_y, nclx->color_primary_blue_x,
@@ -97,20 +99,39 @@ void ConvertColours(const heif_image_handle* handle, RgbBuffer& image) {
   }
 }
 
-}  // namespace
-
-ImageSize ReadHeifSize(std::span<const std::uint8_t> file) {
-  const heif::OpenedFile opened = OpenPrimary(file);
-  const ImageSize size = {heif_image_handle_get_width(opened.primary.get()),
-                          heif_image_handle_get_height(opened.primary.get())};
-  if (size.width <= 0 || size.height <= 0) throw CodecError(kCodecBadFormat, "HEIF picture without a size");
-  return size;
+// Phones store a small thumbnail of each photo beside it. When the caller
+// needs no more pixels than it has (a gallery thumbnail), it is decoded
+// instead of the twelve-megapixel picture, as a JPEG is decoded at a
+// reduced scale: the smallest one that covers the minimum size and shows
+// the whole picture (the same shape, turned as the primary is turned).
+heif::Handle ThumbnailCovering(const heif_image_handle* primary, const DecodeOptions& options) {
+  if (options.min_width <= 0 && options.min_height <= 0) return {};
+  const int count = heif_image_handle_get_number_of_thumbnails(primary);
+  if (count <= 0 || count > 16) return {};
+  std::vector<heif_item_id> ids(static_cast<std::size_t>(count));
+  const int listed = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids.data(), count);
+  const double width = heif_image_handle_get_width(primary), height = heif_image_handle_get_height(primary);
+  heif::Handle best;
+  long long best_area = 0;
+  for (int i = 0; i < std::min(listed, count); ++i) {
+    heif_image_handle* raw = nullptr;
+    if (heif_image_handle_get_thumbnail(primary, ids[static_cast<std::size_t>(i)], &raw).code != heif_error_Ok) continue;
+    heif::Handle candidate(raw);
+    const int w = heif_image_handle_get_width(raw), h = heif_image_handle_get_height(raw);
+    const long long area = static_cast<long long>(w) * h;
+    const bool covers = w >= options.min_width && h >= options.min_height && w < width;
+    const bool same_shape = w > 0 && h > 0 && std::abs(w / width * height - h) <= std::max(2.0, 0.01 * h);
+    if (covers && same_shape && (!best || area < best_area)) {
+      best = std::move(candidate);
+      best_area = area;
+    }
+  }
+  return best;
 }
 
-RgbBuffer DecodeHeif(std::span<const std::uint8_t> file, const DecodeOptions& options) {
-  const heif::OpenedFile opened = OpenPrimary(file);
-  const heif_image_handle* handle = opened.primary.get();
-  CheckDecodeSize(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle), options);
+// One picture of the file, the primary one or a thumbnail of it.
+RgbBuffer DecodeHandle(const heif_image_handle* handle, const heif_image_handle* primary,
+                       const DecodeOptions& options) {
   const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
   const bool deep = heif_image_handle_get_luma_bits_per_pixel(handle) > 8;
   const heif_chroma chroma = deep ? (alpha ? heif_chroma_interleaved_RRGGBBAA_LE : heif_chroma_interleaved_RRGGBB_LE)
@@ -128,8 +149,34 @@ RgbBuffer DecodeHeif(std::span<const std::uint8_t> file, const DecodeOptions& op
   CheckDecodeSize(width, height, options);
   RgbBuffer out = RgbBuffer::Uninitialized(width, height);
   CopyPixels(decoded.get(), out, deep, alpha, heif_image_handle_is_premultiplied_alpha(handle) != 0);
-  ConvertColours(handle, out);
+  // A thumbnail without a colour description of its own shares the primary picture's.
+  const bool own_colours = heif_image_handle_get_color_profile_type(handle) != heif_color_profile_type_not_present;
+  ConvertColours(own_colours ? handle : primary, out);
   return out;
+}
+
+}  // namespace
+
+ImageSize ReadHeifSize(std::span<const std::uint8_t> file) {
+  const heif::OpenedFile opened = OpenPrimary(file);
+  const ImageSize size = {heif_image_handle_get_width(opened.primary.get()),
+                          heif_image_handle_get_height(opened.primary.get())};
+  if (size.width <= 0 || size.height <= 0) throw CodecError(kCodecBadFormat, "HEIF picture without a size");
+  return size;
+}
+
+RgbBuffer DecodeHeif(std::span<const std::uint8_t> file, const DecodeOptions& options) {
+  const heif::OpenedFile opened = OpenPrimary(file);
+  const heif_image_handle* primary = opened.primary.get();
+  CheckDecodeSize(heif_image_handle_get_width(primary), heif_image_handle_get_height(primary), options);
+  if (const heif::Handle thumbnail = ThumbnailCovering(primary, options)) {
+    try {
+      return DecodeHandle(thumbnail.get(), primary, options);
+    } catch (const CodecError&) {
+      // A damaged thumbnail: the picture itself may still be whole.
+    }
+  }
+  return DecodeHandle(primary, primary, options);
 }
 
 }  // namespace velmora::image

@@ -15,6 +15,8 @@ namespace velmora::image {
 
 // The size after the transformations; throws CodecError.
 ImageSize ReadHeifSize(std::span<const std::uint8_t> file);
+// With a minimum size (DecodeOptions::min_width, min_height) a thumbnail the
+// file holds of the picture may be decoded instead, when it covers it.
 RgbBuffer DecodeHeif(std::span<const std::uint8_t> file, const DecodeOptions& options);
 
 }  // namespace velmora::image

@@ -67,8 +67,20 @@ void FlattenRgba(const std::uint8_t* rgba, RgbBuffer& out) {
   }
 }
 
+// An animation's canvas may be larger than its first frame.
+ImageSize CanvasSize(std::span<const std::uint8_t> file) {
+  const WebPData data = {file.data(), file.size()};
+  const std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&data));
+  if (!demux) throw CodecError(kCodecBadFormat, "damaged WebP animation");
+  return {static_cast<int>(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_WIDTH)),
+          static_cast<int>(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_HEIGHT))};
+}
+
 // The first frame as the animation shows it, on a transparent canvas.
 RgbBuffer DecodeFirstFrame(std::span<const std::uint8_t> file, const DecodeOptions& options) {
+  // libwebp allocates the whole canvas at once: its size is checked first.
+  const ImageSize canvas = CanvasSize(file);
+  CheckDecodeSize(canvas.width, canvas.height, options);
   const WebPData data = {file.data(), file.size()};
   WebPAnimDecoderOptions anim_options;
   if (!WebPAnimDecoderOptionsInit(&anim_options)) throw CodecError(kCodecFailed, "libwebp version mismatch");
@@ -76,10 +88,11 @@ RgbBuffer DecodeFirstFrame(std::span<const std::uint8_t> file, const DecodeOptio
   anim_options.use_threads = 0;
   const std::unique_ptr<WebPAnimDecoder, AnimDecoderDeleter> decoder(WebPAnimDecoderNew(&data, &anim_options));
   WebPAnimInfo info;
-  if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) {
+  if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info) ||
+      info.canvas_width != static_cast<std::uint32_t>(canvas.width) ||
+      info.canvas_height != static_cast<std::uint32_t>(canvas.height)) {
     throw CodecError(kCodecBadFormat, "damaged WebP animation");
   }
-  CheckDecodeSize(info.canvas_width, info.canvas_height, options);
   std::uint8_t* frame = nullptr;
   int timestamp = 0;
   if (!WebPAnimDecoderGetNext(decoder.get(), &frame, &timestamp) || frame == nullptr) {
@@ -176,12 +189,7 @@ template <>
 ImageSize WebpCodec::ReadSize(std::span<const std::uint8_t> file) const {
   const WebPBitstreamFeatures features = Features(file);
   if (!features.has_animation) return {features.width, features.height};
-  // An animation's canvas may be larger than its first frame.
-  const WebPData data = {file.data(), file.size()};
-  const std::unique_ptr<WebPDemuxer, DemuxDeleter> demux(WebPDemux(&data));
-  if (!demux) throw CodecError(kCodecBadFormat, "damaged WebP animation");
-  return {static_cast<int>(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_WIDTH)),
-          static_cast<int>(WebPDemuxGetI(demux.get(), WEBP_FF_CANVAS_HEIGHT))};
+  return CanvasSize(file);
 }
 
 template <>
