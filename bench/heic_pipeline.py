@@ -13,6 +13,7 @@ usage: bench/heic_pipeline.py BUILD_DIR [FOLDER...]
 """
 import os
 import resource
+import shutil
 import statistics
 import subprocess
 import sys
@@ -55,6 +56,8 @@ def main():
     for photo in photos:
         ours, theirs = [], []
         for _ in range(3):
+            # A fresh folder each time: an up-to-date clone would not be made again.
+            shutil.rmtree(work / "v", ignore_errors=True)
             ours.append(cpu_ms(one_core + [str(bench), str(work / "v"), str(photo)]))
             theirs.append(cpu_ms(one_core + ["heif-convert", str(photo), str(work / "heif-convert.jpg")]))
         rows.append((photo.name, statistics.median(ours), statistics.median(theirs)))

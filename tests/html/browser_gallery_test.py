@@ -4,7 +4,8 @@ them in headless Chromium through chromedriver's W3C HTTP interface: every
 page loads, every link and picture resolves, no picture is broken, and the
 "next" links from the first thumbnail page visit every image page once.
 One folder holds photos whose names are markup: no script of theirs may run
-and every page shows them as the text they are.
+and every page shows them as the text they are. A folder of phone photos
+(HEIC) becomes WebP clones that show upright and in the photos' colours.
 
 Usage: browser_gallery_test.py <velmora executable> <work folder>
 """
@@ -232,6 +233,94 @@ def check_gallery(driver, out, profile, artifacts):
     return visited
 
 
+# Phone photos from the sample folder beside the checkout: a portrait HEIC
+# stored sideways with a turn in the file and a Display P3 profile, and a
+# landscape one. Their WebP clones must show upright and in the colours
+# Chromium itself shows the photo in, as heif-convert decodes it with its
+# profile; compared as 4 x 4 cells of mean colour, which also sees a picture
+# turned or mirrored.
+PHONE_SAMPLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "shared", "samples",
+                             "real", "heic")
+PHONE_PHOTOS = ["IMG_2929.HEIC", "cheers_1440x960.heic"]
+CELL_MEANS = """
+const done = arguments[arguments.length - 1];
+const load = src => new Promise((ok, bad) => { const i = new Image(); i.onload = () => ok(i);
+  i.onerror = () => bad(src); i.src = src; });
+const cells = image => {
+  const c = document.createElement('canvas'); c.width = 64; c.height = 64;
+  const g = c.getContext('2d'); g.drawImage(image, 0, 0, 64, 64);
+  const d = g.getImageData(0, 0, 64, 64).data, out = [];
+  for (let cy = 0; cy < 4; ++cy) for (let cx = 0; cx < 4; ++cx) {
+    const sum = [0, 0, 0];
+    for (let y = cy * 16; y < cy * 16 + 16; ++y) for (let x = cx * 16; x < cx * 16 + 16; ++x)
+      for (let k = 0; k < 3; ++k) sum[k] += d[(y * 64 + x) * 4 + k];
+    out.push(sum.map(v => v / 256));
+  }
+  return {width: image.naturalWidth, height: image.naturalHeight, cells: out};
+};
+Promise.all([load('CLONE'), load('REFERENCE')]).then(([a, b]) => done([cells(a), cells(b)]),
+                                                     e => done('cannot load ' + e));
+"""
+
+
+def check_phone_gallery(driver, velmora, work, env):
+    if not all(os.path.isfile(os.path.join(PHONE_SAMPLES, p)) for p in PHONE_PHOTOS):
+        print("phone photos: no samples at %s, skipped" % PHONE_SAMPLES)
+        return
+    import http.server
+    import threading
+    base, out = os.path.join(work, "phone"), os.path.join(work, "gallery-phone")
+    os.makedirs(os.path.join(base, "Handy"))
+    for photo in PHONE_PHOTOS:
+        shutil.copy(os.path.join(PHONE_SAMPLES, photo), os.path.join(base, "Handy"))
+    args = [velmora, "/Profile=Modern", "/Basedir=" + base, "/Level=1", "/HEIF=1", "/GENERATE_CLONES=1",
+            "/CLONE_PATH=" + out, "/CLONE_SELECTED_SIDE=1", "/CLONE_SIZE=800", "/CLONE_FORMAT=WEBP",
+            "/THUMB_FORMAT=WEBP", "/GENERATE_INDEX=1", "/LAUNCH_BROWSER=0"]
+    result = subprocess.run(args, env=env, capture_output=True, text=True)
+    if result.returncode != 0:
+        fail("velmora phone gallery ended with %d:\n%s%s" % (result.returncode, result.stdout, result.stderr))
+    for photo in PHONE_PHOTOS:
+        page = os.path.join(out, "html", "Handy", os.path.splitext(photo)[0] + ".html")
+        driver.open("file://" + urllib.parse.quote(page))
+        facts = driver.run(PAGE_FACTS)
+        shown = [i["src"] for i in facts["images"] if i["src"].endswith(".webp")]
+        if not shown or not all(i["ok"] for i in facts["images"]):
+            fail("phone gallery: %s shows no WebP clone or a broken picture: %s" % (page, facts["images"]))
+    class Quiet(http.server.SimpleHTTPRequestHandler):
+        def __init__(self, *a, **k):
+            super().__init__(*a, directory=out, **k)
+
+        def log_message(self, *a):
+            pass
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Quiet)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    try:
+        for photo in PHONE_PHOTOS:
+            stem = os.path.splitext(photo)[0]
+            reference = os.path.join(out, stem + "-reference.jpg")
+            subprocess.run(["heif-convert", "-q", "95", os.path.join(base, "Handy", photo), reference],
+                           check=True, stdout=subprocess.DEVNULL)
+            with open(os.path.join(out, "check.html"), "w") as page:
+                page.write("<!DOCTYPE html><title>check</title>")
+            driver.open("http://127.0.0.1:%d/check.html" % server.server_address[1])
+            script = CELL_MEANS.replace("CLONE", "Handy/%s.webp" % stem).replace("REFERENCE", stem + "-reference.jpg")
+            facts = driver.run(script)
+            if isinstance(facts, str):
+                fail("phone gallery: " + facts)
+            clone, theirs = facts
+            if (clone["width"] > clone["height"]) != (theirs["width"] > theirs["height"]):
+                fail("phone gallery: %s is %dx%d, the photo %dx%d" % (photo, clone["width"], clone["height"],
+                                                                      theirs["width"], theirs["height"]))
+            worst = max(abs(a - b) for ca, cb in zip(clone["cells"], theirs["cells"]) for a, b in zip(ca, cb))
+            if worst > 4:
+                fail("phone gallery: %s differs from the photo as Chromium shows it by %.1f" % (photo, worst))
+            print("phone gallery: %s %dx%d, upright, colours within %.1f of the photo" %
+                  (photo, clone["width"], clone["height"], worst))
+    finally:
+        server.shutdown()
+
+
 ARROW_LEFT, ARROW_RIGHT = "\ue012", "\ue014"
 
 
@@ -273,6 +362,7 @@ def main():
             visited = check_gallery(driver, out, profile, work)
             if profile == "Modern":
                 check_arrow_keys(driver, profile, visited)
+        check_phone_gallery(driver, velmora, work, env)
     finally:
         driver.quit()
     print("PASS")

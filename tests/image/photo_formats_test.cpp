@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "image/codecs/codec_registry.h"
+#include "image/codecs/coder_quality.h"
 #include "image/containers/container_signature.h"
 #include "image/containers/embedded_metadata.h"
 #include "image/containers/heif_objects.h"
@@ -441,6 +442,22 @@ TEST(CarriedBlocks, SplitIccProfileIsJoinedInOrderAndDroppedWhenIncomplete) {
   one.jpeg_markers = {segment(1, 0, half)};
   const EncodedImage without = EncodeImage(kImageTypeWebp, picture, {.quality = 100, .metadata = &one});
   EXPECT_TRUE(Near(PixelAt(ReadImage(without.file, kImageTypeWebp), 8, 8), {200, 90, 60}, 4));
+}
+
+// The JPEG quality of the settings becomes a coder quality that looks alike:
+// the same at both ends, between them as measured, never lower for a higher
+// setting.
+TEST(CoderQuality, JpegQualitiesBecomeCoderQualitiesThatLookAlike) {
+  for (const auto quality_for : {&WebpQualityFor, &AvifQualityFor}) {
+    EXPECT_EQ(quality_for(100), 100);
+    EXPECT_EQ(quality_for(1), 1);
+    EXPECT_EQ(quality_for(0), 1);
+    EXPECT_EQ(quality_for(250), 100);
+    for (int q = 2; q <= 100; ++q) EXPECT_GE(quality_for(q), quality_for(q - 1)) << q;
+  }
+  EXPECT_EQ(WebpQualityFor(75), 84);
+  EXPECT_EQ(WebpQualityFor(50), 65);  // halfway between the points 40 and 60
+  EXPECT_EQ(AvifQualityFor(75), 66);
 }
 
 // ---- what the containers say about themselves ----

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "image/codecs/carried_metadata.h"
+#include "image/codecs/coder_quality.h"
 #include "image/codecs/heif_decoding.h"
 #include "image/containers/heif_objects.h"
 
@@ -67,7 +68,7 @@ std::vector<std::uint8_t> AvifCodec::Encode(const RgbBuffer& image, const Encode
   heif_encoder* raw_encoder = nullptr;
   Check(heif_context_get_encoder_for_format(context.get(), heif_compression_AV1, &raw_encoder), "no AV1 encoder");
   const heif::Encoder encoder(raw_encoder);
-  Check(heif_encoder_set_lossy_quality(encoder.get(), std::clamp(options.quality, 1, 100)), "quality");
+  Check(heif_encoder_set_lossy_quality(encoder.get(), AvifQualityFor(options.quality)), "quality");
   // Not every AV1 encoder knows the speed parameter; without it the default stays.
   heif_encoder_set_parameter_integer(encoder.get(), "speed", kEncoderSpeed);
 

@@ -13,6 +13,7 @@
 
 #include "image/codecs/alpha_flatten.h"
 #include "image/codecs/carried_metadata.h"
+#include "image/codecs/coder_quality.h"
 #include "image/codecs/srgb_conversion.h"
 
 namespace velmora::image {
@@ -139,7 +140,9 @@ void ConvertProfile(std::span<const std::uint8_t> file, RgbBuffer& image) {
 
 std::vector<std::uint8_t> EncodePicture(const RgbBuffer& image, int quality) {
   WebPConfig config;
-  if (!WebPConfigPreset(&config, WEBP_PRESET_PHOTO, static_cast<float>(std::clamp(quality, 0, 100))) ||
+  // The default tuning keeps more of a photo's fine detail than the
+  // "photo" preset does, for fewer bytes at the same SSIM.
+  if (!WebPConfigPreset(&config, WEBP_PRESET_DEFAULT, static_cast<float>(WebpQualityFor(quality))) ||
       !WebPValidateConfig(&config)) {
     throw CodecError(kCodecFailed, "libwebp version mismatch");
   }
