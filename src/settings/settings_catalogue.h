@@ -14,7 +14,8 @@ namespace velmora::settings {
 inline constexpr int kClassicSlotCount = 197;
 // Settings added since follow in slots of their own. A profile carries
 // one only when it differs from its default, so that a profile that uses
-// none of them is saved exactly as before and older versions never see them.
+// none of them is saved exactly as before (older versions ignore the keys
+// they do not know).
 inline constexpr int kAddedSlotCount = 8;
 inline constexpr int kSettingsSlotCount = kClassicSlotCount + kAddedSlotCount;
 

@@ -201,17 +201,6 @@ TEST(ProfileText, AddedSettingsAreWrittenOnlyWhenTheyDifferFromTheirDefault) {
   EXPECT_EQ(p.Write(), classic);
 }
 
-TEST(ProfileText, OlderProfilesLeaveTheNewFileTypesOff) {
-  const Profile p("VERSION=2.10.00\r\nJPG=1\r\nPNG=1\r\n");
-  ASSERT_FALSE(p.error);
-  EXPECT_FALSE(p.settings.Flag("HEIF"));
-  EXPECT_FALSE(p.settings.Flag("AVIF"));
-  EXPECT_FALSE(p.settings.Flag("WEBP"));
-  EXPECT_EQ(p.settings.Text("HEIF_EXT"), "HEIC,HEIF,HIF");
-  EXPECT_EQ(p.settings.Text("CLONE_FORMAT"), "JPG");
-  EXPECT_EQ(p.settings.Text("THUMB_FORMAT"), "JPG");
-}
-
 TEST(ProfileText, Utf8BytesAreKeptAndAByteOrderMarkIsSkipped) {
   const Profile p("\xEF\xBB\xBFVERSION=2.11.00\r\nKOMMENTAR=Gr\xC3\xBC\xC3\x9F" "e\r\n");
   ASSERT_FALSE(p.error);
