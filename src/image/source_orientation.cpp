@@ -9,9 +9,12 @@ namespace velmora::image {
 namespace {
 
 // The types whose EXIF orientation the metadata reader finds: JPEG (APP1),
-// TIFF (the file's own first directory) and PNG (eXIf).
+// TIFF (the file's own first directory), PNG (eXIf) and WebP (its EXIF
+// chunk). HEIF and AVIF are not among them: their decoder already turns the
+// picture by the file's own rotation and mirroring, which a phone writes in
+// agreement with the EXIF tag, so honouring both would turn twice.
 bool CarriesExifOrientation(int type) {
-  return type == kImageTypeJpg || type == kImageTypeTif || type == kImageTypePng;
+  return type == kImageTypeJpg || type == kImageTypeTif || type == kImageTypePng || type == kImageTypeWebp;
 }
 
 int Checked(int orientation) { return orientation >= 1 && orientation <= 8 ? orientation : kOrientationUpright; }

@@ -4,6 +4,8 @@
 #include <array>
 #include <span>
 
+#include "image/containers/container_signature.h"
+#include "image/containers/embedded_metadata.h"
 #include "metadata/byte_source.h"
 #include "metadata/file_byte_source.h"
 #include "metadata/jpeg_segments.h"
@@ -13,7 +15,11 @@
 namespace velmora::metadata {
 namespace {
 
-enum class Container { kNone, kJpeg, kPng, kTiff };
+enum class Container { kNone, kJpeg, kPng, kTiff, kHeifOrWebp };
+
+// The ISO box or RIFF header that tells HEIF, AVIF and WebP files apart
+// ends within these first bytes.
+constexpr std::size_t kHeadBytes = 64;
 
 // The container by the file's first bytes, whatever its name says.
 Container ContainerOf(std::span<const std::uint8_t> head) {
@@ -27,7 +33,16 @@ Container ContainerOf(std::span<const std::uint8_t> head) {
   if (starts(kJpeg)) return Container::kJpeg;
   if (starts(kPng)) return Container::kPng;
   if (starts(kTiffLittle) || starts(kTiffBig)) return Container::kTiff;
+  if (image::ContainerOfFile(head) != image::PhotoContainer::kNone) return Container::kHeifOrWebp;
   return Container::kNone;
+}
+
+// Phones keep EXIF and XMP as items of a HEIF file or chunks of a WebP file;
+// once found, they are read as in any other file.
+void ReadContainerItems(std::span<const std::uint8_t> file, PhotoMetadata& metadata) {
+  const image::EmbeddedMetadata found = image::ReadEmbeddedMetadata(file);
+  if (!found.exif.empty()) ParseTiffBlock(metadata, found.exif);
+  if (!found.xmp.empty()) ParseXmpPacket(metadata, found.xmp);
 }
 
 }  // namespace
@@ -38,10 +53,11 @@ PhotoMetadata ReadPhotoMetadata(const std::filesystem::path& file) {
   // running out of memory) is kept.
   try {
     FileByteSource source(file);
-    switch (ContainerOf(source.Read(0, 8))) {
+    switch (ContainerOf(source.Read(0, kHeadBytes))) {
       case Container::kJpeg: ReadJpegMetadata(source, metadata); break;
       case Container::kPng: ReadPngMetadata(source, metadata); break;
       case Container::kTiff: ReadTiffMetadata(source.Whole(), metadata); break;
+      case Container::kHeifOrWebp: ReadContainerItems(source.Whole(), metadata); break;
       case Container::kNone: break;
     }
   } catch (...) {
@@ -57,6 +73,7 @@ PhotoMetadata ReadPhotoMetadata(std::span<const std::uint8_t> file) {
       case Container::kJpeg: ReadJpegMetadata(source, metadata); break;
       case Container::kPng: ReadPngMetadata(source, metadata); break;
       case Container::kTiff: ReadTiffMetadata(file, metadata); break;
+      case Container::kHeifOrWebp: ReadContainerItems(file, metadata); break;
       case Container::kNone: break;
     }
   } catch (...) {

@@ -191,6 +191,20 @@ TEST_F(UprightPipelineTest, PngTurnsAsItsExifChunkSays) {
   }
 }
 
+// Phones and web tools write WebP files with an EXIF chunk; its orientation
+// counts as a JPEG's does.
+TEST_F(UprightPipelineTest, WebpTurnsAsItsExifChunkSays) {
+  for (const int orientation : {3, 6, 8}) {
+    SCOPED_TRACE(orientation);
+    const fs::path original =
+        Original("w" + std::to_string(orientation) + ".webp", orientation, "-define webp:lossless=true");
+    const Job job = Configure(original, kImageTypeWebp, "png", kImageTypePng);
+    ASSERT_FALSE(job.Run().error);
+    EXPECT_EQ(test::MaxDifference(test::MagickDecode(ClonePath(job)), MagickPixels(original, MagickTurn(orientation))),
+              0);
+  }
+}
+
 TEST_F(UprightPipelineTest, WithoutTheSettingEveryReaderGivesThePixelsAsStored) {
   for (const auto& [extension, type] : {std::pair{"jpg", kImageTypeJpg}, std::pair{"tif", kImageTypeTif},
                                         std::pair{"png", kImageTypePng}}) {

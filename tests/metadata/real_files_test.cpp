@@ -22,7 +22,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::ExiftoolTags;
 
-fs::path SamplesFolder() { return fs::path(VELMORA_SOURCE_DIR) / ".." / "shared" / "samples" / "real" / "jpg"; }
+fs::path SamplesFolder(const char* kind = "jpg") {
+  return fs::path(VELMORA_SOURCE_DIR) / ".." / "shared" / "samples" / "real" / kind;
+}
 
 std::string Trimmed(std::string text) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -182,6 +184,30 @@ TEST_F(RealFilesTest, CameraFilesReadAsExiftoolReadsThem) {
   }
   // Make and model at least for every file.
   EXPECT_GE(compared, 2 * static_cast<int>(files_.size()));
+}
+
+// Phones keep EXIF and XMP as items of a HEIF file or chunks of a WebP file;
+// they must read as exiftool reads them, damaged files included (which give
+// what could be found, and never stop a run).
+TEST(PhoneFilesTest, HeifAndWebpItemsReadAsExiftoolReadsThem) {
+  VELMORA_REQUIRE_TOOL(test::ExiftoolAvailable(), "exiftool");
+  std::vector<fs::path> files;
+  for (const char* kind : {"heic", "webp", "avif"}) {
+    if (!fs::is_directory(SamplesFolder(kind))) continue;
+    for (const auto& item : fs::directory_iterator(SamplesFolder(kind))) files.push_back(item.path());
+  }
+  if (files.empty()) GTEST_SKIP() << "no sample files beside the checkout";
+  const auto exiftool = test::RunExiftool(files);
+  ASSERT_TRUE(exiftool.has_value());
+  int with_make = 0, compared = 0;
+  for (const fs::path& file : files) {
+    SCOPED_TRACE(file.filename().string());
+    const ExiftoolTags& tags = exiftool->at(file.string());
+    with_make += tags.contains("IFD0:Make") ? 1 : 0;
+    compared += CompareWithExiftool(ReadPhotoMetadata(file), tags);
+  }
+  ASSERT_GE(with_make, 4) << "the phone samples carry EXIF";
+  EXPECT_GE(compared, 3 * with_make);
 }
 
 // Per sample file: the maker code its make gives, and one tag of its maker

@@ -183,7 +183,7 @@ TEST(ProfileText, AddedSettingsAreWrittenOnlyWhenTheyDifferFromTheirDefault) {
   for (const char* key : {"HEIF", "AVIF", "WEBP", "CLONE_FORMAT", "THUMB_FORMAT"}) {
     EXPECT_EQ(classic.find(key), std::string::npos) << key;
   }
-  EXPECT_TRUE(classic.ends_with("HTML_PIC_FOOTER=\r\n"));
+  EXPECT_TRUE(classic.ends_with("HTML_PIC_FOOTER=\r\nAUTO_ORIENT=0\r\n"));
 
   p.settings.Set("HEIF", "1");
   p.settings.Set("WEBP_EXT", "WEBP,WBP");
