@@ -9,7 +9,7 @@
 
 namespace velmora::settings {
 
-inline constexpr int kSettingsSlotCount = 197;
+inline constexpr int kSettingsSlotCount = 206;
 
 struct SettingDefinition {
   int slot = 0;

@@ -248,6 +248,11 @@ inline constexpr SettingDefinition kSettingsCatalogueEntries[] = {
     // orientation asks. Off by default, so that every older profile keeps
     // giving the pixels as stored; a slot left free at the table's end.
     {195, "AUTO_ORIENT", "0", "", ""},
+    // Thumbnails for high-density screens: 2 to 4 also writes a copy with
+    // that many pixels per thumbnail pixel into the subfolder "<n>x" of the
+    // thumbnail folder, under the thumbnail's own name, for a srcset. 0 (or
+    // 1) writes none, so that older profiles make what they always made.
+    {205, "THUMB_DENSITY", "0", "", ""},
 };
 
 #undef VELMORA_NAV
@@ -264,6 +269,6 @@ consteval bool SlotsAscendInRange() {
   return true;
 }
 static_assert(SlotsAscendInRange(), "catalogue slots must ascend within the table");
-static_assert(std::size(kSettingsCatalogueEntries) == kSettingsSlotCount - 9, "nine slots stay unused");
+static_assert(std::size(kSettingsCatalogueEntries) == kSettingsSlotCount - 17, "seventeen slots stay unused");
 
 }  // namespace velmora::settings::catalogue

@@ -13,7 +13,7 @@ namespace {
 
 TEST(SettingsCatalogue, FillsExactlyTheUsedSlotsWithUniqueKeys) {
   const SettingsTable table;
-  const std::set<int> unused = {0, 124, 142, 143, 147, 148, 174, 175, 196};
+  const std::set<int> unused = {0, 124, 142, 143, 147, 148, 174, 175, 196, 197, 198, 199, 200, 201, 202, 203, 204};
   std::set<std::string> keys;
   int template_labels = 0;
   for (int slot = 0; slot < kSettingsSlotCount; ++slot) {
@@ -52,6 +52,9 @@ TEST(SettingsCatalogue, DefaultProfileValues) {
   // Pictures come as stored unless a profile asks for them upright.
   EXPECT_EQ(table.Slot(195).key, "AUTO_ORIENT");
   EXPECT_FALSE(table.Flag("AUTO_ORIENT"));
+  // No high-density thumbnails unless a profile asks for them.
+  EXPECT_EQ(table.Slot(205).key, "THUMB_DENSITY");
+  EXPECT_EQ(table.Text("THUMB_DENSITY"), "0");
 }
 
 TEST(SettingsCatalogue, TypedAccessByKeyInAnyCase) {

@@ -20,13 +20,18 @@ class RunOutputs {
   // `clone_dir`: the run's clone folder; `thumb_dirname`: the thumbnail
   // folder's name below it (both Windows-1252). Only the switched-on kinds
   // of output count.
-  RunOutputs(std::string clone_dir, const std::string& thumb_dirname, bool clones, bool thumbs);
+  // `thumb_density` 2 to 4 adds each thumbnail's high-density copy.
+  RunOutputs(std::string clone_dir, const std::string& thumb_dirname, bool clones, bool thumbs,
+             int thumb_density = 0);
 
   bool clones() const { return clones_; }
   bool thumbs() const { return thumbs_; }
   const std::string& thumb_root() const { return thumb_root_; }
   std::string CloneFolder(const RunDirectory& directory) const;
   std::string ThumbFolder(const RunDirectory& directory) const;
+  // The folder of the high-density thumbnail copies, or nothing when the
+  // run writes none.
+  std::optional<std::string> DenseThumbFolder(const RunDirectory& directory) const;
 
   // The first output folder of `directories` that is a folder the run
   // reads photos from (a clone folder pointing back into the photos);
@@ -46,6 +51,7 @@ class RunOutputs {
   std::string thumb_root_;
   bool clones_ = false;
   bool thumbs_ = false;
+  int thumb_density_ = 0;
 };
 
 }  // namespace velmora::app
