@@ -48,10 +48,15 @@ port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0));
 python3 -m http.server "$port" --bind 127.0.0.1 --directory "$work/gallery" >/dev/null 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-  curl -fs "http://127.0.0.1:$port/html/index.html" >/dev/null && break
-  sleep 0.1
-done
+python3 - "$port" <<'EOF'
+import sys, time, urllib.request
+for _ in range(100):
+    try:
+        urllib.request.urlopen("http://127.0.0.1:%s/html/index.html" % sys.argv[1], timeout=1)
+        break
+    except OSError:
+        time.sleep(0.1)
+EOF
 
 first_image=$(cd "$work/gallery/html/Wanderung" && ls | sort | head -1)
 declare -A pages=(
