@@ -19,14 +19,17 @@ packages=(
   time hyperfine python3
   # line coverage (scripts/coverage.sh)
   gcovr
-  # browser test of the generated gallery
-  chromium chromium-driver
+  # browser test of the generated gallery; Node for axe-core there and for
+  # Lighthouse in scripts/audit-gallery.sh
+  chromium chromium-driver nodejs
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# Debian ships npm as a package of its own; other Node builds bring it along.
+command -v npm >/dev/null 2>&1 || missing+=(npm)
 
 if ((${#missing[@]})); then
   sudo_cmd=()

@@ -33,6 +33,9 @@ struct ThumbOptions {
   bool frame_fill = false;
   bool frame_colour_matches = false;
   std::int32_t frame_colour = 0;
+  // 2 to 4: a second copy with that many pixels per thumbnail pixel for
+  // high-density screens (dense_thumbnail.h); below 2 none.
+  int density = 0;
 };
 
 struct PipelineOptions {

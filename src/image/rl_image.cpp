@@ -13,6 +13,7 @@
 #include "platform/native_path.h"
 #include "image/clone_exif.h"
 #include "image/codecs/codec_registry.h"
+#include "image/dense_thumbnail.h"
 #include "image/image_error.h"
 #include "image/image_io.h"
 #include "image/lossless_jpeg_turn.h"
@@ -113,7 +114,11 @@ class ImagePass {
 
  private:
   void MakeClone();
+  struct ThumbPlan;
   void MakeThumb();
+  ThumbPlan PlanThumb(const std::string& path, const SizeOptions& size, ImageSize source,
+                      ImageFileFacts& facts) const;
+  void WriteThumb(const ThumbPlan& plan, const RgbBuffer& source, ImageFileFacts& facts);
   RgbBuffer ReadTracked(const std::string& path, int type, ImageSize min_size, ImageMetadata* metadata);
   RgbBuffer ReadUpright(const std::string& path, int type, int orientation, ImageSize target, int filter,
                         ImageMetadata* metadata, const std::string& output_path);
@@ -270,63 +275,101 @@ void ImagePass::MakeClone() {
   out_.clone_made = true;
 }
 
+// One thumbnail file of the pass: the thumbnail or its high-density copy,
+// with the size it gets and whether the one on disk must be made again.
+struct ImagePass::ThumbPlan {
+  std::string path;
+  ImageSize target{};      // the picture's size
+  ImageSize frame{};       // the frame it is centred on, when framed
+  bool framed = false;
+  bool remake = false;
+};
+
+ImagePass::ThumbPlan ImagePass::PlanThumb(const std::string& path, const SizeOptions& size, ImageSize source,
+                                          ImageFileFacts& facts) const {
+  const ThumbOptions& settings = options_.thumb;
+  ThumbPlan plan;
+  plan.path = path;
+  plan.target = ScaledSize(source.width, source.height, size);
+  if (!settings.allow_enlarge && (plan.target.width > source.width || plan.target.height > source.height)) {
+    plan.target = source;
+  }
+  plan.framed = size.side == kSideFitInside && settings.frame_fill && size.width > 0 && size.height > 0;
+  plan.frame = {size.width, size.height};
+  const bool exists = ReadExistingOutput(path, facts, options_.pcd_format);
+  plan.remake = MustRemakeThumb({.thumb = {exists, facts.DateTime, {facts.Width, facts.Height}},
+                                 .original_modified = out_.file.Original.DateTime,
+                                 .expected = plan.framed ? plan.frame : plan.target,
+                                 .from_clone = settings.from_clone,
+                                 .clone_made = out_.clone_made});
+  return plan;
+}
+
+void ImagePass::WriteThumb(const ThumbPlan& plan, const RgbBuffer& source, ImageFileFacts& facts) {
+  const ThumbOptions& settings = options_.thumb;
+  current_file_ = plan.path;
+  RgbBuffer pixels = source.width() == plan.target.width && source.height() == plan.target.height
+                         ? source.Clone()
+                         : ResizeImage(source, plan.target.width, plan.target.height, kDefaultFilterCode);
+  if (plan.framed && (pixels.width() != plan.frame.width || pixels.height() != plan.frame.height)) {
+    const Rgb colour =
+        settings.frame_colour_matches ? AverageColour(pixels) : RgbFromColourValue(settings.frame_colour);
+    pixels = FrameFill(pixels, plan.frame.width, plan.frame.height, colour);
+  }
+  ImageWriteOptions write;
+  write.quality = settings.quality;
+  write.tiff_compression = 1;
+  facts.Quality = WriteImage(NativePath(plan.path), facts.Type, pixels, write);
+  facts.Width = pixels.width();
+  facts.Height = pixels.height();
+  RecordOutput(plan.path, facts);
+}
+
 void ImagePass::MakeThumb() {
   const ThumbOptions& settings = options_.thumb;
-  const ImageFileFacts& original = out_.file.Original;
   ImageFileFacts& thumb = out_.file.Thumb;
   const bool from_clone = settings.from_clone;
-  const ImageFileFacts& source = from_clone ? out_.file.Clone : original;
+  const ImageFileFacts& source = from_clone ? out_.file.Clone : out_.file.Original;
   const std::string source_path = JoinPath(from_clone ? folders_.clone : folders_.original, source);
   // A clone made in an earlier run (no clone work this time) is sized from its file.
   if (from_clone && clone_size_.width <= 0 && !ReadExistingOutput(source_path, out_.file.Clone, options_.pcd_format)) {
     current_file_ = source_path;
     throw ImageError(kImageErrorBase + 1, "GetImageDims", "IS_OpenFileSource", "the clone is missing");
   }
-  const int source_width = from_clone && clone_size_.width > 0 ? clone_size_.width : source.Width;
-  const int source_height = from_clone && clone_size_.height > 0 ? clone_size_.height : source.Height;
-  const std::string thumb_path = JoinPath(folders_.thumb, thumb);
+  const ImageSize source_size{from_clone && clone_size_.width > 0 ? clone_size_.width : source.Width,
+                              from_clone && clone_size_.height > 0 ? clone_size_.height : source.Height};
 
-  ImageSize target = ScaledSize(source_width, source_height, settings.size);
-  if (!settings.allow_enlarge && (target.width > source_width || target.height > source_height)) {
-    target = {source_width, source_height};
+  const ThumbPlan normal = PlanThumb(JoinPath(folders_.thumb, thumb), settings.size, source_size, thumb);
+  ImageFileFacts dense_facts;
+  dense_facts.Name = thumb.Name;
+  dense_facts.Extension = thumb.Extension;
+  dense_facts.Type = thumb.Type;
+  std::optional<ThumbPlan> dense;
+  if (WritesDenseThumb(settings.density)) {
+    dense = PlanThumb(JoinPath(DenseThumbFolder(folders_.thumb, settings.density), thumb),
+                      DenseSizeOptions(settings.size, settings.density), source_size, dense_facts);
   }
-  const int frame_width = settings.size.width, frame_height = settings.size.height;
-  const bool framed = settings.size.side == kSideFitInside && settings.frame_fill;
-  const ImageSize expected = framed ? ImageSize{frame_width, frame_height} : target;
-  const bool exists = ReadExistingOutput(thumb_path, thumb, options_.pcd_format);
-  if (!MustRemakeThumb({.thumb = {exists, thumb.DateTime, {thumb.Width, thumb.Height}},
-                        .original_modified = original.DateTime,
-                        .expected = expected,
-                        .from_clone = from_clone,
-                        .clone_made = out_.clone_made})) {
-    return;
-  }
+  const bool dense_remake = dense && dense->remake;
+  if (!normal.remake && !dense_remake) return;
 
+  // Decoded once, at the larger size needed; the thumbnail comes from the
+  // dense copy's pixels.
+  const ImageSize largest = dense_remake ? dense->target : normal.target;
   RgbBuffer pixels;
   if (from_clone && !clone_pixels_.empty()) {
-    current_file_ = thumb_path;
-    pixels = ResizeImage(clone_pixels_, target.width, target.height, kDefaultFilterCode);
+    current_file_ = normal.path;
+    pixels = ResizeImage(clone_pixels_, largest.width, largest.height, kDefaultFilterCode);
   } else {
     // A clone file is taken as written, like its size above.
     const int orientation =
         from_clone ? SourceOrientation(NativePath(source_path), source.Type, false) : orientation_;
-    pixels = ReadUpright(source_path, source.Type, orientation, target, kDefaultFilterCode, nullptr, thumb_path);
+    pixels = ReadUpright(source_path, source.Type, orientation, largest, kDefaultFilterCode, nullptr, normal.path);
   }
-  if (framed && (pixels.width() != frame_width || pixels.height() != frame_height) && frame_width > 0 &&
-      frame_height > 0) {
-    const Rgb colour =
-        settings.frame_colour_matches ? AverageColour(pixels) : RgbFromColourValue(settings.frame_colour);
-    pixels = FrameFill(pixels, frame_width, frame_height, colour);
+  if (dense_remake) WriteThumb(*dense, pixels, dense_facts);
+  if (normal.remake) {
+    WriteThumb(normal, pixels, thumb);
+    out_.thumb_made = true;
   }
-
-  ImageWriteOptions write;
-  write.quality = settings.quality;
-  write.tiff_compression = 1;
-  thumb.Quality = WriteImage(NativePath(thumb_path), thumb.Type, pixels, write);
-  thumb.Width = pixels.width();
-  thumb.Height = pixels.height();
-  RecordOutput(thumb_path, thumb);
-  out_.thumb_made = true;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ inline constexpr int kClassicSlotCount = 197;
 // one only when it differs from its default, so that a profile that uses
 // none of them is saved exactly as before (older versions ignore the keys
 // they do not know).
-inline constexpr int kAddedSlotCount = 8;
+inline constexpr int kAddedSlotCount = 9;
 inline constexpr int kSettingsSlotCount = kClassicSlotCount + kAddedSlotCount;
 
 constexpr bool IsAddedSlot(int slot) { return slot >= kClassicSlotCount; }

@@ -266,6 +266,11 @@ inline constexpr SettingDefinition kAddedSettingsEntries[] = {
     // "JPG", "WEBP" or "AVIF".
     {203, "CLONE_FORMAT", "JPG", "", ""},
     {204, "THUMB_FORMAT", "JPG", "", ""},
+    // Thumbnails for high-density screens: 2 to 4 also writes a copy with
+    // that many pixels per thumbnail pixel into the subfolder "<n>x" of the
+    // thumbnail folder, under the thumbnail's own name, for a srcset. 0 (or
+    // 1) writes none, so that older profiles make what they always made.
+    {205, "THUMB_DENSITY", "0", "", ""},
 };
 
 // Both tables in slot order, as the rest of the program sees them.

@@ -1,4 +1,4 @@
-// The settings table: 197 slots of key, value and label, all text. The program
+// The settings table: 206 slots of key, value and label, all text. The program
 // holds two of them (stored and working, see profile_data.h); runs read the
 // working copy through the typed accessors.
 #pragma once

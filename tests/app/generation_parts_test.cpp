@@ -116,6 +116,26 @@ TEST_F(RunOutputsTest, AnImageWhoseOutputWouldReplaceAPhotoIsRefused) {
             base_ / "thumbs" / "A" / "../../x.jpg");
 }
 
+// The high-density thumbnail copies lie in "2x" below each thumbnail folder
+// and pass the same guard: where that folder is one the run reads photos
+// from, the copy would replace a photo and the image is skipped.
+TEST_F(RunOutputsTest, DenseThumbnailCopiesAreOutputsLikeTheThumbnails) {
+  EXPECT_FALSE(RunOutputs(Text(base_), Cp1252Text::Ascii("t"), false, true, 0).DenseThumbFolder(directory_));
+  EXPECT_FALSE(RunOutputs(Text(base_), Cp1252Text::Ascii("t"), false, true, 1).DenseThumbFolder(directory_));
+  EXPECT_FALSE(RunOutputs(Text(base_), Cp1252Text::Ascii("t"), false, false, 2).DenseThumbFolder(directory_));
+  const RunOutputs dense(Text(base_), Cp1252Text::Ascii("t"), false, true, 2);
+  EXPECT_EQ(dense.DenseThumbFolder(directory_), Text(base_ / "t" / "A" / "2x"));
+
+  const fs::path photos = base_ / "t" / "A" / "2x";
+  fs::create_directories(photos);
+  const OutputGuard guard(base_, {base_, base_ / "A", photos}, {"*.JPG"});
+  image::RLImageFile file;
+  file.Thumb = {"IMG_1", "jpg"};
+  EXPECT_FALSE(RunOutputs(Text(base_), Cp1252Text::Ascii("t"), false, true, 0).RefusedFile(guard, directory_, file));
+  EXPECT_EQ(dense.RefusedFile(guard, directory_, file), photos / "IMG_1.jpg");
+  EXPECT_EQ(dense.FolderHoldingPhotos(guard, {directory_}), photos);
+}
+
 TEST(OutputNaming, ClashesAreFoundWithoutRegardToLetterCase) {
   OutputNameSet names;
   names.Reserve("Index.html");

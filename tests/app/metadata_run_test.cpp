@@ -7,6 +7,8 @@
 // and date taken.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "image/clone_list/border.h"
 #include "image/clone_list/clone_effekte.h"
 #include "image/clone_list/text_stamp.h"
@@ -107,6 +109,54 @@ TEST_F(MetadataRun, TheModernProfileShowsCaptionDateAndCameraEscaped) {
   for (const char* absent : {"<em>", "Aufgenommen", "ISO", "@error", "<small></small>"}) {
     EXPECT_EQ(plain.find(absent), std::string::npos) << absent << "\n" << plain;
   }
+}
+
+// The Modern thumbnail page hands the viewer the picture, its caption and
+// its camera line, escaped; sizes read as people read them; each thumbnail
+// has its high-density copy. The index card shows the folder's cover, its
+// real name, its number of photos and the days they were taken: the EXIF
+// date of one, the file date of the other.
+TEST_F(MetadataRun, ModernPagesCarryCoverDatesSizesAndTheViewersTexts) {
+  MakeCameraPhoto(base_ / "Meer" / "abend.jpg");
+  MakeImage(base_ / "Meer" / "ohne.png", 300, 200);
+  ASSERT_EQ(std::system(("touch -d '2023-07-20 12:00' '" + (base_ / "Meer" / "ohne.png").string() + "'").c_str()), 0);
+  ASSERT_EQ(RunWithProfile("Modern", {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/PNG=1"}), kExitOk)
+      << testing::PrintToString(Keys());
+
+  const std::string thumbs = ReadFile(out_ / "html" / "Meer-1.html");
+  EXPECT_NE(thumbs.find("data-pic=\"../Meer/abend.jpg\""), std::string::npos) << thumbs;
+  EXPECT_NE(thumbs.find("data-caption=\"Sonnenuntergang &lt;am&gt; Meer\""), std::string::npos) << thumbs;
+  EXPECT_NE(thumbs.find("data-meta=\"14.07.2023 &middot; Canon EOS 5D &middot; EF50mm f/1.8 II"), std::string::npos)
+      << thumbs;
+  EXPECT_NE(thumbs.find("<span>Sonnenuntergang &lt;am&gt; Meer</span>"), std::string::npos) << thumbs;
+  EXPECT_NE(thumbs.find("srcset=\"../thumbs/Meer/2x/ohne.webp 2x\" width=\"270\" height=\"180\""), std::string::npos)
+      << thumbs;
+  EXPECT_EQ(Identify(out_ / "thumbs" / "Meer" / "2x" / "ohne.webp"), "300 200 WEBP");
+  EXPECT_EQ(Identify(out_ / "thumbs" / "Meer" / "ohne.webp"), "270 180 WEBP");
+  // 300 x 200 as a PNG clone: some kB, never a raw byte count.
+  EXPECT_TRUE(std::regex_search(thumbs, std::regex("300&nbsp;&times;&nbsp;200 &middot; [0-9]+ kB<")));
+  EXPECT_EQ(thumbs.find("Bytes"), std::string::npos);
+  EXPECT_EQ(thumbs.find("<am>"), std::string::npos);
+
+  const std::string index = ReadFile(out_ / "html" / "index.html");
+  EXPECT_NE(index.find("<img src=\"../thumbs/Meer/abend.webp\" srcset=\"../thumbs/Meer/2x/abend.webp 2x\""),
+            std::string::npos)
+      << index;
+  EXPECT_NE(index.find("<strong>Meer</strong><span>2 Fotos &middot; 14.07.2023 &ndash; 20.07.2023</span>"),
+            std::string::npos)
+      << index;
+}
+
+// Without the high-density setting the same profile names no copy that
+// does not exist.
+TEST_F(MetadataRun, ModernWithoutDenseThumbnailsWritesNoSrcset) {
+  MakeImage(base_ / "Meer" / "ohne.png", 300, 200);
+  ASSERT_EQ(RunWithProfile("Modern", {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/PNG=1",
+                                      "/THUMB_DENSITY=0"}),
+            kExitOk);
+  EXPECT_FALSE(fs::exists(out_ / "thumbs" / "Meer" / "2x"));
+  EXPECT_EQ(ReadFile(out_ / "html" / "Meer-1.html").find("srcset"), std::string::npos);
+  EXPECT_EQ(ReadFile(out_ / "html" / "index.html").find("srcset"), std::string::npos);
 }
 
 // The clone list of a shipped profile, as the program reads it.

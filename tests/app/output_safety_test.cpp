@@ -99,6 +99,8 @@ TEST_F(HostileRun, GarbageNumbersRefuseTheRunInsteadOfWritingTinyPictures) {
       {{"/THUMB_QUALITY=101"}, "ErrQualityInvalid"},
       {{"/THUMB_FORMAT=GIF"}, "ErrOutputFormatInvalid"},
       {{"/GENERATE_CLONES=1", clones, "/CLONE_FORMAT=webp2"}, "ErrOutputFormatInvalid"},
+      {{"/THUMB_DENSITY=5"}, "ErrThumbDimension"},
+      {{"/THUMB_DENSITY=-1"}, "ErrThumbDimension"},
       {{"/GENERATE_HTML=1", "/THUMBS_PER_LINE=0"}, "ErrCountPicPerLine"},
       {{"/GENERATE_HTML=1", "/HTML_SPLIT=1", "/LINES_PER_PAGE=x"}, "ErrCountLinesPerFile"},
       {{"/GENERATE_HTML=1", "/GENERATE_INDEX=1", "/HTML_INDEX_ENTRIES_PER_LINE=-1"}, "ErrIndexCountEntriesPerLine"},

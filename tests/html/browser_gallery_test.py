@@ -7,7 +7,16 @@ One folder holds photos whose names are markup: no script of theirs may run
 and every page shows them as the text they are. A folder of phone photos
 (HEIC) becomes WebP clones that show upright and in the photos' colours.
 
-Usage: browser_gallery_test.py <velmora executable> <work folder>
+The Modern gallery is also used as a reader would: a click on a thumbnail
+opens the viewer, the arrow keys move through every picture of the folder
+(across its thumbnail pages), Escape closes it, no page logs an error, and
+axe-core finds no accessibility violation on the index, thumbnail and image
+pages in the light and the dark scheme. Screenshots of each go to the
+artifacts folder. axe-core is installed with npm (exact version) into the
+tools folder; without npm or network the accessibility check is skipped,
+except in CI.
+
+Usage: browser_gallery_test.py <velmora executable> <work folder> [<artifacts folder> <npm tools folder>]
 """
 import base64
 import json
@@ -51,6 +60,9 @@ def make_tree(base):
                         "jpg:" + os.path.join(base, HOSTILE_FOLDER, name + ".jpg")], check=True)
 
 
+AXE_VERSION = "4.10.3"
+
+
 def build_gallery(velmora, base, out, profile, env):
     args = [velmora, "/Profile=" + profile, "/Basedir=" + base, "/Level=1", "/GENERATE_CLONES=1",
             "/CLONE_PATH=" + out, "/CLONE_SIZE=800", "/THUMBNAILS=1", "/THUMB_SIZE=120",
@@ -83,7 +95,8 @@ class Driver:
                    "args": ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                             "--disable-background-networking", "--disable-component-update", "--disable-sync",
                             "--user-data-dir=" + profile_dir, "--window-size=1200,900"]}
-        caps = {"capabilities": {"alwaysMatch": {"browserName": "chrome", "goog:chromeOptions": options}}}
+        caps = {"capabilities": {"alwaysMatch": {"browserName": "chrome", "goog:chromeOptions": options,
+                                                 "goog:loggingPrefs": {"browser": "ALL"}}}}
         self.session = self.call("POST", "/session", caps)["sessionId"]
         self.call("POST", "/session/%s/timeouts" % self.session, {"script": 30000, "pageLoad": 60000})
 
@@ -114,6 +127,24 @@ class Driver:
 
     def url(self):
         return self.call("GET", "/session/%s/url" % self.session)
+
+    def click(self, css):
+        element = self.call("POST", "/session/%s/element" % self.session, {"using": "css selector", "value": css})
+        element_id = next(iter(element.values()))
+        self.call("POST", "/session/%s/element/%s/click" % (self.session, element_id), {})
+
+    def sync(self, script):
+        return self.call("POST", "/session/%s/execute/sync" % self.session, {"script": script, "args": []})
+
+    def console_errors(self):
+        """Errors the pages logged since the last call."""
+        entries = self.call("POST", "/session/%s/se/log" % self.session, {"type": "browser"})
+        return [e["message"] for e in entries if e.get("level") == "SEVERE"]
+
+    def colour_scheme(self, scheme):
+        self.call("POST", "/session/%s/goog/cdp/execute" % self.session,
+                  {"cmd": "Emulation.setEmulatedMedia",
+                   "params": {"features": [{"name": "prefers-color-scheme", "value": scheme}]}})
 
     def screenshot(self, path):
         png = self.call("GET", "/session/%s/screenshot" % self.session)
@@ -181,6 +212,9 @@ def check_gallery(driver, out, profile, artifacts):
         if alert is not None:
             fail("%s: a name ran as script on %s (alert %r)" % (profile, page, alert))
         facts = driver.run(PAGE_FACTS)
+        errors = driver.console_errors()
+        if errors:
+            fail("%s: %s logged errors: %s" % (profile, page, errors))
         if facts["title"] == "PWNED" or driver.alert_text() is not None:
             fail("%s: a name ran as script on %s (title %r)" % (profile, page, facts["title"]))
         shown["text"] += facts["text"] + "\n"
@@ -345,8 +379,133 @@ def check_arrow_keys(driver, profile, visited):
     print("%s: arrow keys page between image pages" % profile)
 
 
+LIGHTBOX_STATE = """
+const box = document.querySelector('.lightbox');
+const img = box && box.querySelector('img');
+return {open: !!box && !box.hidden, src: img && img.getAttribute('src') ? img.src : null,
+        ready: document.readyState === 'complete', hash: location.hash,
+        count: box ? box.querySelector('.lb-count').textContent : ''};
+"""
+
+
+def viewer_state(driver, test, tries=100):
+    """The viewer's state once `test` holds, else None after `tries` looks."""
+    for _ in range(tries):
+        try:
+            state = driver.sync(LIGHTBOX_STATE)
+        except urllib.error.HTTPError:
+            state = None  # the page is being replaced
+        if state and test(state):
+            return state
+        time.sleep(0.05)
+    return None
+
+
+def wait_for(driver, what, test):
+    state = viewer_state(driver, test)
+    if state is None:
+        fail("Modern: " + what)
+    return state
+
+
+def check_viewer(driver, out, folder, artifacts):
+    """The viewer opens on a click, the right arrow key walks through every
+    picture of the folder, over the folder's pages, and Escape closes it."""
+    html_root = os.path.join(out, "html")
+    pictures = sorted(os.path.realpath(os.path.join(out, folder, name)) for name in os.listdir(os.path.join(out, folder)))
+    driver.open("file://" + urllib.parse.quote(os.path.join(html_root, folder + "-1.html")))
+    driver.click("a[data-pic]")
+    state = wait_for(driver, "the viewer did not open on a click", lambda s: s["open"] and s["src"])
+    errors = driver.console_errors()
+    if errors:
+        fail("Modern: opening the viewer logged errors: %s" % errors)
+    shot(driver, artifacts, "lightbox")
+    seen = [os.path.realpath(local_path(state["src"]))]
+    for _ in range(len(pictures) + 1):
+        before = state["src"]
+        driver.press(ARROW_RIGHT)
+        state = viewer_state(driver, lambda s: s["ready"] and s["open"] and s["src"] != before, 30)
+        if state is None:
+            break  # the folder's last picture: the key goes nowhere
+        seen.append(os.path.realpath(local_path(state["src"])))
+    if sorted(seen) != pictures or len(seen) != len(set(seen)):
+        fail("Modern: the arrow keys showed %s, expected each of %s once" % (seen, pictures))
+    driver.press(ARROW_LEFT)
+    state = wait_for(driver, "the left arrow key did not go back", lambda s: s["ready"] and s["open"] and
+                     os.path.realpath(local_path(s["src"])) == seen[-2])
+    driver.press("\ue00c")  # Escape
+    wait_for(driver, "Escape did not close the viewer", lambda s: not s["open"] and s["hash"] == "")
+    errors = driver.console_errors()
+    if errors:
+        fail("Modern: the viewer logged errors: %s" % errors)
+    print("Modern: the viewer showed all %d pictures of %s, Escape closed it" % (len(seen), folder))
+
+
+def shot(driver, artifacts, name):
+    if artifacts:
+        driver.screenshot(os.path.join(artifacts, "%s-%s.png" % (name, driver.scheme)))
+
+
+def axe_source(tools):
+    """axe-core's script, installed at its exact version into `tools`; None
+    when npm or the network is missing outside CI."""
+    script = os.path.join(tools, "node_modules", "axe-core", "axe.min.js")
+    package = os.path.join(tools, "node_modules", "axe-core", "package.json")
+    installed = os.path.isfile(package) and json.load(open(package)).get("version") == AXE_VERSION
+    if not installed and shutil.which("npm"):
+        os.makedirs(tools, exist_ok=True)
+        subprocess.run(["npm", "install", "--no-audit", "--no-fund", "--no-save", "--prefix", tools,
+                        "axe-core@" + AXE_VERSION], capture_output=True, timeout=300)
+    if os.path.isfile(script):
+        with open(script, encoding="utf-8") as f:
+            return f.read()
+    if os.environ.get("CI"):
+        fail("axe-core %s could not be installed with npm" % AXE_VERSION)
+    print("SKIP: axe-core %s not available (npm or network missing), accessibility not checked" % AXE_VERSION)
+    return None
+
+
+AXE_RUN = """
+const done = arguments[arguments.length - 1];
+axe.run(document, {resultTypes: ['violations'], preload: false}).then(r => done(r.violations.map(v =>
+  v.id + ': ' + v.help + ' at ' + v.nodes.map(n => n.target.join(' ')).join(', '))));
+"""
+
+
+def check_page_kinds(driver, out, folder, axe, artifacts):
+    """Index, thumbnail and image page in both colour schemes: screenshots,
+    and no violation axe-core can find."""
+    html_root = os.path.join(out, "html")
+    image_page = sorted(os.listdir(os.path.join(html_root, folder)))[0]
+    pages = {"index": os.path.join(html_root, "index.html"),
+             "thumbnails": os.path.join(html_root, folder + "-1.html"),
+             "image-page": os.path.join(html_root, folder, image_page)}
+    for scheme in ("light", "dark"):
+        driver.scheme = scheme
+        driver.colour_scheme(scheme)
+        for kind, page in pages.items():
+            driver.open("file://" + urllib.parse.quote(page))
+            driver.run(PAGE_FACTS)  # every picture loaded
+            driver.open("file://" + urllib.parse.quote(page))
+            shot(driver, artifacts, kind)
+            if axe:
+                violations = driver.run(axe + AXE_RUN)
+                if violations:
+                    fail("Modern %s page (%s scheme) has accessibility violations:\n  %s" %
+                         (kind, scheme, "\n  ".join(violations)))
+        if scheme == "light" or artifacts:
+            check_viewer(driver, out, folder, artifacts)
+    driver.colour_scheme("light")
+    print("Modern: index, thumbnail and image pages%s in light and dark" %
+          (" pass axe-core " + AXE_VERSION if axe else ""))
+
+
 def main():
     velmora, work = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    artifacts = os.path.abspath(sys.argv[3]) if len(sys.argv) > 3 else None
+    tools = os.path.abspath(sys.argv[4]) if len(sys.argv) > 4 else os.path.join(work, "npm-tools")
+    if artifacts:
+        os.makedirs(artifacts, exist_ok=True)
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     env = dict(os.environ)
@@ -355,6 +514,7 @@ def main():
     base = os.path.join(work, "photos")
     make_tree(base)
     driver = Driver(tempfile.mkdtemp(prefix="chromium-", dir=work))
+    driver.scheme = "light"
     try:
         for profile in PROFILES:
             out = os.path.join(work, "gallery-" + profile)
@@ -362,6 +522,7 @@ def main():
             visited = check_gallery(driver, out, profile, work)
             if profile == "Modern":
                 check_arrow_keys(driver, profile, visited)
+                check_page_kinds(driver, out, sorted(TREE)[-1], axe_source(tools), artifacts)
         check_phone_gallery(driver, velmora, work, env)
     finally:
         driver.quit()

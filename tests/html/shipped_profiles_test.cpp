@@ -88,6 +88,37 @@ TEST_P(ShippedProfile, TurnsPicturesUprightOnlyInModern) {
   EXPECT_NE(bytes_.find("\r\nAUTO_ORIENT="), std::string::npos);
 }
 
+// Sharp thumbnails on high-density screens are Modern's; the default keeps
+// writing one thumbnail per photo.
+TEST_P(ShippedProfile, WritesDenseThumbnailsOnlyInModern) {
+  const settings::SettingsTable table = ReadShipped();
+  EXPECT_EQ(table.Text("THUMB_DENSITY"), GetParam() == "Modern" ? "2" : "0");
+}
+
+// Every file a page links from the decoration folder ships in the
+// profile's decoration set; the viewer script and the style sheet are read
+// as the pages' Latin-1, so they hold ASCII only.
+TEST_P(ShippedProfile, EveryDecorationFileItNamesShipsInItsSet) {
+  const settings::SettingsTable table = ReadShipped();
+  const std::filesystem::path set = ProgramDirectory() / "decopool" / table.Text("DECO_SOURCE");
+  const std::regex named(R"(\{deco_ref\}/([A-Za-z0-9_.-]+))");
+  int files = 0;
+  for (const settings::SettingDefinition& setting : settings::SettingsCatalogue()) {
+    if (!setting.key.starts_with("HTML_")) continue;
+    const std::string& value = table.Value(setting.slot);
+    for (auto it = std::sregex_iterator(value.begin(), value.end(), named); it != std::sregex_iterator(); ++it) {
+      ++files;
+      const std::filesystem::path file = set / (*it)[1].str();
+      ASSERT_TRUE(std::filesystem::is_regular_file(file)) << setting.key << " names " << file;
+      if (file.extension() == ".gif") continue;
+      for (const unsigned char c : velmora::test::ReadFile(file)) {
+        ASSERT_LT(c, 0x80) << file;
+      }
+    }
+  }
+  EXPECT_GT(files, 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProfile, ::testing::Values("Modern", "Voreinstellung", "Copyright"));
 
 // The shipped default differs from the built-in catalogue only where a name

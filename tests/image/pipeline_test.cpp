@@ -179,6 +179,47 @@ TEST_F(PipelineTest, FrameFillCentresTheThumbnail) {
   EXPECT_EQ(grown.pixel(0, 0)[0], 0);
 }
 
+// The high-density copy: twice the thumbnail's size in the "2x" subfolder
+// under the thumbnail's name, as ImageMagick reads it, never larger than the
+// picture it comes from, kept while up to date and made again when missing.
+TEST_F(PipelineTest, DenseThumbnailIsTwiceTheSizeInItsOwnFolder) {
+  const fs::path dense = dir_ / "thumb" / "2x" / "t_photo.jpg";
+  EXPECT_FALSE(image_.Run().error);
+  EXPECT_FALSE(fs::exists(dir_ / "thumb" / "2x"));  // off unless asked for
+
+  fs::create_directory(dir_ / "thumb" / "2x");
+  image_.options.thumb.density = 2;
+  const ImageOutcome made = image_.Run();
+  EXPECT_FALSE(made.error);
+  EXPECT_FALSE(made.thumb_made);  // the thumbnail itself was up to date
+  EXPECT_EQ(test::CommandOutput("identify -format '%wx%h %m' '" + dense.string() + "'"), "200x150 JPEG");
+  EXPECT_EQ(made.file.Thumb.Width, 100);  // the record keeps the thumbnail's own size
+  const auto written = fs::last_write_time(dense);
+  image_.Run();
+  EXPECT_EQ(fs::last_write_time(dense), written);
+
+  // Both made in one pass: the thumbnail is the dense copy halved.
+  fs::remove(dense);
+  fs::remove(ThumbPath());
+  const ImageOutcome both = image_.Run();
+  EXPECT_TRUE(both.thumb_made);
+  EXPECT_EQ(test::CommandOutput("identify -format '%wx%h' '" + ThumbPath().string() + "'"), "100x75");
+  EXPECT_EQ(test::CommandOutput("identify -format '%wx%h' '" + dense.string() + "'"), "200x150");
+
+  // Four times a 300-pixel thumbnail would be 1200: the 800-pixel original is the limit.
+  image_.options.thumb.size.longest = 300;
+  image_.options.thumb.density = 4;
+  fs::create_directory(dir_ / "thumb" / "4x");
+  EXPECT_FALSE(image_.Run().error);
+  EXPECT_EQ(test::CommandOutput("identify -format '%wx%h' '" + (dir_ / "thumb" / "4x" / "t_photo.jpg").string() + "'"),
+            "800x600");
+  // Density 1 makes no copy.
+  image_.options.thumb.density = 1;
+  fs::remove_all(dir_ / "thumb" / "1x");
+  EXPECT_FALSE(image_.Run().error);
+  EXPECT_FALSE(fs::exists(dir_ / "thumb" / "1x"));
+}
+
 TEST_F(PipelineTest, OtherTypesKeepTheirFormatAndOptions) {
   ASSERT_TRUE(test::Magick("'" + (dir_ / "orig" / "photo.jpg").string() + "' -compress zip '" +
                            (dir_ / "orig" / "scan.tif").string() + "'"));

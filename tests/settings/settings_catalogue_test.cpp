@@ -52,6 +52,9 @@ TEST(SettingsCatalogue, DefaultProfileValues) {
   // Pictures come as stored unless a profile asks for them upright.
   EXPECT_EQ(table.Slot(195).key, "AUTO_ORIENT");
   EXPECT_FALSE(table.Flag("AUTO_ORIENT"));
+  // No high-density thumbnails unless a profile asks for them.
+  EXPECT_EQ(table.Slot(205).key, "THUMB_DENSITY");
+  EXPECT_EQ(table.Text("THUMB_DENSITY"), "0");
 }
 
 TEST(SettingsCatalogue, TypedAccessByKeyInAnyCase) {

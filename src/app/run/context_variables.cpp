@@ -13,7 +13,7 @@ namespace {
 
 constexpr std::array<std::string_view, static_cast<std::size_t>(Ctx::kCount)> kNames = {
     "cur_date", "cur_time", "html", "html_path", "thumb_path",
-    "profile", "file_prefix", "thumb_dim", "count_base_all_path", "count_all_path", "count_base_all_files",
+    "profile", "file_prefix", "thumb_dim", "thumb_density", "count_base_all_path", "count_all_path", "count_base_all_files",
     "count_all_files", "size_byte_all", "size_byte_all_original", "velmora_absolute", "base_absolute",
     "clone_absolute", "deco_ref", "first_doc", "last_doc", "first_ref", "last_ref", "first_page_doc",
     "last_page_doc", "first_page_ref", "last_page_ref", "index_doc", "index_ref",
@@ -31,7 +31,7 @@ constexpr std::array<std::string_view, static_cast<std::size_t>(Ctx::kCount)> kN
 script::ValueType TypeOf(std::string_view name) {
   if (name == "size_kbyte" || name == "size_mbyte") return script::ValueType::kDouble;
   const bool number = name.starts_with("count_") || name.starts_with("size_byte") || name.starts_with("dimx") ||
-                      name.starts_with("dimy") || name == "thumb_dim" || name == "clone_quality" ||
+                      name.starts_with("dimy") || name == "thumb_dim" || name == "thumb_density" || name == "clone_quality" ||
                       name == "thumb_dimx" || name == "thumb_dimy";
   return number ? script::ValueType::kInteger : script::ValueType::kString;
 }

@@ -17,7 +17,7 @@ enum class Ctx : int {
   // given their values at registration
   cur_date, cur_time, html, html_path, thumb_path,
   // run-wide
-  profile, file_prefix, thumb_dim, count_base_all_path, count_all_path, count_base_all_files, count_all_files,
+  profile, file_prefix, thumb_dim, thumb_density, count_base_all_path, count_all_path, count_base_all_files, count_all_files,
   size_byte_all, size_byte_all_original, velmora_absolute, base_absolute, clone_absolute, deco_ref, first_doc,
   last_doc, first_ref, last_ref, first_page_doc, last_page_doc, first_page_ref, last_page_ref, index_doc, index_ref,
   // per directory

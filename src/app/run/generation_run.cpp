@@ -32,6 +32,7 @@
 #include "app/run/stop_request.h"
 #include "app/system_info.h"
 #include "html/gallery_layout.h"
+#include "image/dense_thumbnail.h"
 #include "image/rl_image.h"
 #include "image/source_orientation.h"
 #include "lang/keyed_collection.h"
@@ -126,7 +127,8 @@ class Generator {
     // The stamp and frame pictures are read once, before the first clone.
     if (clones_ && hooks_.HasCloneList()) hooks_.PrepareCloneList(state_.Pictures);
     pipeline_ = image::RLImage(options);
-    outputs_ = RunOutputs(state_.CloneDir, Cp1252Text(settings_.Text("THUMB_DIRNAME")), clones_, thumbs_);
+    outputs_ = RunOutputs(state_.CloneDir, Cp1252Text(settings_.Text("THUMB_DIRNAME")), clones_, thumbs_,
+                          options.thumb.density);
     context_.emplace(ctx_, ContextLayout{.base_dir = state_.BaseDir,
                                          .dir_level = run_.startup.DirLevel,
                                          .thumbs_per_line = thumbs_per_line_,
@@ -159,6 +161,7 @@ class Generator {
                        : side == 4 ? std::max(settings_.Int("THUMB_WIDTH"), settings_.Int("THUMB_HEIGHT"))
                                    : settings_.Int("THUMB_SIZE");
       ctx_.Set(Ctx::thumb_dim, static_cast<std::int64_t>(dim));
+      ctx_.Set(Ctx::thumb_density, image::WritesDenseThumb(options.thumb.density) ? options.thumb.density : 0);
     }
     return !kinds_.html || PrepareHtml();
   }
@@ -313,6 +316,8 @@ class Generator {
       const Cp1252Text thumb_folder = outputs_.ThumbFolder(directory);
       if (clones_) folders_.Create(ToNativePath(clone_folder), "ErrClonesMkDir");
       if (thumbs_) folders_.Create(ToNativePath(thumb_folder), "ErrThumbMkDir");
+      const std::optional<Cp1252Text> dense_folder = outputs_.DenseThumbFolder(directory);
+      if (dense_folder) folders_.Create(ToNativePath(*dense_folder), "ErrThumbMkDir");
       DirectoryPages pages = PagesOf(directory, d + 1);
       if (kinds_.html) {
         folders_.Create(kinds_.image_pages ? pages.image_folder : pages.html_folder,
@@ -320,6 +325,7 @@ class Generator {
       }
       if (clones_) SweepLeftovers(ToNativePath(clone_folder));
       if (thumbs_) SweepLeftovers(ToNativePath(thumb_folder));
+      if (dense_folder) SweepLeftovers(ToNativePath(*dense_folder));
       if (kinds_.html) {
         SweepLeftovers(pages.html_folder);
         SweepLeftovers(pages.image_folder);

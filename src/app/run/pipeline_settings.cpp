@@ -54,6 +54,7 @@ image::PipelineOptions PipelineOptionsOf(const settings::SettingsTable& settings
   thumb.frame_fill = settings.Flag("THUMB_FRAMEFILL");
   thumb.frame_colour_matches = settings.Flag("THUMB_FRAMEFILLCOLORFITS");
   thumb.frame_colour = static_cast<std::int32_t>(settings.Int("THUMB_FRAMEFILLCOLOR"));
+  thumb.density = IntOf(settings, "THUMB_DENSITY");
 
   options.copy_metadata = settings.Flag("CLONE_METADATA");
   options.auto_orient = settings.Flag("AUTO_ORIENT");

@@ -20,13 +20,17 @@ class RunOutputs {
   RunOutputs() = default;
   // `clone_dir`: the run's clone folder; `thumb_dirname`: the thumbnail
   // folder's name below it. Only the switched-on kinds of output count.
-  RunOutputs(Cp1252Text clone_dir, const Cp1252Text& thumb_dirname, bool clones, bool thumbs);
+  // `thumb_density` 2 to 4 adds each thumbnail's high-density copy.
+  RunOutputs(Cp1252Text clone_dir, const Cp1252Text& thumb_dirname, bool clones, bool thumbs, int thumb_density = 0);
 
   bool clones() const { return clones_; }
   bool thumbs() const { return thumbs_; }
   const Cp1252Text& thumb_root() const { return thumb_root_; }
   Cp1252Text CloneFolder(const RunDirectory& directory) const;
   Cp1252Text ThumbFolder(const RunDirectory& directory) const;
+  // The folder of the high-density thumbnail copies, or nothing when the
+  // run writes none.
+  std::optional<Cp1252Text> DenseThumbFolder(const RunDirectory& directory) const;
 
   // The first output folder of `directories` that is a folder the run
   // reads photos from (a clone folder pointing back into the photos);
@@ -46,6 +50,7 @@ class RunOutputs {
   Cp1252Text thumb_root_;
   bool clones_ = false;
   bool thumbs_ = false;
+  int thumb_density_ = 0;
 };
 
 }  // namespace velmora::app

@@ -34,6 +34,8 @@ constexpr SettingRange kThumbSize{"THUMB_SIZE", 20, kMaxDimension, "ErrThumbDime
 constexpr SettingRange kThumbWidth{"THUMB_WIDTH", 20, kMaxDimension, "ErrThumbDimension"};
 constexpr SettingRange kThumbHeight{"THUMB_HEIGHT", 20, kMaxDimension, "ErrThumbDimension"};
 constexpr SettingRange kThumbQuality{"THUMB_QUALITY", 1, 100, "ErrQualityInvalid"};
+// A fourfold copy of a big thumbnail is already larger than most screens.
+constexpr SettingRange kThumbDensity{"THUMB_DENSITY", 0, 4, "ErrThumbDimension"};
 constexpr SettingRange kThumbsPerLine{"THUMBS_PER_LINE", 1, kMaxCount, "ErrCountPicPerLine"};
 constexpr SettingRange kLinesPerPage{"LINES_PER_PAGE", 0, kMaxCount, "ErrCountLinesPerFile"};
 constexpr SettingRange kIndexPerLine{"HTML_INDEX_ENTRIES_PER_LINE", 1, kMaxCount, "ErrIndexCountEntriesPerLine"};
@@ -86,6 +88,7 @@ std::optional<lang::MessageKey> CheckSettingRanges(const settings::SettingsTable
     std::vector<SettingRange> checks;
     AddSides(checks, *ReadWholeNumber(settings.Text(kThumbSide.key)), kThumbSize, kThumbWidth, kThumbHeight);
     checks.push_back(kThumbQuality);
+    checks.push_back(kThumbDensity);
     for (const SettingRange& range : checks) {
       if (const auto failure = Check(settings, range)) return failure;
     }
