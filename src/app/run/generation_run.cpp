@@ -455,6 +455,7 @@ class Generator {
         RunImage& record = directory.images[i];
         MakeCurrent(record);
         if (!Process(record, directory, clone_folder, thumb_folder)) return false;
+        run_.progress.Picture(record.source, ShownFile(record, clone_folder, thumb_folder));
         // The outputs' names and sizes, now that the pipeline has made them.
         ctx_.SetImage(record.file, clones_);
         if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
@@ -501,6 +502,19 @@ class Generator {
   void MakeCurrent(const RunImage& record) {
     host_.SetCurrentImage(record.source);
     ctx_.SetImage(record.file, clones_);
+  }
+
+  // The file a preview shows for an image: the smallest output it has.
+  fs::path ShownFile(const RunImage& record, const std::string& clone_folder, const std::string& thumb_folder) const {
+    std::error_code error;
+    const auto existing = [&error](const image::ImageFileFacts& facts, const std::string& folder) {
+      if (facts.Name.empty()) return fs::path();
+      fs::path file = Native(Join(folder, facts.Name + "." + facts.Extension));
+      return fs::is_regular_file(file, error) ? file : fs::path();
+    };
+    fs::path shown = thumbs_ ? existing(record.file.Thumb, thumb_folder) : fs::path();
+    if (shown.empty() && clones_) shown = existing(record.file.Clone, clone_folder);
+    return shown.empty() ? record.source : shown;
   }
 
   // Runs the pipeline on one image; false when the user chose Cancel on
@@ -583,6 +597,7 @@ class Generator {
     }
     for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
     std::fprintf(stderr, "%s\n", Cp1252ToUtf8(shown).c_str());
+    run_.progress.Summary(shown);
   }
 
   GenerationRun& run_;
