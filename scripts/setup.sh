@@ -20,6 +20,8 @@ packages=(
   gcovr
   # browser test of the generated gallery
   chromium chromium-driver
+  # the desktop window, and an X server for its screenshots
+  qt6-base-dev xvfb xauth
 )
 
 missing=()
