@@ -22,6 +22,8 @@ packages=(
   # browser test of the generated gallery; Node for axe-core there and for
   # Lighthouse in scripts/audit-gallery.sh
   chromium chromium-driver nodejs
+  # the desktop window, and an X server for its screenshots
+  qt6-base-dev xvfb xauth
 )
 
 missing=()

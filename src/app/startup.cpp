@@ -98,7 +98,7 @@ void LoadMainWindow(app::CommandArguments& arguments, app::StartupState& state) 
 
 }  // namespace
 
-int RunProgram(int argc, char** argv) {
+int RunProgram(int argc, char** argv, const InteractiveProgram& interactive) {
   const app::ProgramCall call = app::ReadProgramCall(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc));
   if (call.version) {
     std::printf("velmora %s\n", app::ShortVersion(std::string(kProgramVersionText)).c_str());
@@ -155,6 +155,7 @@ int RunProgram(int argc, char** argv) {
   }
   WriteLog("Initialization END");
 
+  if (!state.BatchMode && interactive) return interactive(state);
   if (!state.BatchMode) {
     // Without a window there is nothing to do interactively.
     std::fprintf(stderr, "velmora: no batch arguments given; this program has no window.\n\n");

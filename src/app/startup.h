@@ -2,6 +2,8 @@
 // the log, load languages and settings, and run batch mode.
 #pragma once
 
+#include <functional>
+
 namespace velmora {
 
 // Exit status of the program, for scripts and CI.
@@ -17,7 +19,18 @@ enum ExitStatus : int {
   kExitCancelled = 130,
 };
 
-// The whole program behind main(); returns the process exit status.
-int RunProgram(int argc, char** argv);
+namespace app {
+struct StartupState;
+}
+
+// What the program does when the command line holds no batch items (a log
+// file alone counts as none): it gets the state start-up prepared and
+// returns the exit status. The desktop window plugs in here, so that the
+// core never depends on it.
+using InteractiveProgram = std::function<int(app::StartupState&)>;
+
+// The whole program behind main(); returns the process exit status. Without
+// `interactive` a call without batch items prints the usage.
+int RunProgram(int argc, char** argv, const InteractiveProgram& interactive = {});
 
 }  // namespace velmora

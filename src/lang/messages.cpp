@@ -18,6 +18,7 @@ namespace {
 
 struct FacilityState {
   MessageObserver observer;
+  MessagePresenter presenter;
   bool ask_on_terminal = false;
   bool batch_active = false;
   bool shown_during_batch = false;
@@ -87,10 +88,12 @@ MessageParameters Escaped(const MessageParameters& parameters) {
 int Present(std::string_view title, int style, std::string_view key, std::string text) {
   FacilityState& state = State();
   text = EscapeControlCharacters(text, true);
-  std::string shown = text;
-  ReplaceAll(shown, "\r\n", "\n");
-  std::fprintf(stderr, "%s: %s\n", Cp1252Text(EscapeControlCharacters(title)).ToUtf8().c_str(),
-               Cp1252Text(std::move(shown)).ToUtf8().c_str());
+  if (!state.presenter) {
+    std::string shown = text;
+    ReplaceAll(shown, "\r\n", "\n");
+    std::fprintf(stderr, "%s: %s\n", Cp1252Text(EscapeControlCharacters(title)).ToUtf8().c_str(),
+                 Cp1252Text(std::move(shown)).ToUtf8().c_str());
+  }
   // One log line per event: the key makes the message findable whatever language it was shown in.
   std::string log_line = "Message " + (key.empty() ? std::string() : std::string(key) + " ") + std::string(title) +
                          ": " + text;
@@ -100,7 +103,9 @@ int Present(std::string_view title, int style, std::string_view key, std::string
   const auto buttons = ButtonsOf(style);
   const std::size_t default_index = DefaultButtonIndex(style, buttons.size());
   int result = buttons[default_index].result;
-  if (buttons.size() > 1 && state.ask_on_terminal && isatty(STDIN_FILENO) && isatty(STDERR_FILENO)) {
+  if (state.presenter) {
+    result = state.presenter(title, style, text);
+  } else if (buttons.size() > 1 && state.ask_on_terminal && isatty(STDIN_FILENO) && isatty(STDERR_FILENO)) {
     result = AskOnTerminal(buttons, default_index);
   }
   if (state.batch_active) state.shown_during_batch = true;
@@ -129,6 +134,10 @@ int ShowMessage(std::string_view title, int style, MessageKey key, const Message
 
 int ShowMessageText(std::string_view title, int style, std::string_view text, const MessageParameters& parameters) {
   return Present(title, style, {}, FormatMessage(text, Escaped(parameters)));
+}
+
+MessagePresenter SetMessagePresenter(MessagePresenter presenter) {
+  return std::exchange(State().presenter, std::move(presenter));
 }
 
 MessageObserver SetMessageObserver(MessageObserver observer) {

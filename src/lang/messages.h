@@ -70,6 +70,13 @@ struct ShownMessage {
 using MessageObserver = std::function<void(const ShownMessage&)>;
 MessageObserver SetMessageObserver(MessageObserver observer);
 
+// A window shows messages itself: the presenter receives the title, the
+// style and the formatted text (Windows-1252, CR LF line breaks) and returns
+// the button pressed. It is called on whichever thread shows the message.
+// Returns the previous presenter; an empty one restores the headless way.
+using MessagePresenter = std::function<int(std::string_view title, int style, std::string_view text)>;
+MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+
 // Without a window a message goes to standard error (and the log, when one
 // is open) and a question takes its default button. With asking switched on
 // and standard input and error on a terminal, the question is asked there.

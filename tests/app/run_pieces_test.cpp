@@ -180,6 +180,49 @@ TEST_F(Tree, InterruptStopsTheRunAtTheNextImageAndItsSummaryIsStillWritten) {
   ClearStopRequest();
 }
 
+// What a window hears besides the counts: the file that shows each image
+// (its thumbnail) and the closing summary.
+class PictureProgress final : public RunProgress {
+ public:
+  void Start(std::int32_t, std::int32_t, std::int64_t) override {}
+  void Text(std::string_view) override {}
+  void Directory(std::string_view, std::int32_t) override {}
+  void Image(std::int32_t, std::int64_t) override {}
+  void Finish() override {}
+  void Picture(const fs::path& original, const fs::path& shown) override { pictures.emplace_back(original, shown); }
+  void Summary(std::string_view text) override { summary = text; }
+  std::vector<std::pair<fs::path, fs::path>> pictures;
+  std::string summary;
+};
+
+// The window's stop button: the run stops as after a first Ctrl-C, and the
+// next run starts without the old request.
+TEST_F(Tree, StopRequestFromTheWindowStopsTheRunAndIsClearedForTheNext) {
+  UseCloneSettings();
+  for (const char* name : {"1.jpg", "2.jpg"}) MakeImage(base_ / "A" / name, 50, 50);
+  Build(1);
+  ClearStopRequest();
+  RequestStop();
+  RequestStop();  // a second request never ends the program
+  EXPECT_TRUE(StopRequested());
+  PictureProgress stopped;
+  EXPECT_EQ(Drive(stopped), DriverResult::kCancelled);
+  EXPECT_EQ(counters_.ImagesHandled, 0);
+  EXPECT_TRUE(stopped.pictures.empty());
+  EXPECT_FALSE(stopped.summary.empty()) << "a stopped run still has its summary";
+  ClearStopRequest();
+  EXPECT_FALSE(StopRequested());
+  startup_.CancelRequested = false;
+  PictureProgress progress;
+  EXPECT_EQ(Drive(progress), DriverResult::kFinished);
+  EXPECT_EQ(counters_.ClonesWritten, 2);
+  ASSERT_EQ(progress.pictures.size(), 2u);
+  EXPECT_EQ(progress.pictures[0].first, base_ / "A" / "1.jpg");
+  EXPECT_EQ(progress.pictures[0].second, out_ / "thumbs" / "A" / "1.jpg") << "the thumbnail, the smallest output";
+  EXPECT_NE(progress.summary.find("2"), std::string::npos);
+  EXPECT_EQ(progress.summary.find('\r'), std::string::npos) << "lines end in LF for a window";
+}
+
 TEST_F(Tree, CloneListEffectsChangeTheClone) {
   UseCloneSettings();
   settings::SetWorkingSetting("THUMBNAILS", "0");

@@ -38,13 +38,14 @@ TEST(BuiltinGerman, HoldsEveryKeyOnceWithTextsInWindows1252) {
   // scripts may touch (a refused file, an unknown /ScriptAccess value),
   // five for files and folders a run cannot name or read and output folders
   // it refuses, one for metafiles without a picture, four for the
-  // start-up texts shown before a language is chosen, and one for an
-  // unknown file type of clones or thumbnails.
-  EXPECT_EQ(message_keys, 147u + 5u + 6u + 2u + 5u + 1u + 4u + 1u);
+  // start-up texts shown before a language is chosen, one for an unknown
+  // file type of clones or thumbnails, and one for a profile file the window
+  // could not import, export or rename.
+  EXPECT_EQ(message_keys, 147u + 5u + 6u + 2u + 5u + 1u + 4u + 1u + 1u);
   for (const char* section : {"Sprache", "Startdialog", "Optionen", "CProfil", "CDeko", "CClonen",
                               "CClonenUmbenennen", "CClonenEffekte", "CDateifilter", "CThumbnails", "CAllgemeines",
                               "CTextStempel", "CRahmen", "CBildStempel", "CRiloScript", "CRiloScriptModul",
-                              "CBildEffekte", "Profile", "Erzeugung", "Fortschrittanzeige", "Global", "Find", "Msg"}) {
+                              "CBildEffekte", "Profile", "Erzeugung", "Fortschrittanzeige", "Global", "Find", "Info", "Msg"}) {
     EXPECT_TRUE(sections.count(section)) << section;
   }
 }

@@ -74,6 +74,27 @@ TEST_F(MessageFacility, QuestionsTakeTheDefaultButtonWithoutATerminal) {
   EXPECT_EQ(ShowMessageText("T", kButtonsOk | kDefaultButton3, "?"), kResultOk);
 }
 
+// A window presents the messages itself: it gets the escaped, formatted text
+// and its answer is the result; the observer and the log still hear of it.
+TEST_F(MessageFacility, APresenterAnswersInsteadOfTheDefault) {
+  std::string seen_title, seen_text;
+  int seen_style = 0;
+  const MessagePresenter previous = SetMessagePresenter([&](std::string_view title, int style, std::string_view text) {
+    seen_title = title;
+    seen_style = style;
+    seen_text = text;
+    return kResultNo;
+  });
+  EXPECT_EQ(ShowMessage("Titel", kButtonsYesNo | kIconQuestion, "ErrBatchLevel", Texts({"a\x07"})), kResultNo);
+  EXPECT_EQ(seen_title, "Titel");
+  EXPECT_EQ(seen_style, kButtonsYesNo | kIconQuestion);
+  EXPECT_EQ(seen_text, "Auswerte-Level\r\na\\x07\r\nnicht zul\xE4ssig");
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].result, kResultNo);
+  SetMessagePresenter(previous);
+  EXPECT_EQ(ShowMessageText("T", kButtonsYesNo, "?"), kResultYes) << "without a presenter the default answers again";
+}
+
 // With asking switched on and a terminal on standard input and error, the
 // question is asked there; an answer picks the button whose name it starts,
 // an empty line the default button.

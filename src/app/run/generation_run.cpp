@@ -349,6 +349,7 @@ class Generator {
         RunImage& record = directory.images[i];
         MakeCurrent(record);
         if (!Process(record, directory, clone_folder, thumb_folder)) return false;
+        run_.progress.Picture(record.source, ShownFile(record, clone_folder, thumb_folder));
         // The outputs' names and sizes, now that the pipeline has made them.
         ctx_.SetImage(record.file, clones_);
         if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);
@@ -399,6 +400,19 @@ class Generator {
   void MakeCurrent(const RunImage& record) {
     host_.SetCurrentImage(record.source);
     ctx_.SetImage(record.file, clones_);
+  }
+
+  // The file a preview shows for an image: the smallest output it has.
+  fs::path ShownFile(const RunImage& record, const Cp1252Text& clone_folder, const Cp1252Text& thumb_folder) const {
+    std::error_code error;
+    const auto existing = [&error](const image::ImageFileFacts& facts, const Cp1252Text& folder) {
+      if (facts.Name.empty()) return fs::path();
+      fs::path file = ToNativePath(folder) / NativeFileName(facts);
+      return fs::is_regular_file(file, error) ? file : fs::path();
+    };
+    fs::path shown = thumbs_ ? existing(record.file.Thumb, thumb_folder) : fs::path();
+    if (shown.empty() && clones_) shown = existing(record.file.Clone, clone_folder);
+    return shown.empty() ? record.source : shown;
   }
 
   // Runs the pipeline on one image; false when the user chose Cancel on
@@ -481,6 +495,7 @@ class Generator {
     }
     for (std::size_t at = shown.find("\r\n"); at != std::string::npos; at = shown.find("\r\n", at)) shown.erase(at, 1);
     std::fprintf(stderr, "%s\n", Cp1252ToUtf8(shown).c_str());
+    run_.progress.Summary(shown);
   }
 
   GenerationRun& run_;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,12 @@ class RunProgress {
   virtual void Directory(std::string_view name, std::int32_t number) = 0;
   virtual void Image(std::int32_t images_done, std::int64_t bytes_done) = 0;
   virtual void Finish() = 0;
+  // The image just handled: its original and the file that shows it best
+  // (its thumbnail, else its clone, else the original), for a preview.
+  virtual void Picture(const std::filesystem::path& /*original*/, const std::filesystem::path& /*shown*/) {}
+  // The summary the run ends with, also after a stop (Windows-1252, lines
+  // separated by LF).
+  virtual void Summary(std::string_view /*text*/) {}
 };
 
 class SilentProgress final : public RunProgress {

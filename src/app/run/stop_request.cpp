@@ -10,6 +10,7 @@ namespace velmora::app {
 namespace {
 
 std::atomic<int> interrupts{0};
+std::atomic<bool> requested{false};
 
 extern "C" void OnInterrupt(int) {
   if (interrupts.fetch_add(1) >= 1) {
@@ -34,7 +35,11 @@ void InstallStopRequestHandler() {
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-bool StopRequested() { return interrupts.load() > 0; }
-void ClearStopRequest() { interrupts.store(0); }
+bool StopRequested() { return interrupts.load() > 0 || requested.load(); }
+void ClearStopRequest() {
+  interrupts.store(0);
+  requested.store(false);
+}
+void RequestStop() { requested.store(true); }
 
 }  // namespace velmora::app

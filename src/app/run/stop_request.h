@@ -12,5 +12,9 @@ void InstallStopRequestHandler();
 // True once an interrupt arrived since the last Clear.
 bool StopRequested();
 void ClearStopRequest();
+// A stop asked for by a window's stop button or its closing, from any
+// thread: the run stops at its next yield point as after a first Ctrl-C,
+// and a second request never ends the program.
+void RequestStop();
 
 }  // namespace velmora::app
