@@ -18,7 +18,7 @@ packages=(
   imagemagick graphicsmagick libvips-tools libimage-exiftool-perl lua5.4 libheif-examples webp
   time hyperfine python3
   # the user guide rendered to HTML; the .deb (dpkg-shlibdeps) and its test
-  python3-markdown dpkg-dev man-db
+  python3-markdown dpkg-dev man-db desktop-file-utils libxml2-utils
   # line coverage (scripts/coverage.sh)
   gcovr
   # browser test of the generated gallery; Node for axe-core there and for

@@ -46,6 +46,9 @@ done
 [[ ! -e $prefix/bin/profiles && ! -e $prefix/bin/metadata.def ]] || fail "data lies beside the installed executable"
 grep -q '^Exec=velmora' "$prefix/share/applications/velmora.desktop" || fail "desktop entry without Exec"
 grep -q '^Icon=velmora$' "$prefix/share/applications/velmora.desktop" || fail "desktop entry without the icon"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$prefix/share/applications/velmora.desktop" || fail "the desktop entry is not valid"
+fi
 if command -v xmllint >/dev/null; then
   xmllint --noout "$prefix/share/icons/hicolor/scalable/apps/velmora.svg" || fail "the icon is no well-formed SVG"
 fi
