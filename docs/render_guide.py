@@ -20,6 +20,7 @@ NAV = [
     ("reference/builtins.html", "Built-in functions"),
     ("reference/context-variables.html", "Context variables"),
     ("reference/template-keys.html", "Template snippets"),
+    ("reference/clone-list.html", "Clone list"),
     ("reference/messages.html", "Messages"),
 ]
 

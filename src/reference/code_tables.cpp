@@ -1,8 +1,12 @@
 // Reading the program's own tables for the reference pages.
 #include "reference/code_tables.h"
 
+#include <cstdio>
+
 #include "app/run/context_variables.h"
 #include "html/template_snippets.h"
+#include "image/clone_list/clone_list.h"
+#include "image/clone_list/effect_codes.h"
 #include "lang/builtin_german.h"
 #include "lang/language.h"
 #include "platform/text_encoding.h"
@@ -99,6 +103,46 @@ std::vector<OptionPage> OptionPages(const std::string& english_file) {
     pages.push_back({std::string(text.key), name.empty() ? std::string(text.text) : name});
   }
   return pages;
+}
+
+std::vector<CloneItemRow> CloneListKeys() {
+  std::vector<CloneItemRow> rows;
+  auto add = [&rows](const char* item, const image::CloneItem& fresh) {
+    for (const auto& [key, value] : fresh.ProfileProperties()) rows.push_back({item, key, Cp1252ToUtf8(value)});
+  };
+  add("Text stamp", image::CTextStamp());
+  add("Image stamp", image::CImageStamp());
+  add("Border", image::CBorder());
+  add("Image effect", image::CBildEffekt());
+  return rows;
+}
+
+std::vector<EffectRow> ImageEffects(const std::string& english_file) {
+  lang::RLLanguages list;
+  const lang::RLLanguage* english = English(english_file, list);
+  std::vector<EffectRow> rows;
+  for (int code = 0; code <= image::effect_code::kLast; ++code) {
+    const image::EffectDefaults& defaults = image::DefaultsOfEffect(code);
+    if (defaults.label_key.empty()) continue;  // a free code
+    std::string parameters;
+    auto add = [&parameters](const std::string& text) { parameters += (parameters.empty() ? "" : ", ") + text; };
+    for (int i = 0; i < image::kEffectParameterCount; ++i) {
+      if (defaults.longs[static_cast<std::size_t>(i)] != 0) {
+        add("L" + std::to_string(i + 1) + "=" + std::to_string(defaults.longs[static_cast<std::size_t>(i)]));
+      }
+    }
+    for (int i = 0; i < image::kEffectParameterCount; ++i) {
+      const double value = defaults.doubles[static_cast<std::size_t>(i)];
+      if (value != 0) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%g", value);
+        add("D" + std::to_string(i + 1) + "=" + text);
+      }
+    }
+    std::string name = EnglishText(english, "CBildEffekte", defaults.label_key);
+    rows.push_back({code, name.empty() ? std::string(defaults.label_key) : name, parameters});
+  }
+  return rows;
 }
 
 }  // namespace velmora::reference

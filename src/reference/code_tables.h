@@ -44,4 +44,22 @@ struct OptionPage {
 };
 std::vector<OptionPage> OptionPages(const std::string& english_file);
 
+// The keys of the clone list's items as a profile stores them, in save
+// order, with the value a new item starts with.
+struct CloneItemRow {
+  std::string item;  // "Text stamp", "Image stamp", "Border", "Image effect"
+  std::string key;
+  std::string default_value;
+};
+std::vector<CloneItemRow> CloneListKeys();
+
+// The image effects (IMAGE_EFFECT_TYPE) with their English names and the
+// parameters a new effect of the kind starts with.
+struct EffectRow {
+  int code = 0;
+  std::string name;
+  std::string parameters;  // "L1=50, L2=7" (integer L, floating D), "" for none
+};
+std::vector<EffectRow> ImageEffects(const std::string& english_file);
+
 }  // namespace velmora::reference

@@ -94,6 +94,11 @@ const std::vector<std::string_view>& BuiltinFields() {
   static const std::vector<std::string_view> fields = {"call", "result", "errors"};
   return fields;
 }
+const std::vector<std::string_view>& CloneKeyFields() {
+  static const std::vector<std::string_view> fields = {"values"};
+  return fields;
+}
+
 const std::vector<std::string_view>& ContextVariableFields() {
   static const std::vector<std::string_view> fields = {"type", "set"};
   return fields;
@@ -242,6 +247,56 @@ ReferencePage MessagesPage(const std::vector<MessageRow>& rows) {
                      MarkdownText(row.english) + " |\n";
   }
   page.markdown += "\n";
+  return page;
+}
+
+ReferencePage CloneListPage(const std::vector<CloneItemRow>& rows, const DocTexts& texts,
+                            const std::vector<EffectRow>& effects) {
+  ReferencePage page;
+  page.markdown =
+      "# The clone list\n\n"
+      "Every clone passes through the items of the profile's clone list in order. In the profile file each "
+      "item is a block of the keys below, in this order; a key left out keeps the value a new item starts "
+      "with. Colours are RGB numbers with red in the low byte (`16777215` white); positions 1 to 9 are the "
+      "cells of a 3 x 3 grid over the picture, 1 top left, 5 the centre, 9 bottom right.\n";
+  std::set<std::string, std::less<>> used;
+  auto find = [&texts, &used](const std::string& key) -> const DocEntry* {
+    if (const DocEntry* exact = texts.Find(key)) {
+      used.insert(exact->name);
+      return exact;
+    }
+    for (const DocEntry& entry : texts.entries()) {
+      if (entry.name.ends_with('*') && key.starts_with(std::string_view(entry.name).substr(0, entry.name.size() - 1))) {
+        used.insert(entry.name);
+        return &entry;
+      }
+    }
+    return nullptr;
+  };
+  std::string item;
+  for (const CloneItemRow& row : rows) {
+    if (row.item != item) {
+      item = row.item;
+      page.markdown += "\n## " + item + "\n\n| key | new item | values | meaning |\n|---|---|---|---|\n";
+    }
+    const DocEntry* entry = find(row.key);
+    if (entry == nullptr) {
+      page.problems.push_back("clone list key " + row.key + " has no explanation");
+      continue;
+    }
+    RequireFields(*entry, CloneKeyFields(), "clone list key", page.problems);
+    page.markdown += "| <code>" + row.key + "</code> | " + MarkdownCode(row.default_value, true) + " | " +
+                     MarkdownText(entry->Field("values")) + " | " + MarkdownText(entry->text) + " |\n";
+  }
+  ReportStale(texts, used, "clone list key", page.problems);
+  page.markdown +=
+      "\n## Image effects\n\n"
+      "`IMAGE_EFFECT_TYPE` chooses the effect; a new effect starts with these parameters (L integer, D "
+      "floating-point; all others 0).\n\n| code | effect | parameters of a new effect |\n|---|---|---|\n";
+  for (const EffectRow& effect : effects) {
+    page.markdown += "| " + std::to_string(effect.code) + " | " + MarkdownText(effect.name) + " | " +
+                     MarkdownText(effect.parameters.empty() ? "none" : effect.parameters) + " |\n";
+  }
   return page;
 }
 

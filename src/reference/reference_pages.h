@@ -21,6 +21,7 @@ struct ReferencePage {
 const std::vector<std::string_view>& SettingFields();
 const std::vector<std::string_view>& BuiltinFields();
 const std::vector<std::string_view>& ContextVariableFields();
+const std::vector<std::string_view>& CloneKeyFields();
 
 ReferencePage SettingsPage(const std::vector<SettingRow>& rows, const DocTexts& texts,
                            const std::vector<OptionPage>& pages);
@@ -28,6 +29,10 @@ ReferencePage BuiltinsPage(const std::vector<std::string>& names, const DocTexts
 ReferencePage ContextVariablesPage(const std::vector<std::string>& names, const DocTexts& texts);
 ReferencePage TemplateKeysPage(const std::vector<SnippetRow>& rows, const DocTexts& setting_texts);
 ReferencePage MessagesPage(const std::vector<MessageRow>& rows);
+// A text named "PREFIX_*" explains every key that starts with PREFIX_ (the
+// numbered parameters of an effect).
+ReferencePage CloneListPage(const std::vector<CloneItemRow>& rows, const DocTexts& texts,
+                            const std::vector<EffectRow>& effects);
 
 // Text made safe inside a Markdown table cell or running text: "|", "<",
 // ">", "&", "*", "_" and "`" do not act, line breaks become blanks.

@@ -87,6 +87,29 @@ TEST(ReferencePages, TemplateSnippetsCarryLabelAndDefaultPerPageKind) {
   EXPECT_NE(page.markdown.find("*Document title*: The title.\n\nDefault: `Velmora - Thumbnails`"), std::string::npos);
 }
 
+// One text "PREFIX_*" explains a family of numbered keys; a family text
+// that no key uses any more is as stale as a plain one.
+TEST(ReferencePages, CloneListKeysMayShareOneTextByPrefix) {
+  const DocTexts texts = Texts(
+      "IMAGE_EFFECT_TYPE\n  values: a code\n  The effect.\n"
+      "IMAGE_EFFECT_LONGVALUE_*\n  values: whole numbers\n  Integer parameters.\n"
+      "IMAGE_EFFECT_GONE_*\n  values: any\n  Removed.\n",
+      CloneKeyFields());
+  const ReferencePage page = CloneListPage({{"Image effect", "IMAGE_EFFECT_TYPE", "0"},
+                                            {"Image effect", "IMAGE_EFFECT_LONGVALUE_01", "50"},
+                                            {"Image effect", "IMAGE_EFFECT_LONGVALUE_10", "0"},
+                                            {"Image effect", "IMAGE_EFFECT_DOUBLEVALUE_01", "0.5"}},
+                                           texts, {{0, "Sharpen", "L1=50, L2=7"}, {2, "Brightness", ""}});
+  EXPECT_EQ(page.problems.size(), 2u);
+  EXPECT_TRUE(Has(page.problems, "clone list key IMAGE_EFFECT_DOUBLEVALUE_01 has no explanation"));
+  EXPECT_TRUE(Has(page.problems, "clone list key IMAGE_EFFECT_GONE_* does not exist in the program"));
+  EXPECT_NE(page.markdown.find("| <code>IMAGE_EFFECT_LONGVALUE_10</code> | <code>0</code> | whole numbers | Integer "
+                               "parameters. |"),
+            std::string::npos)
+      << page.markdown;
+  EXPECT_NE(page.markdown.find("| 0 | Sharpen | L1=50, L2=7 |\n| 2 | Brightness | none |"), std::string::npos);
+}
+
 // A default is shown exactly: line breaks and long snippets as a block,
 // backticks inside a code span fenced by a longer run.
 TEST(ReferencePages, ValuesAreShownAsCodeThatMarkdownCannotBreak) {

@@ -74,9 +74,11 @@ int main(int argc, char** argv) {
   DocTexts settings;
   DocTexts builtins;
   DocTexts variables;
+  DocTexts clone_keys;
   if (!ReadTexts(docs / "settings.txt", SettingFields(), settings) ||
       !ReadTexts(docs / "builtins.txt", BuiltinFields(), builtins) ||
-      !ReadTexts(docs / "context-variables.txt", ContextVariableFields(), variables)) {
+      !ReadTexts(docs / "context-variables.txt", ContextVariableFields(), variables) ||
+      !ReadTexts(docs / "clone-list.txt", CloneKeyFields(), clone_keys)) {
     return 1;
   }
   const std::pair<const char*, ReferencePage> pages[] = {
@@ -85,6 +87,7 @@ int main(int argc, char** argv) {
       {"context-variables.md", ContextVariablesPage(ContextVariableNames(), variables)},
       {"template-keys.md", TemplateKeysPage(TemplateSnippets(english), settings)},
       {"messages.md", MessagesPage(MessageTexts(english))},
+      {"clone-list.md", CloneListPage(CloneListKeys(), clone_keys, ImageEffects(english))},
   };
   int problems = 0;
   for (const auto& [name, page] : pages) {
