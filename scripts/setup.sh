@@ -17,6 +17,8 @@ packages=(
   # independent readers and reference tools used by tests and benchmarks
   imagemagick graphicsmagick libvips-tools libimage-exiftool-perl lua5.4 libheif-examples webp
   time hyperfine python3
+  # the user guide rendered to HTML; the .deb (dpkg-shlibdeps) and its test
+  python3-markdown dpkg-dev man-db desktop-file-utils libxml2-utils
   # line coverage (scripts/coverage.sh)
   gcovr
   # browser test of the generated gallery; Node for axe-core there and for

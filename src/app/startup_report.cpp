@@ -26,7 +26,9 @@ void WriteStartupReport() {
   WriteLog(prefix + "START");
   WriteLog("Velmora Version " + ShortVersion(std::string(kProgramVersionText)));
   WriteLog("Velmora additional Information " + std::string(kProgramDescription));
-  WriteLog("Velmora Location " + ProgramDirectory().string());
+  WriteLog("Velmora Location " + ExecutableDirectory().string());
+  // Installed, the data lies apart from the executable (../share/velmora).
+  WriteLog("Velmora Data " + ProgramDirectory().string());
   if (auto system = OperatingSystemName()) WriteLog("Operating System " + *system);
   for (const ProcessorInfo& processor : Processors()) {
     WriteLog("Processor " + processor.name +

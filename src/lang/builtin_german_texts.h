@@ -478,7 +478,7 @@ inline constexpr BuiltinText kBuiltinGermanTexts[] = {
      "Jede Angabe außer /Logfile startet den Stapelbetrieb; ohne solche Angaben zeigt Velmora diese Hilfe, "
      "da dieses Programm kein Fenster hat.%n"
      "%n"
-     "  /Logfile=Datei         Protokolldatei schreiben (\"\" = Velmora.log im Programmverzeichnis)%n"
+     "  /Logfile=Datei         Protokolldatei schreiben (\"\" = ~/.local/state/velmora/Velmora.log)%n"
      "  /Profile=Name          Profil des Stapelbetriebs (Voreinstellung = eingebautes Profil)%n"
      "  /Basedir=Verzeichnis   Basisverzeichnis mit den Bildern%n"
      "  /Level=0|1|2           0 = Bilder im Basisverzeichnis, 1 = in seinen Unterverzeichnissen, 2 = eine Ebene "

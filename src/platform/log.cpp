@@ -11,15 +11,25 @@ namespace velmora {
 LogClass::~LogClass() { Close(); }
 
 std::filesystem::path LogClass::ResolveFileName(std::string_view name) {
-  if (name.empty()) return ProgramDirectory() / "Velmora.log";
+  // The program directory may be read-only (installed under /usr): the
+  // default log goes to the user's state folder, and a relative name means
+  // the current directory, as for any other command.
+  if (name.empty()) return UserStateDirectory() / "Velmora.log";
   std::filesystem::path path{std::string(name)};
   if (path.is_absolute()) return path;
-  return ProgramDirectory() / path;
+  std::error_code error;
+  const auto here = std::filesystem::current_path(error);
+  return error ? path : here / path;
 }
 
 bool LogClass::Open(std::string_view name) {
   Close();
   file_name_ = ResolveFileName(name);
+  // Only the state folder is ours to create; a named log's folder must exist.
+  if (name.empty()) {
+    std::error_code error;
+    std::filesystem::create_directories(file_name_.parent_path(), error);
+  }
   file_ = std::fopen(file_name_.c_str(), "wb");
   return file_ != nullptr;
 }

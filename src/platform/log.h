@@ -16,9 +16,10 @@ class LogClass {
   LogClass& operator=(const LogClass&) = delete;
   ~LogClass();
 
-  // Resolves the name (empty: "Velmora.log" in the program directory; an
-  // absolute path as it is; anything else relative to the program directory),
-  // creates the file, replacing an old one. False when it cannot be created.
+  // Resolves the name (empty: "Velmora.log" in the user's state folder,
+  // which is created; an absolute path as it is; anything else relative to
+  // the current directory), creates the file, replacing an old one. False
+  // when it cannot be created.
   bool Open(std::string_view name);
 
   // Writes "<date> <time> <text>" and CR LF, then flushes; control

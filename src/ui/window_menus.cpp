@@ -28,8 +28,23 @@ QAction* AddAction(QMenu* menu, const char* key, const std::function<void()>& ac
   return added;
 }
 
+// The guide as HTML where the installed package keeps it
+// (share/doc/velmora beside share/velmora) or where the build writes it
+// (docs/ beside bin/); the README beside the program when neither was made.
+std::filesystem::path UserGuideFile() {
+  const std::filesystem::path candidates[] = {
+      ProgramDirectory() / ".." / "doc" / "velmora" / "html" / "index.html",
+      ExecutableDirectory() / ".." / "docs" / "html" / "index.html",
+  };
+  std::error_code error;
+  for (const std::filesystem::path& candidate : candidates) {
+    if (std::filesystem::is_regular_file(candidate, error)) return candidate.lexically_normal();
+  }
+  return ProgramDirectory() / "doc" / "README.md";
+}
+
 void OpenUserGuide() {
-  const std::filesystem::path guide = ProgramDirectory() / "doc" / "README.md";
+  const std::filesystem::path guide = UserGuideFile();
   std::error_code error;
   if (!std::filesystem::is_regular_file(guide, error)) {
     lang::ShowMessage(lang::kApplicationTitle, lang::kButtonsOk | lang::kIconExclamation, "ErrHelpMissing",

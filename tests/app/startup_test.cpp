@@ -18,6 +18,7 @@ class Startup : public ::testing::Test {
   void SetUp() override {
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
     std::filesystem::create_directories(root_ / "program");
     SetProgramDirectory(root_ / "program");
     previous_ = lang::SetMessageObserver([this](const lang::ShownMessage& message) { shown_.push_back(message); });
@@ -46,7 +47,7 @@ TEST_F(Startup, SwitchWithoutValueShowsTheFixedTwoLanguageError) {
   EXPECT_EQ(Run({"/Basedir"}), kExitCommandLineError);
   ASSERT_EQ(shown_.size(), 1u);
   EXPECT_EQ(shown_[0].text, "Kommandozeile fehlerhaft\r\nError in Commandline\r\n\r\n\r\n/Basedir");
-  EXPECT_FALSE(std::filesystem::exists(root_ / "program" / "Velmora.log"));
+  EXPECT_FALSE(std::filesystem::exists(root_ / "state" / "velmora" / "Velmora.log"));
 }
 
 // The refusal names the argument in ASCII and says why in Windows-1252: the
@@ -66,10 +67,13 @@ TEST_F(Startup, LogThatCannotBeCreatedEndsTheProgram) {
             "LOG-Datei kann nicht erzeugt werden\r\nUnable to create Logfile\r\n\r\n/nonexistent-velmora-folder/x.log");
 }
 
-TEST_F(Startup, EmptyLogNameWritesVelmoraLogBesideTheProgramWithReportAndBatchMessages) {
+// The program directory may be read-only: the default log goes to the
+// user's state folder, which the first run creates.
+TEST_F(Startup, EmptyLogNameWritesVelmoraLogIntoTheStateFolderWithReportAndBatchMessages) {
   // Without a base directory the run cannot start.
   EXPECT_EQ(Run({"/Logfile=", "/Level=7"}), kExitRunFailed);
-  const std::string log = test::ReadFile(root_ / "program" / "Velmora.log");
+  EXPECT_FALSE(std::filesystem::exists(root_ / "program" / "Velmora.log"));
+  const std::string log = test::ReadFile(root_ / "state" / "velmora" / "Velmora.log");
   for (const char* line : {" Initialization START\r\n", " Determinating Versioninfo START\r\n",
                            " Velmora Version 2.11.0\r\n", " Determinating Versioninfo END\r\n",
                            " Load Languagefiles START\r\n", " Select Languagefile de START\r\n",
@@ -82,10 +86,17 @@ TEST_F(Startup, EmptyLogNameWritesVelmoraLogBesideTheProgramWithReportAndBatchMe
   EXPECT_LT(log.find("Message ErrBatchLevel"), log.find("Initialization END"));
 }
 
+// A relative log name means the current directory, as for any command.
 TEST_F(Startup, OnlyALogFileMeansInteractiveStartWithoutBatchMessages) {
-  EXPECT_EQ(Run({"/Logfile=start.log"}), kExitOk);
+  std::filesystem::create_directories(root_ / "here");
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(root_ / "here");
+  const int status = Run({"/Logfile=start.log"});
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(status, kExitOk);
   EXPECT_TRUE(shown_.empty());
-  const std::string log = test::ReadFile(root_ / "program" / "start.log");
+  EXPECT_FALSE(std::filesystem::exists(root_ / "program" / "start.log"));
+  const std::string log = test::ReadFile(root_ / "here" / "start.log");
   EXPECT_NE(log.find(" Startdialog LOAD Inquire Profiles\r\n"), std::string::npos);
 }
 

@@ -2,18 +2,34 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/program_paths.h"
 #include "support/temp_dir.h"
 
 namespace velmora {
 namespace {
 
-TEST(LogClass, EmptyNameMeansVelmoraLogBesideTheProgram) {
+// Nothing goes into the program directory: an installed one is read-only.
+TEST(LogClass, EmptyNameMeansTheStateFolderAndRelativeNamesTheCurrentDirectory) {
   test::TempDir dir;
-  SetProgramDirectory(dir.path());
-  EXPECT_EQ(LogClass::ResolveFileName(""), dir / "Velmora.log");
-  EXPECT_EQ(LogClass::ResolveFileName("run.log"), dir / "run.log");
+  SetProgramDirectory(dir / "program");
+  setenv("XDG_STATE_HOME", (dir / "state").c_str(), 1);
+  EXPECT_EQ(LogClass::ResolveFileName(""), dir / "state" / "velmora" / "Velmora.log");
+  EXPECT_EQ(LogClass::ResolveFileName("run.log"), std::filesystem::current_path() / "run.log");
   EXPECT_EQ(LogClass::ResolveFileName("/var/tmp/x.log"), std::filesystem::path("/var/tmp/x.log"));
+  // A relative state folder does not count: the default below the home applies.
+  const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("XDG_STATE_HOME", "state", 1);
+  setenv("HOME", (dir / "home").c_str(), 1);
+  EXPECT_EQ(LogClass::ResolveFileName(""), dir / "home" / ".local" / "state" / "velmora" / "Velmora.log");
+  LogClass log;
+  ASSERT_TRUE(log.Open(""));  // the state folder is created
+  log.Close();
+  EXPECT_TRUE(std::filesystem::exists(dir / "home" / ".local" / "state" / "velmora" / "Velmora.log"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "program"));
+  setenv("HOME", home.c_str(), 1);
+  unsetenv("XDG_STATE_HOME");
   SetProgramDirectory({});
 }
 
