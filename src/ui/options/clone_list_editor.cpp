@@ -120,9 +120,10 @@ void CloneListEditor::ShowItem(int row) {
       preview_->Schedule();
     });
   }
-  QWidget* old = form_area_->takeWidget();
+  // The old form goes at once: it edits an item that may be gone already
+  // (removed), and a late signal of one of its fields must not reach it.
+  delete form_area_->takeWidget();
   form_area_->setWidget(form_ != nullptr ? form_ : new QWidget(form_area_));
-  if (old != nullptr) old->deleteLater();
   preview_->Schedule();
 }
 
