@@ -28,6 +28,7 @@
 #include "ui/options/clone_list_editor.h"
 #include "ui/options/message_presenter.h"
 #include "ui/options/option_page_table.h"
+#include "ui/options/page_preview.h"
 #include "ui/options/script_editor.h"
 #include "ui/options/setting_control.h"
 
@@ -71,7 +72,9 @@ constexpr GeneralOption kGeneralFlags[] = {
 }  // namespace
 
 OptionsDialog::OptionsDialog(QWidget* parent, OptionsDialogSetup setup)
-    : QDialog(parent), messages_(setup.messages != nullptr ? *setup.messages : DefaultMessagePresenter()) {
+    : QDialog(parent),
+      messages_(setup.messages != nullptr ? *setup.messages : DefaultMessagePresenter()),
+      preview_folder_(setup.preview_folder) {
   setWindowTitle(Text("Optionen", "Options"));
   setAccessibleName(windowTitle());
   auto* layout = new QVBoxLayout(this);
@@ -135,6 +138,19 @@ QWidget* OptionsDialog::BuildPage(int index) {
   };
   for (const OptionEntry& entry : page.entries) add_control(entry);
 
+  if (page.template_kind == static_cast<int>(html::PageKind::kThumb) ||
+      page.template_kind == static_cast<int>(html::PageKind::kImage)) {
+    const bool thumbnails = page.template_kind == static_cast<int>(html::PageKind::kThumb);
+    auto* preview = new QPushButton(QStringLiteral("&Vorschau: ") + Text("Optionen", thumbnails ? "HTMLThumbPage" : "HTMLImagePage"), content);
+    preview->setAccessibleName(QString(preview->text()).remove(u'&'));
+    preview->setEnabled(!preview_folder_.empty());
+    used.insert(u'v');
+    connect(preview, &QPushButton::clicked, this, [this, thumbnails] {
+      if (!CheckPage(current_)) return;
+      OpenPagePreview(thumbnails ? PreviewPageKind::kThumbnailPage : PreviewPageKind::kImagePage, preview_folder_);
+    });
+    column->addWidget(preview);
+  }
   if (page.template_kind >= 0) {
     // The template snippets of the page kind, in slot order, each a script
     // field; the older attribute slots inside the range are listed above.

@@ -25,6 +25,9 @@ struct OptionsDialogSetup {
   MessagePresenter* messages = nullptr;
   // The first selected photo, for the clone list preview; empty: a sample.
   std::filesystem::path preview_photo;
+  // The first selected folder, for the previews of the thumbnail and image
+  // pages; empty: no preview.
+  std::filesystem::path preview_folder;
 };
 
 class OptionsDialog : public QDialog {
@@ -71,6 +74,7 @@ class OptionsDialog : public QDialog {
   QListWidget* modules_ = nullptr;
   std::vector<std::function<void()>> reloaders_;
   std::vector<std::function<void()>> general_store_;
+  std::filesystem::path preview_folder_;
   int current_ = 0;
 };
 

@@ -22,7 +22,7 @@ namespace {
 constexpr int kEffectsPage = 4;
 
 TEST_F(OptionsTest, ReorderedCloneListIsSavedInItsNewOrder) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   ASSERT_TRUE(dialog.ShowPage(kEffectsPage));
   CloneListEditor& editor = *dialog.cloneListEditor();
   editor.AddEffect();
@@ -47,7 +47,7 @@ TEST_F(OptionsTest, ReorderedCloneListIsSavedInItsNewOrder) {
 }
 
 TEST_F(OptionsTest, BorderWidthOutOfRangeIsRefusedWithItsRange) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   ASSERT_TRUE(dialog.ShowPage(kEffectsPage));
   CloneListEditor& editor = *dialog.cloneListEditor();
   editor.AddEffect();
@@ -72,7 +72,7 @@ TEST_F(OptionsTest, BorderWidthOutOfRangeIsRefusedWithItsRange) {
 }
 
 TEST_F(OptionsTest, StampOffsetsAndEffectParametersHaveTheirMessages) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   CloneListEditor& editor = *dialog.cloneListEditor();
   editor.AddTextStamp();
   editor.form()->SetFieldText("STAMP_TEXT_OFFSETX", QStringLiteral("-10000"));
@@ -142,7 +142,7 @@ TEST(ClonePreviewRender, AnUnreadablePhotoGivesNothingToShow) {
 }
 
 TEST_F(OptionsTest, PreviewFollowsAnEditWithinTheDebounce) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   CloneListEditor& editor = *dialog.cloneListEditor();
   QSignalSpy rendered(&editor.preview(), &ClonePreview::rendered);
   editor.AddEffect();  // sharpen on the 1600-pixel sample

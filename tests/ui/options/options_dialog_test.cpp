@@ -15,6 +15,7 @@
 #include "settings/profile_management.h"
 #include "settings/working_settings.h"
 #include "settings/settings_catalogue.h"
+#include "image/clone_list/clone_list.h"
 #include "settings/user_settings.h"
 #include "ui/options/option_page_table.h"
 #include "ui/options/options_dialog.h"
@@ -51,7 +52,7 @@ std::string OtherValue(const SettingControl& control, const std::string& current
 }
 
 TEST_F(OptionsTest, EveryCatalogueSettingHasAControlOnSomePage) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   for (const settings::SettingDefinition& definition : settings::SettingsCatalogue()) {
     EXPECT_NE(dialog.ControlOf(definition.key), nullptr) << definition.key << " cannot be seen on any page";
   }
@@ -59,14 +60,14 @@ TEST_F(OptionsTest, EveryCatalogueSettingHasAControlOnSomePage) {
 }
 
 TEST_F(OptionsTest, PagesAreCaptionedFromTheLanguageTable) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   EXPECT_EQ(dialog.PageCaption(0), QStringLiteral("Dateien"));
   EXPECT_EQ(dialog.PageCaption(4), QStringLiteral("Clonen - Effekte"));
   EXPECT_EQ(dialog.PageCaption(dialog.PageCount() - 1), QStringLiteral("Allgemeines"));
 }
 
 TEST_F(OptionsTest, EveryChangedSettingIsInTheSavedProfile) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   std::map<std::string, std::string> expected;
   for (const settings::SettingDefinition& definition : settings::SettingsCatalogue()) {
     SettingControl* control = dialog.ControlOf(definition.key);
@@ -86,7 +87,7 @@ TEST_F(OptionsTest, EveryChangedSettingIsInTheSavedProfile) {
 }
 
 TEST_F(OptionsTest, TypingIntoAFieldReachesTheWorkingSettings) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.show();
   dialog.ShowPage(1);
   auto* field = qobject_cast<QLineEdit*>(dialog.ControlOf("THUMB_DIRNAME")->focusWidget());
@@ -102,7 +103,7 @@ TEST_F(OptionsTest, TypingIntoAFieldReachesTheWorkingSettings) {
 TEST_F(OptionsTest, CancelLeavesTheProfileFileByteIdentical) {
   const std::string before = velmora::test::ReadFile(UserProfile());
   {
-    OptionsDialog dialog(nullptr, {&messages_, {}});
+    OptionsDialog dialog(nullptr, DialogSetup());
     dialog.ControlOf("THUMB_SIZE")->SetValue("333");
     dialog.ControlOf("KOMMENTAR")->SetValue("geändert");
     dialog.reject();
@@ -113,7 +114,7 @@ TEST_F(OptionsTest, CancelLeavesTheProfileFileByteIdentical) {
 }
 
 TEST_F(OptionsTest, AValueOutOfRangeKeepsThePageAndTheDialogOpen) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.ShowPage(1);
   dialog.ControlOf("THUMB_SIZE")->SetValue("5");
   EXPECT_FALSE(dialog.ShowPage(2));
@@ -133,7 +134,7 @@ TEST_F(OptionsTest, AValueOutOfRangeKeepsThePageAndTheDialogOpen) {
 }
 
 TEST_F(OptionsTest, OutputNamesAndTheSearchPatternAreChecked) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.ShowPage(5);
   dialog.ControlOf("HTML_BASE")->SetValue("../draussen");
   EXPECT_FALSE(dialog.ShowPage(0));
@@ -156,7 +157,7 @@ TEST_F(OptionsTest, OutputNamesAndTheSearchPatternAreChecked) {
 TEST_F(OptionsTest, ASystemProfileIsSavedUnderANewUserProfileName) {
   settings::SelectProfile(settings::FindProfile("Web"));
   const std::string system_before = velmora::test::ReadFile(SystemDir() / "Web.vlp");
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.ControlOf("THUMB_QUALITY")->SetValue("90");
   messages_.profile_names = {QStringLiteral(""), QStringLiteral("a:b"), QStringLiteral("Mein Web")};
   dialog.accept();
@@ -172,7 +173,7 @@ TEST_F(OptionsTest, ASystemProfileIsSavedUnderANewUserProfileName) {
 
 TEST_F(OptionsTest, CancellingTheNameQuestionSavesNothing) {
   settings::SelectProfile(nullptr);  // the built-in profile
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.ControlOf("THUMB_QUALITY")->SetValue("90");
   dialog.accept();
   EXPECT_NE(dialog.result(), QDialog::Accepted);
@@ -181,7 +182,7 @@ TEST_F(OptionsTest, CancellingTheNameQuestionSavesNothing) {
 }
 
 TEST_F(OptionsTest, RenameExamplesFollowTheMask) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.ControlOf("CLONE_RENAME_MASK")->SetValue("%_$_#");
   dialog.ControlOf("CLONE_RENAME_DIGITS")->SetValue("2");
   const auto labels = dialog.Page(3)->findChildren<QLabel*>();
@@ -193,7 +194,7 @@ TEST_F(OptionsTest, RenameExamplesFollowTheMask) {
 }
 
 TEST_F(OptionsTest, GeneralOptionsGoToTheUserSettingsStore) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   auto* box = dialog.Page(dialog.PageCount() - 1)->findChild<QAbstractButton*>("profilelastselection");
   ASSERT_NE(box, nullptr);
   box->setChecked(true);
@@ -205,7 +206,7 @@ TEST_F(OptionsTest, GeneralOptionsGoToTheUserSettingsStore) {
 // Every control a user can reach with the keyboard has a name a screen
 // reader can say, and every setting's caption has its own Alt key.
 TEST_F(OptionsTest, ControlsHaveAccessibleNamesAndMnemonics) {
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   for (int page = 0; page < dialog.PageCount(); ++page) {
     QSet<QChar> keys;
     for (QWidget* widget : dialog.Page(page)->findChildren<QWidget*>()) {
@@ -249,7 +250,7 @@ TEST_F(OptionsTest, ControlsHaveAccessibleNamesAndMnemonics) {
 TEST_F(OptionsTest, ScreenshotsOfEveryPage) {
   const QString folder = QStringLiteral(VELMORA_ARTIFACTS_DIR "/options");
   ASSERT_TRUE(QDir().mkpath(folder));
-  OptionsDialog dialog(nullptr, {&messages_, {}});
+  OptionsDialog dialog(nullptr, DialogSetup());
   dialog.show();
   for (int page = 0; page < dialog.PageCount(); ++page) {
     ASSERT_TRUE(dialog.ShowPage(page));
@@ -262,6 +263,50 @@ TEST_F(OptionsTest, ScreenshotsOfEveryPage) {
     EXPECT_TRUE(dialog.grab().save(file)) << file.toStdString();
   }
 }
+
+}  // namespace
+}  // namespace velmora::ui::test
+
+namespace velmora::ui::test {
+namespace {
+
+// Opening a shipped profile's copy in the dialog, visiting every page and
+// pressing OK changes none of its values: no control rewrites what it shows.
+class ShippedProfileTest : public OptionsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShippedProfileTest, OpenAndOkKeepsEveryValue) {
+  const std::filesystem::path shipped = std::filesystem::path(VELMORA_SOURCE_DIR) / "data" / "profiles" / (std::string(GetParam()) + ".vlp");
+  const std::filesystem::path copy = UserDir() / "Kopie.vlp";
+  std::filesystem::copy_file(shipped, copy);
+  settings::RefreshProfileList();
+  ASSERT_TRUE(settings::SelectProfile(settings::FindProfile("Kopie")));
+  const settings::SettingsTable before = settings::StoredSettings();
+  const image::CCloneEffekte clones_before = settings::StoredCloneList();
+
+  OptionsDialog dialog(nullptr, DialogSetup());
+  dialog.show();
+  for (int page = 0; page < dialog.PageCount(); ++page) ASSERT_TRUE(dialog.ShowPage(page)) << page;
+  dialog.accept();
+  ASSERT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_TRUE(messages_.keys.empty()) << messages_.keys.front();
+
+  const settings::SettingsTable saved = ReadSettings(copy);
+  for (const settings::SettingDefinition& definition : settings::SettingsCatalogue()) {
+    if (definition.key == "VERSION") continue;
+    EXPECT_EQ(saved.Value(definition.slot), before.Value(definition.slot)) << definition.key;
+  }
+  std::vector<std::string> expected;
+  for (const image::CloneItem& item : clones_before) {
+    for (const auto& [key, value] : item.ProfileProperties()) expected.push_back(key + "=" + value);
+  }
+  std::vector<std::string> written;
+  for (const image::CloneItem& item : settings::StoredCloneList()) {
+    for (const auto& [key, value] : item.ProfileProperties()) written.push_back(key + "=" + value);
+  }
+  EXPECT_EQ(written, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProfileTest, ::testing::Values("Voreinstellung", "Modern", "Copyright"));
 
 }  // namespace
 }  // namespace velmora::ui::test

@@ -15,6 +15,7 @@
 #include "settings/settings_table.h"
 #include "support/temp_dir.h"
 #include "ui/options/message_presenter.h"
+#include "ui/options/options_dialog.h"
 
 namespace velmora::ui::test {
 
@@ -44,6 +45,13 @@ class OptionsTest : public ::testing::Test {
   // Reads a saved profile file back with the profile reader.
   static settings::SettingsTable ReadSettings(const std::filesystem::path& file);
   static std::vector<std::string> ReadCloneDescriptions(const std::filesystem::path& file);
+
+  // The dialog's setup with the recording presenter.
+  OptionsDialogSetup DialogSetup() {
+    OptionsDialogSetup setup;
+    setup.messages = &messages_;
+    return setup;
+  }
 
   velmora::test::TempDir root_;
   RecordingPresenter messages_;
