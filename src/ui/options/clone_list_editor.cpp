@@ -52,7 +52,7 @@ CloneListEditor::CloneListEditor(QWidget* parent) : QWidget(parent) {
   add_button(QStringLiteral("+ ") + Text("CClonenEffekte", "Imageeffect"), &CloneListEditor::AddEffect);
   add_button(QStringLiteral("&Duplizieren"), &CloneListEditor::DuplicateSelected);
   add_button(QStringLiteral("&Entfernen"), &CloneListEditor::RemoveSelected);
-  add_button(QStringLiteral("Nach &oben"), &CloneListEditor::MoveSelectedUp);
+  add_button(QStringLiteral("Nach o&ben"), &CloneListEditor::MoveSelectedUp);
   add_button(QStringLiteral("Nach &unten"), &CloneListEditor::MoveSelectedDown);
   buttons->addStretch(1);
   layout->addLayout(buttons, 0, 1);

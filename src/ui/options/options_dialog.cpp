@@ -126,6 +126,9 @@ QWidget* OptionsDialog::BuildPage(int index) {
   auto* form = new QFormLayout;
   column->addLayout(form);
   QSet<QChar> used{u'o', u'a'};  // OK and Abbrechen keep theirs
+  const bool previews = page.template_kind == static_cast<int>(html::PageKind::kThumb) ||
+                        page.template_kind == static_cast<int>(html::PageKind::kImage);
+  if (previews) used.insert(u'v');  // the preview button's
 
   const auto add_control = [&](const OptionEntry& entry) {
     const int slot = settings::SettingKey::Require(entry.key).slot();
@@ -138,13 +141,11 @@ QWidget* OptionsDialog::BuildPage(int index) {
   };
   for (const OptionEntry& entry : page.entries) add_control(entry);
 
-  if (page.template_kind == static_cast<int>(html::PageKind::kThumb) ||
-      page.template_kind == static_cast<int>(html::PageKind::kImage)) {
+  if (previews) {
     const bool thumbnails = page.template_kind == static_cast<int>(html::PageKind::kThumb);
     auto* preview = new QPushButton(QStringLiteral("&Vorschau: ") + Text("Optionen", thumbnails ? "HTMLThumbPage" : "HTMLImagePage"), content);
     preview->setAccessibleName(QString(preview->text()).remove(u'&'));
     preview->setEnabled(!preview_folder_.empty());
-    used.insert(u'v');
     connect(preview, &QPushButton::clicked, this, [this, thumbnails] {
       if (!CheckPage(current_)) return;
       OpenPagePreview(thumbnails ? PreviewPageKind::kThumbnailPage : PreviewPageKind::kImagePage, preview_folder_);

@@ -235,6 +235,13 @@ TEST_F(OptionsTest, ControlsHaveAccessibleNamesAndMnemonics) {
       EXPECT_FALSE(keys.contains(key)) << label->text().toStdString();
       keys.insert(key);
     }
+    for (const QAbstractButton* button : dialog.Page(page)->findChildren<QAbstractButton*>()) {
+      const qsizetype amp = button->text().indexOf(u'&');
+      if (amp < 0 || amp + 1 >= button->text().size()) continue;
+      const QChar key = button->text()[amp + 1].toLower();
+      EXPECT_FALSE(keys.contains(key)) << button->text().toStdString();
+      keys.insert(key);
+    }
     // Only a caption whose every letter another field took goes without.
     for (const QLabel* label : unmarked) {
       for (const QChar c : label->text()) {
