@@ -33,6 +33,7 @@ enum class PageExtra { kNone, kCloneList, kModules, kScriptFile, kRenameExamples
 
 struct OptionEntry {
   std::string_view key;
+  std::string_view caption;  // UTF-8; empty: the language's label or the key
   ControlKind kind = ControlKind::kText;
   std::span<const ChoiceItem> choices{};  // kChoice and kBits
   int lowest = 0;                          // kNumber without a run range

@@ -30,6 +30,8 @@
 #include "ui/options/option_page_table.h"
 #include "ui/options/page_preview.h"
 #include "ui/options/script_editor.h"
+#include "ui/options/script_file_editor.h"
+#include "platform/native_path.h"
 #include "ui/options/setting_control.h"
 
 namespace velmora::ui {
@@ -132,7 +134,9 @@ QWidget* OptionsDialog::BuildPage(int index) {
 
   const auto add_control = [&](const OptionEntry& entry) {
     const int slot = settings::SettingKey::Require(entry.key).slot();
-    const QString caption = CaptionOf(slot);
+    const QString caption = entry.caption.empty()
+                                ? CaptionOf(slot)
+                                : QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
     auto* control = new SettingControl(entry, caption, content);
     auto* label = new QLabel(WithMnemonic(caption, used), content);
     label->setBuddy(control->focusWidget());
@@ -158,7 +162,7 @@ QWidget* OptionsDialog::BuildPage(int index) {
     static std::vector<OptionEntry> snippet_entries = [] {
       std::vector<OptionEntry> entries;
       for (const auto& definition : settings::SettingsCatalogue()) {
-        entries.push_back({definition.key, ControlKind::kScript});
+        entries.push_back({definition.key, {}, ControlKind::kScript});
       }
       return entries;
     }();
@@ -189,9 +193,33 @@ QWidget* OptionsDialog::BuildPage(int index) {
       break;
     case PageExtra::kModules: column->addWidget(BuildModulesPage(content), 1); break;
     case PageExtra::kGeneral: column->addWidget(BuildGeneralPage(content)); break;
-    case PageExtra::kProfile: column->addWidget(BuildProfileInfo(content)); break;
+    case PageExtra::kProfile: {
+      column->addWidget(BuildProfileInfo(content));
+      auto* save_as = new QPushButton(QStringLiteral("Speichern &unter …"), content);
+      save_as->setAccessibleName(Text("Profile", "ProfileSave"));
+      connect(save_as, &QPushButton::clicked, this, [this] {
+        if (!CheckPage(current_)) return;
+        settings::CommitWorkingSettings();
+        if (SaveUnderNewName()) Reload();
+      });
+      column->addWidget(save_as);
+      break;
+    }
     case PageExtra::kRenameExamples: column->addWidget(BuildRenameExamples(content)); break;
-    case PageExtra::kScriptFile:
+    case PageExtra::kScriptFile: {
+      script_file_ = new ScriptFileEditor(content, messages_);
+      SettingControl* file = controls_[static_cast<std::size_t>(index)].front();
+      const auto load = [this] {
+        script_file_->Load(ToNativePath(Cp1252Text(settings::WorkingSettings().Text("RILOSCRIPT_FILE"))));
+      };
+      load();
+      connect(file, &SettingControl::edited, this, [this, load] {
+        if (MayDropScriptFileChanges()) load();
+      });
+      reloaders_.push_back(load);
+      column->addWidget(script_file_, 1);
+      break;
+    }
     case PageExtra::kNone: break;
   }
   column->addStretch(0);
@@ -397,8 +425,12 @@ bool OptionsDialog::Save() {
   }
   // The built-in profile and the shipped ones stay as they are: the changes
   // become a user profile of their own.
+  return SaveUnderNewName();
+}
+
+bool OptionsDialog::SaveUnderNewName() {
   for (;;) {
-    const auto name = messages_.AskProfileName(this, FromCp1252(profile.Name));
+    const auto name = messages_.AskProfileName(this, FromCp1252(settings::CurrentProfile().Name));
     if (!name) return false;
     const std::string chosen = ToCp1252(name->trimmed());
     if (chosen.empty()) {
@@ -429,14 +461,22 @@ void OptionsDialog::accept() {
       return;
     }
   }
+  if (!MayDropScriptFileChanges()) return;
   if (!Save()) return;
   for (const auto& store : general_store_) store();
   QDialog::accept();
 }
 
 void OptionsDialog::reject() {
+  if (!MayDropScriptFileChanges()) return;
   settings::CopyStoredToWorking();
   QDialog::reject();
+}
+
+bool OptionsDialog::MayDropScriptFileChanges() {
+  if (script_file_ == nullptr || !script_file_->HasUnsavedChanges()) return true;
+  return messages_.Show(this, lang::kApplicationTitle, lang::kButtonsYesNo | lang::kIconQuestion,
+                        "MsgRLSChangesReject") == lang::kResultYes;
 }
 
 }  // namespace velmora::ui

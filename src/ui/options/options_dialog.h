@@ -18,6 +18,7 @@ namespace velmora::ui {
 
 class CloneListEditor;
 class MessagePresenter;
+class ScriptFileEditor;
 class SettingControl;
 
 struct OptionsDialogSetup {
@@ -47,6 +48,7 @@ class OptionsDialog : public QDialog {
   // The control of a setting, or nullptr when no page has one.
   SettingControl* ControlOf(std::string_view key) const;
   CloneListEditor* cloneListEditor() const { return clone_list_; }
+  ScriptFileEditor* scriptFileEditor() const { return script_file_; }
 
   // Shows the working values again (the profile layer calls this after it
   // replaced the working copy).
@@ -64,6 +66,10 @@ class OptionsDialog : public QDialog {
   // The first refused value of page `index`, shown; false when there was one.
   bool CheckPage(int index);
   bool Save();
+  // Saves under a name the user gives; false when cancelled or not written.
+  bool SaveUnderNewName();
+  // False when the script file has unsaved changes the user keeps.
+  bool MayDropScriptFileChanges();
   void StoreGeneralOptions();
 
   MessagePresenter& messages_;
@@ -72,6 +78,7 @@ class OptionsDialog : public QDialog {
   std::vector<std::vector<SettingControl*>> controls_;  // per page
   CloneListEditor* clone_list_ = nullptr;
   QListWidget* modules_ = nullptr;
+  ScriptFileEditor* script_file_ = nullptr;
   std::vector<std::function<void()>> reloaders_;
   std::vector<std::function<void()>> general_store_;
   std::filesystem::path preview_folder_;

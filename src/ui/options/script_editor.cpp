@@ -32,7 +32,8 @@ bool WithoutCode(const std::string& text) { return text.find('{') == std::string
 script::CompileResult CompileForSyntaxTest(const ScriptSource& source, const std::string& text) {
   script::Program program;
   switch (source.kind) {
-    case ScriptSourceKind::kModule: return script::Compile(program, text, script::SourceKind::kModule, source.name);
+    case ScriptSourceKind::kModule:
+    case ScriptSourceKind::kFileModule: return script::Compile(program, text, script::SourceKind::kModule, source.name);
     case ScriptSourceKind::kOracle: {
       // The run wraps the filter's statements in braces on lines of their
       // own; the line of an error is counted without that first line.
@@ -59,6 +60,7 @@ ScriptEditor::ScriptEditor(QWidget* parent, ScriptSource source, const QString& 
   font.setStyleHint(QFont::TypeWriter);
   editor_->setFont(font);
   new RiloScriptHighlighter(editor_->document(), source_.kind == ScriptSourceKind::kModule ||
+                                                         source_.kind == ScriptSourceKind::kFileModule ||
                                                          source_.kind == ScriptSourceKind::kOracle
                                                      ? HighlightMode::kCode
                                                      : HighlightMode::kTemplate);
@@ -120,6 +122,7 @@ bool ScriptEditor::RunSyntaxTest() {
   const Cp1252Text name(source_.name);
   switch (source_.kind) {
     case ScriptSourceKind::kModule: messages_.Show(this, title, lang::kIconExclamation, "ErrProfileModuleLastErr", {name, message}); break;
+    case ScriptSourceKind::kFileModule: messages_.Show(this, title, lang::kIconExclamation, "ErrModuleLastErr", {name, message}); break;
     case ScriptSourceKind::kStampText: messages_.Show(this, title, lang::kIconExclamation, "ErrStampLastErr", {name, message}); break;
     case ScriptSourceKind::kOracle: messages_.Show(this, title, lang::kIconExclamation, "ErrOracleLastErr", {message}); break;
     case ScriptSourceKind::kTemplate:

@@ -20,7 +20,8 @@ class MessagePresenter;
 enum class ScriptSourceKind {
   kTemplate,   // a template snippet: text with code in braces
   kStampText,  // a text stamp's text: a template
-  kModule,     // a module of function definitions
+  kModule,     // a module of function definitions in the profile
+  kFileModule, // a module of the script file
   kOracle,     // the image filter: statements of one function body
 };
 

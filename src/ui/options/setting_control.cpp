@@ -164,8 +164,11 @@ SettingControl::SettingControl(const OptionEntry& entry, const QString& caption,
   focus_->setAccessibleName(caption);
   widget_->setAccessibleName(caption);
   widget_->setObjectName(QString::fromLatin1(entry.key.data(), static_cast<qsizetype>(entry.key.size())));
+  // The key as profiles and the command line ("/THUMB_SIZE=150") name it.
   const std::string& label = settings::WorkingSettings().Slot(slot_).label;
-  if (!label.empty()) widget_->setToolTip(FromCp1252(label));
+  QString tip = QString::fromLatin1(entry.key.data(), static_cast<qsizetype>(entry.key.size()));
+  if (!label.empty()) tip += QStringLiteral(": ") + FromCp1252(label);
+  widget_->setToolTip(tip);
   Load();
 }
 

@@ -253,6 +253,20 @@ TEST_F(OptionsTest, ControlsHaveAccessibleNamesAndMnemonics) {
   }
 }
 
+TEST_F(OptionsTest, TabFollowsThePageFromTopToBottom) {
+  OptionsDialog dialog(nullptr, DialogSetup());
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  ASSERT_TRUE(dialog.ShowPage(1));
+  const std::vector<const char*> order{"THUMBNAILS", "THUMB_DIRNAME", "THUMB_SELECTED_SIDE", "THUMB_SIZE"};
+  dialog.ControlOf(order.front())->focusWidget()->setFocus();
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dialog.ControlOf(order[i])->focusWidget()) << order[i];
+  }
+}
+
 // Pictures of every page for the reviewers, kept as build artifacts.
 TEST_F(OptionsTest, ScreenshotsOfEveryPage) {
   const QString folder = QStringLiteral(VELMORA_ARTIFACTS_DIR "/options");

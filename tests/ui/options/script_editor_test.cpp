@@ -30,6 +30,12 @@ TEST_F(OptionsTest, AModuleErrorNamesTheModule) {
   EXPECT_GE(editor.editor()->textCursor().blockNumber(), 4);
   ASSERT_EQ(messages_.keys, std::vector<std::string>{"ErrProfileModuleLastErr"});
   EXPECT_EQ(messages_.texts[0].rfind("Profil-Modul\r\nhelfer\r\n", 0), 0u);
+
+  // A module of the script file is called what the file calls it.
+  ScriptEditor file_module(nullptr, {ScriptSourceKind::kFileModule, "datei", {}}, QStringLiteral("function (\n"), messages_);
+  EXPECT_FALSE(file_module.RunSyntaxTest());
+  EXPECT_EQ(messages_.keys.back(), "ErrModuleLastErr");
+  EXPECT_EQ(messages_.texts.back().rfind("Include-Modul\r\ndatei\r\n", 0), 0u);
 }
 
 TEST_F(OptionsTest, TheFilterErrorLineIsCountedInTheUsersText) {
@@ -112,6 +118,71 @@ TEST_F(OptionsTest, SyntaxColoursLiveInTheUserSettingsStore) {
   // missing name also gets, so the user finds all of them to change.
   EXPECT_NE(settings::ReadUserSetting("Syntaxhighlighting", "string"), "kaputt");
   EXPECT_FALSE(settings::ReadUserSetting("Syntaxhighlighting", "comment").empty());
+}
+
+}  // namespace
+}  // namespace velmora::ui::test
+
+#include "script/modules.h"
+#include "settings/working_settings.h"
+#include "ui/options/options_dialog.h"
+#include "ui/options/script_file_editor.h"
+#include "ui/options/setting_control.h"
+
+namespace velmora::ui::test {
+namespace {
+
+class ScriptFileTest : public OptionsTest {
+ protected:
+  void SetUp() override {
+    OptionsTest::SetUp();
+    velmora::test::WriteFile(file_, "!*eins\r\n!+function eins()\r\n!+{\r\n!+}\r\n!*zwei\r\n!+function zwei()\r\n!+{\r\n!+}\r\n");
+    settings::SetWorkingSetting("RILOSCRIPT_FILE", file_.string());
+    settings::CommitWorkingSettings();
+  }
+  std::filesystem::path file_ = root_.path() / "skripte.rls";
+};
+
+TEST_F(ScriptFileTest, ModulesOfTheFileAreEditedAndWrittenBack) {
+  OptionsDialog dialog(nullptr, DialogSetup());
+  ScriptFileEditor& editor = *dialog.scriptFileEditor();
+  ASSERT_EQ(editor.modules().Count(), 2u);
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+  editor.SetModuleText(1, QStringLiteral("function zwei()\n{\n  return 2;\n}"));
+  EXPECT_FALSE(editor.AddModule(QStringLiteral("EINS")));
+  EXPECT_EQ(messages_.keys.back(), "MsgModuleExist");
+  EXPECT_FALSE(editor.AddModule(QStringLiteral("  ")));
+  EXPECT_EQ(messages_.keys.back(), "ErrModuleMissingName");
+  ASSERT_TRUE(editor.AddModule(QStringLiteral("drei")));
+  ASSERT_TRUE(editor.Save());
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+
+  script::RLModule read;
+  ASSERT_TRUE(script::LoadScriptFile(file_, read));
+  ASSERT_EQ(read.Count(), 3u);
+  EXPECT_EQ(read.at(1).content, "function zwei()\r\n{\r\n  return 2;\r\n}");
+  EXPECT_EQ(read.at(2).name, "drei");
+}
+
+TEST_F(ScriptFileTest, UnsavedFileChangesAreAskedAboutOnClose) {
+  const std::string before = velmora::test::ReadFile(file_);
+  OptionsDialog dialog(nullptr, DialogSetup());
+  dialog.show();
+  dialog.scriptFileEditor()->SetModuleText(0, QStringLiteral("function eins()\n{\n  return 1;\n}"));
+  messages_.answers = {lang::kResultNo};
+  dialog.reject();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(messages_.keys, std::vector<std::string>{"MsgRLSChangesReject"});
+  messages_.answers = {lang::kResultYes};
+  dialog.reject();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(velmora::test::ReadFile(file_), before);
+}
+
+TEST_F(ScriptFileTest, AnotherFileNameShowsThatFilesModules) {
+  OptionsDialog dialog(nullptr, DialogSetup());
+  dialog.ControlOf("RILOSCRIPT_FILE")->SetValue((root_.path() / "fehlt.rls").string());
+  EXPECT_EQ(dialog.scriptFileEditor()->modules().Count(), 0u);
 }
 
 }  // namespace
