@@ -13,7 +13,9 @@
 #include <map>
 #include <span>
 
+#include "app/run/image_scan.h"
 #include "image/clone_list/bild_effekt.h"
+#include "settings/profile_data.h"
 #include "image/clone_list/effect_codes.h"
 #include "lang/messages.h"
 #include "ui/options/message_presenter.h"
@@ -61,6 +63,55 @@ constexpr image::OptionValueRange kHalftoneWidth{"ErrImageeffectHalftoneWidth", 
 
 std::string L(int n) { return "IMAGE_EFFECT_LONGVALUE_" + std::string(n < 10 ? "0" : "") + std::to_string(n); }
 std::string D(int n) { return "IMAGE_EFFECT_DOUBLEVALUE_" + std::string(n < 10 ? "0" : "") + std::to_string(n); }
+
+// Titles of the colour and file choosers (language section and key), and
+// for files the key of the filter's name.
+struct ChooserTitle {
+  const char* field;
+  const char* section;
+  const char* title;
+  const char* filter_name = nullptr;
+};
+constexpr ChooserTitle kChooserTitles[] = {
+    {"STAMP_TEXT_COLOR", "CTextStempel", "TextStampColor"},
+    {"STAMP_TEXT_BORDER_COLOR", "CTextStempel", "TextStampBordercolor"},
+    {"STAMP_TEXT_BACKGROUND_COLOR", "CTextStempel", "TextStampBackgroundColor"},
+    {"BORDER_COLOR", "CRahmen", "BorderBorderColor"},
+    {"BORDER_IMAGE_NAME", "CRahmen", "BorderImageSelectImage", "BorderImageSupportedImageTypes"},
+    {"STAMP_IMAGE", "CBildStempel", "ImageStampSelectImage", "ImageStampSupportedImageTypes"},
+    {"STAMP_IMAGE_TRANSPARENTCOLOR", "CBildStempel", "ImageStampSelectTranscolor"},
+};
+
+// The chooser title of an item field; effect colours by their parameter.
+QString ChooserTitleOf(const image::CloneItem& item, const std::string& field, const QString& caption) {
+  for (const ChooserTitle& title : kChooserTitles) {
+    if (field == title.field) return FromCp1252(lang::GetText(title.section, title.title));
+  }
+  if (item.Kind() == image::CloneItemKind::kEffect) {
+    const auto code = static_cast<const image::CBildEffekt&>(item).EffectCode();
+    if (code == image::effect_code::kDuotone) return FromCp1252(lang::GetText("CBildEffekte", "EffectDuotoneColor"));
+    if (code == image::effect_code::kShadow) {
+      return FromCp1252(lang::GetText("CBildEffekte", field == L(3) ? "EffectBackgroundColor" : "EffectShadowColor"));
+    }
+  }
+  return caption;
+}
+
+// "Unterstützte Bildtypen (*.JPG;*.PNG)": the extensions of the switched-on types.
+QString ImageFilterOf(const std::string& field) {
+  for (const ChooserTitle& title : kChooserTitles) {
+    if (field != title.field || title.filter_name == nullptr) continue;
+    QStringList patterns;
+    for (const app::EnabledImageType& type : app::EnabledImageTypes(settings::WorkingSettings())) {
+      for (const QString& extension : FromCp1252(type.extensions).split(u',', Qt::SkipEmptyParts)) {
+        patterns << QStringLiteral("*.") + extension.trimmed();
+      }
+    }
+    return FromCp1252(lang::GetText(title.section, title.filter_name)) + QStringLiteral(" (") + patterns.join(u' ') +
+           QStringLiteral(")");
+  }
+  return {};
+}
 
 std::vector<FieldSpec> EffectParameters(std::int32_t code) {
   using F = FieldKind;
@@ -209,7 +260,8 @@ void CloneItemForm::Build() {
           choose->setAccessibleName(caption + QStringLiteral(" …"));
           line->addWidget(choose);
           connect(choose, &QPushButton::clicked, this, [this, edit, field, caption] {
-            const QString chosen = QFileDialog::getOpenFileName(this, caption, edit->text());
+            const QString chosen = QFileDialog::getOpenFileName(this, ChooserTitleOf(item_, field->spec.key, caption),
+                                                                edit->text(), ImageFilterOf(field->spec.key));
             if (chosen.isEmpty()) return;
             edit->setText(chosen);
             Store(*field);
@@ -252,8 +304,8 @@ void CloneItemForm::Build() {
         };
         show(value.toLongLong());
         connect(swatch, &QPushButton::clicked, this, [this, swatch, field, show, caption] {
-          const QColor chosen =
-              QColorDialog::getColor(ColourOfValue(swatch->property("colour").toLongLong()), this, caption);
+          const QColor chosen = QColorDialog::getColor(ColourOfValue(swatch->property("colour").toLongLong()), this,
+                                                       ChooserTitleOf(item_, field->spec.key, caption));
           if (!chosen.isValid()) return;
           show(ValueOfColour(chosen));
           Store(*field);

@@ -14,6 +14,7 @@
 
 #include "app/run/output_names.h"
 #include "app/run/setting_ranges.h"
+#include "lang/messages.h"
 #include "settings/profile_data.h"
 #include "settings/setting_key.h"
 #include "settings/working_settings.h"
@@ -41,6 +42,26 @@ long long NumberOr(const std::string& text, long long fallback) {
 
 // A value that is one of the file-type extension lists.
 bool IsExtensionList(std::string_view key) { return key.size() > 4 && key.substr(key.size() - 4) == "_EXT"; }
+
+// The language's titles of the choosers where it has one.
+struct ChooserTitle {
+  std::string_view key;
+  std::string_view section;
+  std::string_view title;
+};
+constexpr ChooserTitle kChooserTitles[] = {
+    {"CLONE_PATH", "CClonen", "CloneDirectorySelect"},
+    {"DECO_SOURCE", "CDeko", "DecoSourceSelect"},
+    {"RILOSCRIPT_FILE", "Optionen", "RLSFileSelect"},
+    {"THUMB_FRAMEFILLCOLOR", "CThumbnails", "ThumbFrameFillColor"},
+};
+
+QString ChooserTitleOf(std::string_view key, const QString& caption) {
+  for (const ChooserTitle& title : kChooserTitles) {
+    if (title.key == key) return FromCp1252(lang::GetText(title.section, title.title));
+  }
+  return caption;
+}
 
 }  // namespace
 
@@ -274,15 +295,16 @@ std::optional<image::OptionValueFailure> SettingControl::Check() const {
 }
 
 void SettingControl::ChooseColour() {
-  const QColor chosen = QColorDialog::getColor(ColourOfValue(NumberOr(Value(), 0)), widget_, caption_);
+  const QColor chosen =
+      QColorDialog::getColor(ColourOfValue(NumberOr(Value(), 0)), widget_, ChooserTitleOf(entry_.key, caption_));
   if (chosen.isValid()) SetValue(std::to_string(ValueOfColour(chosen)));
 }
 
 void SettingControl::ChoosePath() {
   const QString current = static_cast<QLineEdit*>(focus_)->text();
   const QString chosen = entry_.kind == ControlKind::kFolder
-                             ? QFileDialog::getExistingDirectory(widget_, caption_, current)
-                             : QFileDialog::getOpenFileName(widget_, caption_, current);
+                             ? QFileDialog::getExistingDirectory(widget_, ChooserTitleOf(entry_.key, caption_), current)
+                             : QFileDialog::getOpenFileName(widget_, ChooserTitleOf(entry_.key, caption_), current);
   if (!chosen.isEmpty()) SetValue(ToCp1252(chosen));
 }
 
