@@ -33,7 +33,7 @@ struct Choice {
   const char* caption;
 };
 
-struct FieldSpec {
+struct FieldDefinition {
   std::string key;
   const char* caption;
   FieldKind kind = FieldKind::kText;
@@ -113,7 +113,7 @@ QString ImageFilterOf(const std::string& field) {
   return {};
 }
 
-std::vector<FieldSpec> EffectParameters(std::int32_t code) {
+std::vector<FieldDefinition> EffectParameters(std::int32_t code) {
   using F = FieldKind;
   namespace e = image::effect_code;
   switch (code) {
@@ -144,7 +144,7 @@ std::vector<FieldSpec> EffectParameters(std::int32_t code) {
   }
 }
 
-std::vector<FieldSpec> FieldsOf(const image::CloneItem& item) {
+std::vector<FieldDefinition> FieldsOf(const image::CloneItem& item) {
   using F = FieldKind;
   switch (item.Kind()) {
     case image::CloneItemKind::kTextStamp:
@@ -197,10 +197,10 @@ std::vector<FieldSpec> FieldsOf(const image::CloneItem& item) {
               {"BORDER_IMAGE_NAME", "Rahmenbild", F::kFile},
               {"BORDER_IMAGE_ARRANGEMENT", "Verteilung", F::kChoice, nullptr, kArrangements}};
     case image::CloneItemKind::kEffect: {
-      std::vector<FieldSpec> fields{{"IMAGE_EFFECT_DESCRIPTION", "Beschreibung"},
+      std::vector<FieldDefinition> fields{{"IMAGE_EFFECT_DESCRIPTION", "Beschreibung"},
                                     {"IMAGE_EFFECT_TYPE", "Effekt", F::kChoice}};
       const auto& effect = static_cast<const image::CBildEffekt&>(item);
-      for (FieldSpec& parameter : EffectParameters(effect.EffectCode())) fields.push_back(std::move(parameter));
+      for (FieldDefinition& parameter : EffectParameters(effect.EffectCode())) fields.push_back(std::move(parameter));
       return fields;
     }
   }
@@ -221,7 +221,7 @@ std::vector<std::pair<QString, QString>> EffectChoices() {
 }  // namespace
 
 struct CloneItemForm::FieldState {
-  FieldSpec spec;
+  FieldDefinition definition;
   QWidget* control = nullptr;
   std::function<std::string()> value;
 };
@@ -235,14 +235,14 @@ void CloneItemForm::Build() {
   std::map<std::string, std::string> values;
   for (auto& [key, value] : item_.ProfileProperties()) values[key] = value;
 
-  for (FieldSpec& spec : FieldsOf(item_)) {
+  for (FieldDefinition& definition : FieldsOf(item_)) {
     auto state = std::make_unique<FieldState>();
-    state->spec = spec;
-    const QString caption = QString::fromUtf8(spec.caption);
-    const QString value = FromCp1252(values[spec.key]);
+    state->definition = definition;
+    const QString caption = QString::fromUtf8(definition.caption);
+    const QString value = FromCp1252(values[definition.key]);
     FieldState* field = state.get();
     QWidget* row = nullptr;
-    switch (spec.kind) {
+    switch (definition.kind) {
       case FieldKind::kText:
       case FieldKind::kNumber:
       case FieldKind::kFile: {
@@ -251,7 +251,7 @@ void CloneItemForm::Build() {
         field->control = edit;
         field->value = [edit] { return ToCp1252(edit->text()); };
         row = edit;
-        if (spec.kind == FieldKind::kFile) {
+        if (definition.kind == FieldKind::kFile) {
           row = new QWidget(this);
           auto* line = new QHBoxLayout(row);
           line->setContentsMargins(0, 0, 0, 0);
@@ -260,8 +260,8 @@ void CloneItemForm::Build() {
           choose->setAccessibleName(caption + QStringLiteral(" …"));
           line->addWidget(choose);
           connect(choose, &QPushButton::clicked, this, [this, edit, field, caption] {
-            const QString chosen = QFileDialog::getOpenFileName(this, ChooserTitleOf(item_, field->spec.key, caption),
-                                                                edit->text(), ImageFilterOf(field->spec.key));
+            const QString chosen = QFileDialog::getOpenFileName(this, ChooserTitleOf(item_, field->definition.key, caption),
+                                                                edit->text(), ImageFilterOf(field->definition.key));
             if (chosen.isEmpty()) return;
             edit->setText(chosen);
             Store(*field);
@@ -305,7 +305,7 @@ void CloneItemForm::Build() {
         show(value.toLongLong());
         connect(swatch, &QPushButton::clicked, this, [this, swatch, field, show, caption] {
           const QColor chosen = QColorDialog::getColor(ColourOfValue(swatch->property("colour").toLongLong()), this,
-                                                       ChooserTitleOf(item_, field->spec.key, caption));
+                                                       ChooserTitleOf(item_, field->definition.key, caption));
           if (!chosen.isValid()) return;
           show(ValueOfColour(chosen));
           Store(*field);
@@ -326,10 +326,10 @@ void CloneItemForm::Build() {
       }
       case FieldKind::kChoice: {
         auto* combo = new QComboBox(this);
-        if (spec.key == "IMAGE_EFFECT_TYPE") {
+        if (definition.key == "IMAGE_EFFECT_TYPE") {
           for (const auto& [code, name] : EffectChoices()) combo->addItem(name, code);
         } else {
-          for (const Choice& choice : spec.choices) combo->addItem(QString::fromUtf8(choice.caption), QString::fromUtf8(choice.value));
+          for (const Choice& choice : definition.choices) combo->addItem(QString::fromUtf8(choice.caption), QString::fromUtf8(choice.value));
         }
         int index = combo->findData(value);
         if (index < 0) {
@@ -344,7 +344,7 @@ void CloneItemForm::Build() {
         break;
       }
     }
-    field->control->setObjectName(QString::fromStdString(spec.key));
+    field->control->setObjectName(QString::fromStdString(definition.key));
     field->control->setAccessibleName(caption);
     form->addRow(caption + QStringLiteral(":"), row);
     fields_.push_back(std::move(state));
@@ -353,12 +353,12 @@ void CloneItemForm::Build() {
 
 void CloneItemForm::Store(const FieldState& field) {
   const std::string value = field.value();
-  if (field.spec.range != nullptr && image::CheckOptionValue(value, *field.spec.range)) {
+  if (field.definition.range != nullptr && image::CheckOptionValue(value, *field.definition.range)) {
     // Kept in the field until it is corrected; the item keeps its last good value.
     return;
   }
-  item_.SetProfileProperty(field.spec.key, value);
-  if (field.spec.key == "IMAGE_EFFECT_TYPE") {
+  item_.SetProfileProperty(field.definition.key, value);
+  if (field.definition.key == "IMAGE_EFFECT_TYPE") {
     // Another effect has other parameters: the form is built again. Deferred,
     // since the combo box that sent this is among the widgets replaced.
     QMetaObject::invokeMethod(
@@ -378,14 +378,14 @@ void CloneItemForm::Store(const FieldState& field) {
 
 QWidget* CloneItemForm::Field(const std::string& key) const {
   for (const auto& field : fields_) {
-    if (field->spec.key == key) return field->control;
+    if (field->definition.key == key) return field->control;
   }
   return nullptr;
 }
 
 void CloneItemForm::SetFieldText(const std::string& key, const QString& text) {
   for (const auto& field : fields_) {
-    if (field->spec.key != key) continue;
+    if (field->definition.key != key) continue;
     if (auto* edit = qobject_cast<QLineEdit*>(field->control)) {
       edit->setText(text);
       Store(*field);
@@ -401,8 +401,8 @@ void CloneItemForm::SetFieldText(const std::string& key, const QString& text) {
 
 std::optional<image::OptionValueFailure> CloneItemForm::Check() const {
   for (const auto& field : fields_) {
-    if (field->spec.range == nullptr) continue;
-    if (auto failure = image::CheckOptionValue(field->value(), *field->spec.range)) {
+    if (field->definition.range == nullptr) continue;
+    if (auto failure = image::CheckOptionValue(field->value(), *field->definition.range)) {
       field->control->setFocus();
       return failure;
     }
