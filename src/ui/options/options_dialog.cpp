@@ -27,6 +27,7 @@
 #include "settings/working_settings.h"
 #include "ui/options/clone_list_editor.h"
 #include "ui/options/message_presenter.h"
+#include "ui/options/module_list_editor.h"
 #include "ui/options/option_page_table.h"
 #include "ui/options/page_preview.h"
 #include "ui/options/script_editor.h"
@@ -72,6 +73,22 @@ constexpr GeneralOption kGeneralFlags[] = {
 };
 
 }  // namespace
+
+// The profile's modules are the working copy's; every change marks the
+// list, so that OK commits and saves it with the settings.
+class OptionsDialog::ProfileModuleStore final : public ModuleStore {
+ public:
+  std::size_t Count() const override { return settings::WorkingModules().Count(); }
+  std::string Name(std::size_t index) const override { return settings::WorkingModules().Item(index + 1).name; }
+  std::string Source(std::size_t index) const override { return settings::WorkingModules().Item(index + 1).source; }
+  void SetSource(std::size_t index, std::string source) override {
+    settings::WorkingModules().SetSource(index + 1, std::move(source));
+  }
+  void Add(std::string name, std::string source) override {
+    settings::WorkingModules().Add(std::move(name), std::move(source));
+  }
+  void Remove(std::size_t index) override { settings::WorkingModules().Remove(index + 1); }
+};
 
 OptionsDialog::OptionsDialog(QWidget* parent, OptionsDialogSetup setup)
     : QDialog(parent),
@@ -228,67 +245,11 @@ QWidget* OptionsDialog::BuildPage(int index) {
 }
 
 QWidget* OptionsDialog::BuildModulesPage(QWidget* parent) {
-  auto* box = new QWidget(parent);
-  auto* layout = new QHBoxLayout(box);
-  modules_ = new QListWidget(box);
-  modules_->setAccessibleName(Text("Optionen", "OptionsRiloScript"));
-  layout->addWidget(modules_, 1);
-  const auto fill = [this] {
-    modules_->clear();
-    for (const auto& module : settings::WorkingModules()) modules_->addItem(FromCp1252(module.name));
-  };
-  fill();
-  reloaders_.push_back(fill);
-  auto* buttons = new QVBoxLayout;
-  auto* add = new QPushButton(QStringLiteral("&Neu"), box);
-  auto* edit = new QPushButton(QStringLiteral("&Bearbeiten"), box);
-  auto* remove = new QPushButton(QStringLiteral("&Entfernen"), box);
-  for (QPushButton* button : {add, edit, remove}) {
-    button->setAccessibleName(button->text().remove(u'&'));
-    buttons->addWidget(button);
-  }
-  buttons->addStretch(1);
-  layout->addLayout(buttons);
-  const auto edit_module = [this, fill](std::size_t index) {
-    const settings::RLModul& module = settings::WorkingModules().Item(index + 1);
-    ScriptEditor editor(this, {ScriptSourceKind::kModule, module.name, {}},
-                        FromCp1252(module.source).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), messages_);
-    editor.setWindowTitle(FromCp1252(module.name));
-    if (editor.exec() != QDialog::Accepted || !editor.modified()) return;
-    settings::WorkingModules().SetSource(index + 1, ToCp1252(editor.text().replace(QStringLiteral("\n"), QStringLiteral("\r\n"))));
-  };
-  connect(add, &QPushButton::clicked, this, [this, fill, edit_module] {
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, Text("Optionen", "OptionsRiloScript"), QString(), QLineEdit::Normal,
-                                               QString(), &ok).trimmed();
-    if (!ok) return;
-    if (name.isEmpty()) {
-      messages_.Show(this, lang::kApplicationTitle, lang::kIconExclamation, "ErrModuleMissingName");
-      return;
-    }
-    bool exists = false;
-    for (const auto& module : settings::WorkingModules()) exists = exists || QString::compare(FromCp1252(module.name), name, Qt::CaseInsensitive) == 0;
-    if (exists) {
-      messages_.Show(this, lang::kApplicationTitle, lang::kIconExclamation, "MsgModuleExist", {Cp1252Text(ToCp1252(name))});
-      return;
-    }
-    settings::WorkingModules().Add(ToCp1252(name), "function " + ToCp1252(name) + "()\r\n{\r\n}");
-    fill();
-    edit_module(settings::WorkingModules().Count() - 1);
-  });
-  connect(edit, &QPushButton::clicked, this, [this, edit_module] {
-    if (modules_->currentRow() >= 0) edit_module(static_cast<std::size_t>(modules_->currentRow()));
-  });
-  connect(modules_, &QListWidget::itemActivated, this, [this, edit_module] {
-    if (modules_->currentRow() >= 0) edit_module(static_cast<std::size_t>(modules_->currentRow()));
-  });
-  connect(remove, &QPushButton::clicked, this, [this, fill] {
-    const int row = modules_->currentRow();
-    if (row < 0) return;
-    settings::WorkingModules().Remove(static_cast<std::size_t>(row) + 1);
-    fill();
-  });
-  return box;
+  profile_module_store_ = std::make_unique<ProfileModuleStore>();
+  profile_modules_ = new ModuleListEditor(parent, *profile_module_store_, ScriptSourceKind::kModule, messages_);
+  profile_modules_->buttons()->addStretch(1);
+  reloaders_.push_back([this] { profile_modules_->Fill(); });
+  return profile_modules_;
 }
 
 QWidget* OptionsDialog::BuildGeneralPage(QWidget* parent) {

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,7 @@ namespace velmora::ui {
 
 class CloneListEditor;
 class MessagePresenter;
+class ModuleListEditor;
 class ScriptFileEditor;
 class SettingControl;
 
@@ -49,6 +51,7 @@ class OptionsDialog : public QDialog {
   SettingControl* ControlOf(std::string_view key) const;
   CloneListEditor* cloneListEditor() const { return clone_list_; }
   ScriptFileEditor* scriptFileEditor() const { return script_file_; }
+  ModuleListEditor* profileModulesEditor() const { return profile_modules_; }
 
   // Shows the working values again (the profile layer calls this after it
   // replaced the working copy).
@@ -77,7 +80,9 @@ class OptionsDialog : public QDialog {
   QStackedWidget* pages_ = nullptr;
   std::vector<std::vector<SettingControl*>> controls_;  // per page
   CloneListEditor* clone_list_ = nullptr;
-  QListWidget* modules_ = nullptr;
+  class ProfileModuleStore;
+  std::unique_ptr<ProfileModuleStore> profile_module_store_;
+  ModuleListEditor* profile_modules_ = nullptr;
   ScriptFileEditor* script_file_ = nullptr;
   std::vector<std::function<void()>> reloaders_;
   std::vector<std::function<void()>> general_store_;

@@ -1,117 +1,78 @@
 // The script file's modules.
 #include "ui/options/script_file_editor.h"
 
-#include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "lang/messages.h"
 #include "ui/options/message_presenter.h"
-#include "ui/options/script_editor.h"
+#include "ui/options/module_list_editor.h"
 
 namespace velmora::ui {
 
-ScriptFileEditor::ScriptFileEditor(QWidget* parent, MessagePresenter& messages) : QWidget(parent), messages_(messages) {
+// The file's modules in memory; a removal is remembered as a change, since
+// the module that was removed carries no mark of its own any more.
+class ScriptFileEditor::FileStore final : public ModuleStore {
+ public:
+  explicit FileStore(script::RLModule& modules) : modules_(modules) {}
+  std::size_t Count() const override { return modules_.Count(); }
+  std::string Name(std::size_t index) const override { return modules_.at(index).name; }
+  std::string Source(std::size_t index) const override { return modules_.at(index).content; }
+  void SetSource(std::size_t index, std::string source) override {
+    script::RLModul& module = modules_.at(index);
+    module.content = std::move(source);
+    module.changed = true;
+    module.status = script::kModuleNotCompiled;
+  }
+  void Add(std::string name, std::string source) override {
+    modules_.Add({std::move(name), std::move(source), script::kModuleNotCompiled, true});
+  }
+  void Remove(std::size_t index) override {
+    modules_.RemoveAt(index);
+    removed = true;
+  }
+  bool removed = false;
+
+ private:
+  script::RLModule& modules_;
+};
+
+ScriptFileEditor::ScriptFileEditor(QWidget* parent, MessagePresenter& messages)
+    : QWidget(parent), store_(std::make_unique<FileStore>(modules_)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   file_label_ = new QLabel(this);
   file_label_->setTextFormat(Qt::PlainText);
   layout->addWidget(file_label_);
-  auto* row = new QHBoxLayout;
-  list_ = new QListWidget(this);
-  list_->setAccessibleName(FromCp1252(lang::GetText("Optionen", "RLSFile")));
-  row->addWidget(list_, 1);
-  auto* buttons = new QVBoxLayout;
-  auto* add = new QPushButton(QStringLiteral("&Neu"), this);
-  auto* edit = new QPushButton(QStringLiteral("&Bearbeiten"), this);
-  auto* remove = new QPushButton(QStringLiteral("&Entfernen"), this);
+  list_ = new ModuleListEditor(this, *store_, ScriptSourceKind::kFileModule, messages);
   auto* save = new QPushButton(QStringLiteral("&Speichern"), this);
-  save->setToolTip(FromCp1252(lang::GetText("Global", "RLSStore")));
-  for (QPushButton* button : {add, edit, remove, save}) {
-    button->setAccessibleName(QString(button->text()).remove(u'&'));
-    buttons->addWidget(button);
-  }
-  buttons->addStretch(1);
-  row->addLayout(buttons);
-  layout->addLayout(row);
-
-  connect(add, &QPushButton::clicked, this, [this] {
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, FromCp1252(lang::GetText("Optionen", "RLSFile")), QString(),
-                                               QLineEdit::Normal, QString(), &ok);
-    if (ok && AddModule(name)) EditModule(static_cast<int>(modules_.Count()) - 1);
-  });
-  connect(edit, &QPushButton::clicked, this, [this] { EditModule(list_->currentRow()); });
-  connect(list_, &QListWidget::itemActivated, this, [this] { EditModule(list_->currentRow()); });
-  connect(remove, &QPushButton::clicked, this, [this] {
-    const int row_index = list_->currentRow();
-    if (row_index < 0) return;
-    const std::string name = modules_.at(static_cast<std::size_t>(row_index)).name;
-    modules_.Remove(name);
-    removed_ = true;
-    Fill();
-  });
+  save->setAccessibleName(FromCp1252(lang::GetText("Global", "RLSStore")));
+  list_->buttons()->addWidget(save);
+  list_->buttons()->addStretch(1);
   connect(save, &QPushButton::clicked, this, [this] { Save(); });
+  layout->addWidget(list_, 1);
 }
+
+ScriptFileEditor::~ScriptFileEditor() = default;
 
 void ScriptFileEditor::Load(const std::filesystem::path& file) {
   file_ = file;
   modules_.Clear();
-  removed_ = false;
   std::error_code error;
   if (!file.empty() && std::filesystem::is_regular_file(file, error)) script::LoadScriptFile(file, modules_);
   modules_.ResetChanged();
-  Fill();
+  store_->removed = false;
+  file_label_->setText(QString::fromStdString(file_.string()));
+  list_->Fill();
 }
 
 bool ScriptFileEditor::Save() {
-  if (file_.empty()) return false;
-  if (!script::StoreScriptFile(file_, modules_)) return false;
-  removed_ = false;
+  if (file_.empty() || !script::StoreScriptFile(file_, modules_)) return false;
+  store_->removed = false;
   return true;
 }
 
-void ScriptFileEditor::Fill() {
-  file_label_->setText(QString::fromStdString(file_.string()));
-  list_->clear();
-  for (const script::RLModul& module : modules_.all()) list_->addItem(FromCp1252(module.name));
-}
-
-bool ScriptFileEditor::AddModule(const QString& name) {
-  const std::string chosen = ToCp1252(name.trimmed());
-  if (chosen.empty()) {
-    messages_.Show(this, lang::kApplicationTitle, lang::kIconExclamation, "ErrModuleMissingName");
-    return false;
-  }
-  if (modules_.Find(chosen) != nullptr) {
-    messages_.Show(this, lang::kApplicationTitle, lang::kIconExclamation, "MsgModuleExist", {Cp1252Text(chosen)});
-    return false;
-  }
-  modules_.Add({chosen, "function " + chosen + "()\r\n{\r\n}", script::kModuleNotCompiled, true});
-  Fill();
-  return true;
-}
-
-void ScriptFileEditor::SetModuleText(std::size_t index, const QString& text) {
-  script::RLModul& module = modules_.at(index);
-  QString copy = text;
-  const std::string source = ToCp1252(copy.replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
-  if (source == module.content) return;
-  module.content = source;
-  module.changed = true;
-  module.status = script::kModuleNotCompiled;
-}
-
-void ScriptFileEditor::EditModule(int row) {
-  if (row < 0 || static_cast<std::size_t>(row) >= modules_.Count()) return;
-  const script::RLModul& module = modules_.at(static_cast<std::size_t>(row));
-  ScriptEditor editor(this, {ScriptSourceKind::kFileModule, module.name, {}},
-                      FromCp1252(module.content).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), messages_);
-  editor.setWindowTitle(FromCp1252(module.name));
-  if (editor.exec() == QDialog::Accepted) SetModuleText(static_cast<std::size_t>(row), editor.text());
-}
+bool ScriptFileEditor::HasUnsavedChanges() const { return store_->removed || modules_.AnyChanged(); }
 
 }  // namespace velmora::ui

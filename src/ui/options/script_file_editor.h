@@ -6,44 +6,41 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <memory>
 
 #include "script/modules.h"
 
-class QListWidget;
 class QLabel;
 
 namespace velmora::ui {
 
 class MessagePresenter;
+class ModuleListEditor;
 
 class ScriptFileEditor : public QWidget {
   Q_OBJECT
  public:
   ScriptFileEditor(QWidget* parent, MessagePresenter& messages);
+  ~ScriptFileEditor() override;
 
   // Reads the file's modules (none for an empty or missing name); unsaved
   // changes of the file shown before are dropped.
   void Load(const std::filesystem::path& file);
   // Writes the modules to the file; false after the message.
   bool Save();
-  bool HasUnsavedChanges() const { return removed_ || modules_.AnyChanged(); }
+  bool HasUnsavedChanges() const;
 
   script::RLModule& modules() { return modules_; }
-  // Puts `text` (LF line ends) into module `index` as the editor would.
-  void SetModuleText(std::size_t index, const QString& text);
-  // Adds a module with an empty function of its name; false after a message.
-  bool AddModule(const QString& name);
+  ModuleListEditor& list() const { return *list_; }
 
  private:
-  void Fill();
-  void EditModule(int row);
+  class FileStore;
 
-  MessagePresenter& messages_;
   std::filesystem::path file_;
   script::RLModule modules_;
-  QListWidget* list_ = nullptr;
+  std::unique_ptr<FileStore> store_;
+  ModuleListEditor* list_ = nullptr;
   QLabel* file_label_ = nullptr;
-  bool removed_ = false;  // a module was removed since the last load or save
 };
 
 }  // namespace velmora::ui

@@ -13,6 +13,7 @@
 #include "settings/profile_data.h"
 #include "settings/profile_files.h"
 #include "settings/profile_management.h"
+#include "settings/profile_reader.h"
 #include "settings/working_settings.h"
 #include "settings/settings_catalogue.h"
 #include "image/clone_list/clone_list.h"
@@ -303,6 +304,7 @@ TEST_P(ShippedProfileTest, OpenAndOkKeepsEveryValue) {
   ASSERT_TRUE(settings::SelectProfile(settings::FindProfile("Kopie")));
   const settings::SettingsTable before = settings::StoredSettings();
   const image::CCloneEffekte clones_before = settings::StoredCloneList();
+  const settings::RLModule modules_before = settings::StoredModules();
 
   OptionsDialog dialog(nullptr, DialogSetup());
   dialog.show();
@@ -325,6 +327,12 @@ TEST_P(ShippedProfileTest, OpenAndOkKeepsEveryValue) {
     for (const auto& [key, value] : item.ProfileProperties()) written.push_back(key + "=" + value);
   }
   EXPECT_EQ(written, expected);
+  settings::SettingsTable table;
+  image::CCloneEffekte clones;
+  settings::RLModule modules;
+  ASSERT_FALSE(settings::ReadProfileText(velmora::test::ReadFile(copy), table, clones, modules));
+  EXPECT_TRUE(modules == modules_before);
+  EXPECT_EQ(modules.Count(), std::string(GetParam()) == "Modern" ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedProfileTest, ::testing::Values("Voreinstellung", "Modern", "Copyright"));

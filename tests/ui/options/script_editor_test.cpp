@@ -125,7 +125,10 @@ TEST_F(OptionsTest, SyntaxColoursLiveInTheUserSettingsStore) {
 
 #include "script/modules.h"
 #include "settings/working_settings.h"
+#include "settings/profile_reader.h"
+#include "image/clone_list/clone_effekte.h"
 #include "ui/options/options_dialog.h"
+#include "ui/options/module_list_editor.h"
 #include "ui/options/script_file_editor.h"
 #include "ui/options/setting_control.h"
 
@@ -148,12 +151,12 @@ TEST_F(ScriptFileTest, ModulesOfTheFileAreEditedAndWrittenBack) {
   ScriptFileEditor& editor = *dialog.scriptFileEditor();
   ASSERT_EQ(editor.modules().Count(), 2u);
   EXPECT_FALSE(editor.HasUnsavedChanges());
-  editor.SetModuleText(1, QStringLiteral("function zwei()\n{\n  return 2;\n}"));
-  EXPECT_FALSE(editor.AddModule(QStringLiteral("EINS")));
+  editor.list().SetModuleText(1, QStringLiteral("function zwei()\n{\n  return 2;\n}"));
+  EXPECT_FALSE(editor.list().AddModule(QStringLiteral("EINS")));
   EXPECT_EQ(messages_.keys.back(), "MsgModuleExist");
-  EXPECT_FALSE(editor.AddModule(QStringLiteral("  ")));
+  EXPECT_FALSE(editor.list().AddModule(QStringLiteral("  ")));
   EXPECT_EQ(messages_.keys.back(), "ErrModuleMissingName");
-  ASSERT_TRUE(editor.AddModule(QStringLiteral("drei")));
+  ASSERT_TRUE(editor.list().AddModule(QStringLiteral("drei")));
   ASSERT_TRUE(editor.Save());
   EXPECT_FALSE(editor.HasUnsavedChanges());
 
@@ -164,11 +167,43 @@ TEST_F(ScriptFileTest, ModulesOfTheFileAreEditedAndWrittenBack) {
   EXPECT_EQ(read.at(2).name, "drei");
 }
 
+TEST_F(ScriptFileTest, ARemovedModuleIsAnUnsavedChange) {
+  OptionsDialog dialog(nullptr, DialogSetup());
+  dialog.scriptFileEditor()->list().RemoveModule(0);
+  EXPECT_TRUE(dialog.scriptFileEditor()->HasUnsavedChanges());
+  ASSERT_TRUE(dialog.scriptFileEditor()->Save());
+  script::RLModule read;
+  ASSERT_TRUE(script::LoadScriptFile(file_, read));
+  ASSERT_EQ(read.Count(), 1u);
+  EXPECT_EQ(read.at(0).name, "zwei");
+}
+
+// The profile's own modules go into the profile when OK saves it.
+TEST_F(OptionsTest, ProfileModulesAreSavedWithTheProfile) {
+  OptionsDialog dialog(nullptr, DialogSetup());
+  ModuleListEditor& modules = *dialog.profileModulesEditor();
+  ASSERT_TRUE(modules.AddModule(QStringLiteral("kopf")));
+  ASSERT_TRUE(modules.AddModule(QStringLiteral("fuss")));
+  modules.SetModuleText(0, QStringLiteral("function kopf()\n{\n  return \"K\";\n}"));
+  modules.RemoveModule(1);
+  EXPECT_FALSE(modules.AddModule(QStringLiteral("KOPF")));
+  dialog.accept();
+  ASSERT_EQ(dialog.result(), QDialog::Accepted);
+
+  settings::SettingsTable table;
+  image::CCloneEffekte clones;
+  settings::RLModule saved;
+  ASSERT_FALSE(settings::ReadProfileText(velmora::test::ReadFile(UserProfile()), table, clones, saved));
+  ASSERT_EQ(saved.Count(), 1u);
+  EXPECT_EQ(saved.Item(1).name, "kopf");
+  EXPECT_EQ(saved.Item(1).source, "function kopf()\r\n{\r\n  return \"K\";\r\n}");
+}
+
 TEST_F(ScriptFileTest, UnsavedFileChangesAreAskedAboutOnClose) {
   const std::string before = velmora::test::ReadFile(file_);
   OptionsDialog dialog(nullptr, DialogSetup());
   dialog.show();
-  dialog.scriptFileEditor()->SetModuleText(0, QStringLiteral("function eins()\n{\n  return 1;\n}"));
+  dialog.scriptFileEditor()->list().SetModuleText(0, QStringLiteral("function eins()\n{\n  return 1;\n}"));
   messages_.answers = {lang::kResultNo};
   dialog.reject();
   EXPECT_TRUE(dialog.isVisible());
