@@ -230,8 +230,9 @@ QWidget* OptionsDialog::BuildPage(int index) {
         script_file_->Load(ToNativePath(Cp1252Text(settings::WorkingSettings().Text("RILOSCRIPT_FILE"))));
       };
       load();
-      connect(file, &SettingControl::edited, this, [this, load] {
-        if (MayDropScriptFileChanges()) load();
+      connect(file, &SettingControl::finished, this, [this, load] {
+        const auto named = ToNativePath(Cp1252Text(settings::WorkingSettings().Text("RILOSCRIPT_FILE")));
+        if (named != script_file_->file() && MayDropScriptFileChanges()) load();
       });
       reloaders_.push_back(load);
       column->addWidget(script_file_, 1);

@@ -31,6 +31,7 @@ class ScriptFileEditor : public QWidget {
   bool HasUnsavedChanges() const;
 
   script::RLModule& modules() { return modules_; }
+  const std::filesystem::path& file() const { return file_; }
   ModuleListEditor& list() const { return *list_; }
 
  private:

@@ -122,6 +122,7 @@ SettingControl::SettingControl(const OptionEntry& entry, const QString& caption,
     case ControlKind::kFile: {
       auto* field = new QLineEdit(parent);
       connect(field, &QLineEdit::textEdited, this, &SettingControl::Store);
+      connect(field, &QLineEdit::editingFinished, this, &SettingControl::finished);
       with_button(field, QStringLiteral("…"), &SettingControl::ChoosePath);
       break;
     }
@@ -269,6 +270,7 @@ void SettingControl::SetValue(const std::string& value) {
   settings::SetWorkingSetting(slot_, value);
   Load();
   emit edited();
+  emit finished();
 }
 
 void SettingControl::Store() {

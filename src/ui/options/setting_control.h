@@ -42,6 +42,9 @@ class SettingControl : public QObject {
 
  signals:
   void edited();
+  // The user is done with the value: a field was left, a chooser or a test
+  // set it. Costly reactions (reading the file a path names) wait for this.
+  void finished();
 
  private:
   void Store();

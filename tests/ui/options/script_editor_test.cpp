@@ -220,5 +220,15 @@ TEST_F(ScriptFileTest, AnotherFileNameShowsThatFilesModules) {
   EXPECT_EQ(dialog.scriptFileEditor()->modules().Count(), 0u);
 }
 
+TEST_F(ScriptFileTest, AnotherFileNameAsksBeforeUnsavedModulesGo) {
+  OptionsDialog dialog(nullptr, DialogSetup());
+  dialog.scriptFileEditor()->list().SetModuleText(0, QStringLiteral("function eins()\n{\n  return 1;\n}"));
+  messages_.answers = {lang::kResultNo};
+  dialog.ControlOf("RILOSCRIPT_FILE")->SetValue((root_.path() / "fehlt.rls").string());
+  EXPECT_EQ(messages_.keys, std::vector<std::string>{"MsgRLSChangesReject"});
+  EXPECT_EQ(dialog.scriptFileEditor()->modules().Count(), 2u);
+  EXPECT_TRUE(dialog.scriptFileEditor()->HasUnsavedChanges());
+}
+
 }  // namespace
 }  // namespace velmora::ui::test
