@@ -43,7 +43,7 @@ inline constexpr BuiltinText kBuiltinGermanTexts[] = {
     {"Startdialog", "MenuProfileImport", "Importieren ..."},
     {"Startdialog", "MenuProfileExport", "Exportieren ..."},
     {"Startdialog", "MenuOptions", "Optionen"},
-    {"Startdialog", "MenuOptionsEdit", "Profildatei bearbeiten ..."},
+    {"Startdialog", "MenuOptionsEdit", "Einstellungen ..."},
     {"Startdialog", "MenuRememberSelection", "Abgewählte Verzeichnisse merken"},
     {"Startdialog", "MenuLanguage", "Sprache"},
     {"Startdialog", "MenuHelp", "Hilfe"},

@@ -101,7 +101,10 @@ MainWindow::MainWindow(app::StartupState& startup, QWidget* parent)
   statusBar()->addWidget(status_, 1);
 
   menus_ = new WindowMenus(this, MenuHandlers{[this] { OnProfileChanged(); }, [this] { OnLanguageChanged(); },
-                                              [this] { SaveSelection(); }});
+                                              [this] {
+                                                SaveSelection();
+                                                return FirstTickedFolder();
+                                              }});
 
   connect(browse_, &QPushButton::clicked, this, &MainWindow::ChooseBaseDirectory);
   connect(base_chooser_, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
@@ -223,6 +226,14 @@ void MainWindow::ShowTreeStatus() {
                        .arg(Text(kSection, "With"))
                        .arg(images)
                        .arg(Text(kSection, images == 1 ? "Image" : "Images")));
+}
+
+std::filesystem::path MainWindow::FirstTickedFolder() const {
+  if (builder_->busy()) return {};
+  for (const app::SelectionNode& node : builder_->tree().nodes()) {
+    if (node.checked && node.image_count > 0) return ToNativePath(Cp1252Text(std::string(node.full_path())));
+  }
+  return {};
 }
 
 void MainWindow::SaveSelection() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <filesystem>
 #include <QTimer>
 #include <memory>
 #include <string>
@@ -73,6 +74,8 @@ class MainWindow : public QMainWindow {
   void UpdateControls();
   void ShowTreeStatus();
   void SaveSelection();
+  // The first ticked folder with photos, native; empty while counting or when none is.
+  std::filesystem::path FirstTickedFolder() const;
   void RestoreSession();
   void StoreSession();
 

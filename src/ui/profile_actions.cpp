@@ -180,16 +180,4 @@ bool ExportProfile(QWidget* parent) {
   return false;
 }
 
-void EditProfileFile() {
-  // The built-in default profile has no file at all.
-  const settings::RLProfil& profile = settings::CurrentProfile();
-  const std::filesystem::path file = profile.Directory.empty() ? std::filesystem::path() : profile.FilePath();
-  std::error_code error;
-  if (file.empty() || !std::filesystem::is_regular_file(file, error)) {
-    lang::ShowMessage(lang::kApplicationTitle, kWarning, "ErrHelpMissing", {DisplayPath(file)});
-    return;
-  }
-  OpenUrl(QUrl::fromLocalFile(FromNative(file)));
-}
-
 }  // namespace velmora::ui

@@ -14,7 +14,6 @@ bool RenameProfile(QWidget* parent);
 bool DeleteProfile(QWidget* parent);
 bool ImportProfile(QWidget* parent);
 bool ExportProfile(QWidget* parent);
-void EditProfileFile();
 
 // Only a user profile can be renamed or deleted: the default and the shipped
 // profiles live beside the program, where nothing is ever written.

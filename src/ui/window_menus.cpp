@@ -13,6 +13,7 @@
 #include "settings/user_settings.h"
 #include "settings/working_settings.h"
 #include "ui/about_box.h"
+#include "ui/options/options_dialog.h"
 #include "ui/captions.h"
 #include "ui/profile_actions.h"
 #include "ui/qt_text.h"
@@ -89,8 +90,10 @@ WindowMenus::WindowMenus(QMainWindow* window, MenuHandlers handlers)
   options_ = bar->addMenu(QString());
   SetCaptionKey(options_, "MenuOptions");
   AddAction(options_, "MenuOptionsEdit", [this] {
-    handlers_.before_options();
-    EditProfileFile();
+    OptionsDialog dialog(window_, {.messages = nullptr, .preview_photo = {}, .preview_folder = handlers_.before_options()});
+    dialog.exec();
+    // OK may have saved the profile under a new name.
+    handlers_.profile_changed();
   });
   remember_selection_ = AddAction(options_, "MenuRememberSelection", [this] {
     settings::WriteUserSetting("LastSession", "profilelastselection", remember_selection_->isChecked() ? "1" : "0");

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
 
 class QAction;
@@ -14,7 +15,10 @@ namespace velmora::ui {
 struct MenuHandlers {
   std::function<void()> profile_changed;   // the current profile or the list changed
   std::function<void()> language_changed;  // after the captions were applied again
-  std::function<void()> before_options;    // before the profile file leaves the window's hands
+  // Before the options dialog opens: saves what the window holds of the
+  // profile and gives the first ticked folder with photos (native; empty
+  // when there is none), whose pages the dialog's previews show.
+  std::function<std::filesystem::path()> before_options;
 };
 
 class WindowMenus : public QObject {

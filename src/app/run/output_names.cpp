@@ -50,4 +50,19 @@ std::optional<lang::MessageKey> CheckOutputNames(const settings::SettingsTable& 
   return std::nullopt;
 }
 
+std::optional<lang::MessageKey> CheckOutputName(settings::SettingKey key, std::string_view value) {
+  const auto check = [&](const OutputName& name) -> std::optional<lang::MessageKey> {
+    if (value.empty()) return name.missing;
+    if (!IsPlainName(value)) return name.invalid;
+    return std::nullopt;
+  };
+  for (const OutputName& name : kThumbNames) {
+    if (name.key == key) return check(name);
+  }
+  for (const OutputName& name : kHtmlNames) {
+    if (name.key == key) return check(name);
+  }
+  return std::nullopt;
+}
+
 }  // namespace velmora::app

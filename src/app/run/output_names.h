@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "lang/message_key.h"
+#include "settings/setting_key.h"
 
 namespace velmora::settings {
 class SettingsTable;
@@ -19,6 +20,11 @@ namespace velmora::app {
 // A name that stays one entry of its folder: the valid-name rule of the
 // rename checks, and neither "." nor "..".
 bool IsPlainName(std::string_view name);
+
+// The message that refuses `value` for the output name setting `key`
+// (empty or no plain name); nothing when the value is fine or the setting
+// names no output.
+std::optional<lang::MessageKey> CheckOutputName(settings::SettingKey key, std::string_view value);
 
 // The message key of the first output name of the switched-on outputs that
 // is empty ("...MissingName") or no plain name ("...InvalidCharacter").

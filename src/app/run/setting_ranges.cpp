@@ -10,13 +10,6 @@
 namespace velmora::app {
 namespace {
 
-struct SettingRange {
-  settings::SettingKey key;
-  long long min;
-  long long max;
-  lang::MessageKey message;
-};
-
 // The option pages give lower limits only; the upper ones keep a value
 // within what an image or a page can be.
 constexpr long long kMaxDimension = 65535;
@@ -54,7 +47,20 @@ std::optional<lang::MessageKey> Check(const settings::SettingsTable& settings, c
   return std::nullopt;
 }
 
+constexpr const SettingRange* kAllRanges[] = {
+    &kCloneSide,   &kCloneSize,    &kCloneWidth,  &kCloneHeight,   &kCloneMaxBytes, &kCloneMinQuality,
+    &kCloneQuality, &kThumbSide,   &kThumbSize,   &kThumbWidth,    &kThumbHeight,   &kThumbQuality,
+    &kThumbDensity, &kThumbsPerLine, &kLinesPerPage, &kIndexPerLine,
+};
+
 }  // namespace
+
+std::optional<SettingRange> RangeOfSetting(settings::SettingKey key) {
+  for (const SettingRange* range : kAllRanges) {
+    if (range->key == key) return *range;
+  }
+  return std::nullopt;
+}
 
 std::optional<long long> ReadWholeNumber(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

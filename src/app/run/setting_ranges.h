@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "lang/message_key.h"
+#include "settings/setting_key.h"
 
 namespace velmora::settings {
 class SettingsTable;
@@ -18,6 +19,18 @@ namespace velmora::app {
 // The whole number `text` holds (blanks around it allowed); nothing for
 // anything else, a fraction or a number beyond 64 bits.
 std::optional<long long> ReadWholeNumber(std::string_view text);
+
+// The allowed values of one numeric setting and the message that refuses others.
+struct SettingRange {
+  settings::SettingKey key;
+  long long min;
+  long long max;
+  lang::MessageKey message;
+};
+
+// The range of `key`, or nothing for a setting the run does not range-check.
+// The option pages refuse a value with the same message the run would.
+std::optional<SettingRange> RangeOfSetting(settings::SettingKey key);
 
 // The message key of the first setting of the switched-on outputs whose
 // value is no whole number within its range.
