@@ -19,6 +19,8 @@ struct ImageFolders {
   std::string original;
   std::string clone;
   std::string thumb;
+
+  bool operator==(const ImageFolders&) const = default;
 };
 
 // What one image's pass through the pipeline did.

@@ -1,0 +1,61 @@
+// The run's image workers.
+#include "app/run/image_workers.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace velmora::app {
+namespace {
+
+image::PipelineOptions WithoutHooks(image::PipelineOptions options) {
+  options.hooks = nullptr;
+  return options;
+}
+
+}  // namespace
+
+ImageWorkers::ImageWorkers(const image::PipelineOptions& options, int threads)
+    : pipeline_(WithoutHooks(options)),
+      window_(2 * static_cast<std::size_t>(std::max(1, threads))),
+      pool_(threads) {}
+
+ImageWorkers::~ImageWorkers() { Stop(); }
+
+std::size_t ImageWorkers::Room() const { return slots_.size() < window_ ? window_ - slots_.size() : 0; }
+
+void ImageWorkers::Hand(Job job) {
+  auto task = std::make_shared<std::packaged_task<image::ImageOutcome()>>(
+      [this, input = job.input, folders = job.folders] {
+        image::ImageOutcome outcome = pipeline_.DoIt(input, folders);
+        // The run never looks at the original's markers: they need not wait
+        // in memory for the image's turn.
+        outcome.input_metadata.clear();
+        return outcome;
+      });
+  std::future<image::ImageOutcome> outcome = task->get_future();
+  pool_.Post([task] { (*task)(); });
+  slots_.push_back({std::move(job), std::move(outcome)});
+}
+
+std::optional<image::ImageOutcome> ImageWorkers::Take(std::size_t turn, const image::RLImageFile& input,
+                                                      const image::ImageFolders& folders) {
+  // An image handed over but skipped at its turn is still made: its files
+  // must be complete before the run goes on past it.
+  while (!slots_.empty() && slots_.front().job.turn < turn) {
+    slots_.front().outcome.wait();
+    slots_.pop_front();
+  }
+  if (slots_.empty() || slots_.front().job.turn != turn) return std::nullopt;
+  Slot slot = std::move(slots_.front());
+  slots_.pop_front();
+  image::ImageOutcome outcome = slot.outcome.get();
+  if (slot.job.input != input || slot.job.folders != folders) return std::nullopt;
+  return outcome;
+}
+
+void ImageWorkers::Stop() {
+  pool_.Drop();
+  slots_.clear();
+}
+
+}  // namespace velmora::app
