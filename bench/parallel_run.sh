@@ -19,6 +19,7 @@ command -v gm >/dev/null || { echo "GraphicsMagick (gm) is missing" >&2; exit 1;
 count=$(find "$corpus" -name '*.jpg' | wc -l)
 [ "$count" -gt 0 ] || { echo "no JPEGs below $corpus: run bench/make_corpus.sh first" >&2; exit 1; }
 
+cores=$(nproc)
 work=$(mktemp -d /tmp/velmora-parallel.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_STATE_HOME=$work/state
@@ -53,7 +54,7 @@ gm_run() {  # -> seconds, two processes at a time
 
 best() { sort -g | head -1; }
 
-echo "$count photos in $corpus, $(nproc) cores, best of $rounds rounds"
+echo "$count photos in $corpus, $cores cores, best of $rounds rounds"
 echo "load before: $(uptime | sed 's/.*load average: //')"
 one=$(for ((r = 0; r < rounds; r++)); do velmora_run 1; done | best)
 two=$(for ((r = 0; r < rounds; r++)); do velmora_run 2; done | best)

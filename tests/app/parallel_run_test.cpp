@@ -41,6 +41,10 @@ class ParallelRun : public BatchRun {
       }
     }
     MakeImage(base_ / "Album B" / "grafik.png", 300, 200);
+    // Two photos whose outputs would have the same names: the first pass
+    // renames the later one's, the same way whatever the threads.
+    MakeImage(base_ / "Album A" / "bild1.jpg", 1200, 900);
+    MakeImage(base_ / "Album A" / "bild1.png", 60, 20);
     MakeImage(base_ / "Album C" / "klein.jpg", 90, 60);
     WriteFile(base_ / "Album B" / "kaputt.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11));
   }

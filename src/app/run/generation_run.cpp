@@ -430,7 +430,7 @@ class Generator {
 
   // Hands the images that come next to the workers, up to the look-ahead's
   // room, with the input their turn will have: the first pass fixed their
-  // names, and nothing before their turn changes them. Their output folders
+  // names, no two alike, and nothing before their turn changes them. Their output folders
   // are made here, quietly: the directory's turn makes them again and tells
   // of a failure then.
   void FeedWorkers() {
