@@ -5,7 +5,10 @@
 # clone of 1600 pixels on the longest side and a thumbnail of 160 from it,
 # both JPEG quality 75. Each figure is the best of a few rounds (wall time);
 # the machine's load is printed with them, since other work on it slows
-# every figure.
+# every figure. On a machine shared with other sessions the scheduler gives
+# each session an equal share, whatever its number of threads; as root,
+#   setsid bash -c 'echo -15 > /proc/self/autogroup; exec bench/parallel_run.sh'
+# lets the benchmark have the cores it asks for.
 #
 #   bench/parallel_run.sh [build-dir] [corpus] [rounds]
 set -euo pipefail
@@ -33,7 +36,7 @@ velmora_run() {  # threads -> seconds
   rm -rf "$work/out"
   local start
   start=$(now)
-  VELMORA_THREADS=$1 "$velmora" /Profile=Voreinstellung "/Basedir=$corpus" /Level=1 \
+  VELMORA_THREADS=$1 /usr/bin/time -f %M -o "$work/peak.$1" "$velmora" /Profile=Voreinstellung "/Basedir=$corpus" /Level=1 \
     /GENERATE_CLONES=1 "/CLONE_PATH=$work/out" /CLONE_SIZE_ORIGINAL=0 /CLONE_SELECTED_SIDE=1 /CLONE_SIZE=1600 \
     /CLONE_QUALITY=75 /THUMBNAILS=1 /THUMB_CLONE=1 /THUMB_SELECTED_SIDE=1 /THUMB_SIZE=160 /THUMB_QUALITY=75 \
     /GENERATE_HTML=0 /LAUNCH_BROWSER=0 "/Logfile=$work/run.log" >/dev/null 2>"$work/run.err" ||
@@ -63,10 +66,12 @@ echo "load after:  $(uptime | sed 's/.*load average: //')"
 clones=$(find "$work/out" -path "$work/out/thumbs" -prune -o -name '*.jpg' -print | wc -l)
 [ "$clones" -eq "$count" ] || { echo "the run made $clones clones of $count" >&2; exit 1; }
 
-awk -v n="$count" -v one="$one" -v two="$two" -v gm="$gm" 'BEGIN {
+awk -v n="$count" -v one="$one" -v two="$two" -v gm="$gm" -v p1="$(tail -1 "$work/peak.1")" \
+  -v p2="$(tail -1 "$work/peak.2")" 'BEGIN {
   printf "%-34s %8.2f s  %7.1f ms/photo\n", "velmora, 1 thread", one, one * 1000 / n
   printf "%-34s %8.2f s  %7.1f ms/photo\n", "velmora, 2 threads", two, two * 1000 / n
   printf "%-34s %8.2f s  %7.1f ms/photo\n", "gm convert, 2 parallel processes", gm, gm * 1000 / n
+  printf "peak memory: %.1f MB with 1 thread, %.1f MB with 2 threads\n", p1 / 1024, p2 / 1024
   printf "speed-up 2 threads / 1 thread: %.2fx (goal >= 1.8x)\n", one / two
   printf "velmora 2 threads / gm 2 processes: %.2f (goal <= 0.55)\n", two / gm
 }'
