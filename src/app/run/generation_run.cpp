@@ -430,9 +430,10 @@ class Generator {
 
   // Hands the images that come next to the workers, up to the look-ahead's
   // room, with the input their turn will have: the first pass fixed their
-  // names, no two alike, and nothing before their turn changes them. Their output folders
-  // are made here, quietly: the directory's turn makes them again and tells
-  // of a failure then.
+  // names, no two alike, and nothing before their turn changes them. Their
+  // output folders are made here, quietly: the directory's turn makes them
+  // again and tells of a failure then. An image the guard refuses is not
+  // handed over; its turn reports it.
   void FeedWorkers() {
     if (!workers_) return;
     while (workers_->Room() > 0 && feed_.directory < state_.DirList.size()) {
