@@ -2,12 +2,18 @@
 // the messages and the log (timestamps aside) must come out the same.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "photo_tree.h"
@@ -121,6 +127,48 @@ TEST_F(ParallelRun, CloneScriptGivesTheSameRunWithThreads) {
   ASSERT_EQ(one.messages.size(), 1u) << testing::PrintToString(one.messages);
   fs::remove_all(out_);
   ExpectSame(one, RunWith("3", with_script), "_clone, 3 threads");
+}
+
+TEST_F(ParallelRun, AStopLetsTheImagesInFlightFinishWhole) {
+  // A folder of its own, big enough that the stop comes in the middle.
+  const TempDir tree;
+  base_ = tree / "Fotos";
+  MakeImage(base_ / "Serie" / "p00.jpg", 1600, 1200);
+  constexpr int kPhotos = 24;
+  for (int n = 1; n < kPhotos; ++n) {
+    fs::copy_file(base_ / "Serie" / "p00.jpg", base_ / "Serie" / ("p" + std::to_string(100 + n) + ".jpg"));
+  }
+  std::atomic<bool> done{false};
+  std::thread stopper([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (!done && !fs::exists(out_ / "Serie" / "p00.jpg") && std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    if (!done) kill(getpid(), SIGTERM);
+  });
+  setenv("VELMORA_THREADS", "4", 1);
+  const int status = Run(1, {"/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string(), "/CLONE_SIZE_ORIGINAL=0",
+                             "/CLONE_SELECTED_SIDE=1", "/CLONE_SIZE=800", "/THUMBNAILS=1", "/LAUNCH_BROWSER=0"});
+  done = true;
+  stopper.join();
+  EXPECT_EQ(status, 130);
+  std::vector<std::string> outputs;
+  for (const auto& [name, bytes] : FilesBelow(out_)) {
+    EXPECT_NE(fs::path(name).filename().string().front(), '.') << name << " left behind";
+    outputs.push_back((out_ / name).string());
+  }
+  EXPECT_LT(outputs.size(), 2u * kPhotos) << "the run was not stopped";
+  // What the workers finished after the stop is whole: every file decodes.
+  std::string command = "identify -regard-warnings";
+  for (const std::string& output : outputs) command += " '" + output + "'";
+  EXPECT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0);
+  // The summary counts the images whose turn came, never more than were made.
+  const std::string log = ReadFile(root_ / "run.log");
+  const std::size_t at = log.find("Clones erzeugt: ");
+  ASSERT_NE(at, std::string::npos);
+  const int counted = std::atoi(log.c_str() + at + 16);
+  EXPECT_GE(counted, 1);
+  EXPECT_LE(static_cast<std::size_t>(counted), outputs.size() / 2);
 }
 
 }  // namespace
