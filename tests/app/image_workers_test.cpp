@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "app/run/thread_count.h"
 #include "image/codecs/codec_registry.h"
@@ -113,6 +115,39 @@ TEST_F(ImageWorkersTest, AFailureComesBackWithItsImage) {
   ASSERT_TRUE(outcome->error.has_value());
   EXPECT_NE(outcome->error->path().find("p1.jpg"), std::string::npos);
   EXPECT_FALSE(outcome->clone_made);
+}
+
+TEST_F(ImageWorkersTest, AFailureHoldsBackTheLaterImagesFilesUntilItsTurnIsOver) {
+  image::RLImageFile broken = Photo(1);
+  test::WriteFile(dir_ / "orig" / "p1.jpg", std::string("\xFF\xD8\xFF\xE0", 4));
+  const image::RLImageFile good = Photo(2);
+  const image::RLImageFile later = Photo(3);
+  {
+    ImageWorkers workers(options_, 2);
+    workers.Hand({0, broken, Folders()});
+    workers.Hand({1, good, Folders()});
+    // However long the workers have, the later photo waits for the run to
+    // get past the failed one: the user may still cancel there.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(fs::exists(dir_ / "clone" / "p2.jpg"));
+    ASSERT_TRUE(workers.Take(0, broken, Folders())->error.has_value());
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(fs::exists(dir_ / "clone" / "p2.jpg"));
+    // The user cancelled: the photo made ahead is dropped unwritten.
+    workers.Stop();
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "clone" / "p2.jpg"));
+  EXPECT_FALSE(fs::exists(dir_ / "thumb" / "p2.jpg"));
+
+  // Without a Cancel the run goes on to the next turn, which writes.
+  ImageWorkers workers(options_, 2);
+  workers.Hand({0, broken, Folders()});
+  workers.Hand({1, later, Folders()});
+  ASSERT_TRUE(workers.Take(0, broken, Folders())->error.has_value());
+  const auto outcome = workers.Take(1, later, Folders());
+  ASSERT_TRUE(outcome.has_value());
+  EXPECT_TRUE(outcome->clone_made && outcome->thumb_made);
+  EXPECT_TRUE(fs::exists(dir_ / "clone" / "p3.jpg"));
 }
 
 TEST_F(ImageWorkersTest, StopLeavesEveryOutputWholeOrAbsent) {

@@ -7,12 +7,17 @@
 //
 // At most `threads` images are decoded at once, and no more than twice as
 // many are handed over ahead of the turn, so memory stays flat however long
-// the run.
+// the run. An image is made ahead, but its files are written only once every
+// image handed before it is finished, and one that failed has been taken
+// back: a Cancel on its error then leaves no later image written.
 #pragma once
 
+#include <condition_variable>
 #include <cstddef>
 #include <deque>
 #include <future>
+#include <map>
+#include <mutex>
 #include <optional>
 
 #include "image/rl_image.h"
@@ -55,10 +60,25 @@ class ImageWorkers {
     Job job;
     std::future<image::ImageOutcome> outcome;
   };
+  // An image handed over and not yet taken back: whether it is finished,
+  // and whether it failed.
+  struct Progress {
+    bool finished = false;
+    bool failed = false;
+  };
+
+  // The write gate of the image at `turn`: waits until the images before it
+  // let it write; false once the look-ahead ends.
+  bool MayWrite(std::size_t turn);
+  void Finished(std::size_t turn, bool failed);
 
   image::RLImage pipeline_;
   std::size_t window_;
   std::deque<Slot> slots_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::map<std::size_t, Progress> progress_;  // by turn
+  bool stopping_ = false;
   ThreadPool pool_;
 };
 
