@@ -74,8 +74,8 @@ class Generator {
     SetRunContext();
     bool cancelled = false;
     if (main_pass_) cancelled = !MainPass();
-    // After a stop the images the workers are making are finished, the
-    // others dropped, before the summary is written.
+    // After a stop or a Cancel what the workers made ahead is dropped
+    // unwritten (a file being written is finished) before the summary.
     workers_.reset();
     host_.ClearCurrentImage();
     if (!cancelled && kinds_.index) {

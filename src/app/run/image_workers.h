@@ -52,7 +52,8 @@ class ImageWorkers {
                                           const image::ImageFolders& folders);
 
   // Ends the look-ahead: images no worker has begun are dropped, the ones
-  // being made are finished (their files complete), nothing is handed back.
+  // being made stop before their next file (a file being written is
+  // finished whole), nothing is handed back.
   void Stop();
 
  private:
