@@ -39,7 +39,7 @@ run() {  # label base out
   local label=$1 base=$2 out=$3
   local stats="$work/$label.time"
   /usr/bin/time -v "$velmora" /Profile=Voreinstellung "/Basedir=$base" /Level=1 \
-    /GENERATE_CLONES=1 "/CLONE_PATH=$out" /CLONE_SELECTED_SIDE=1 /CLONE_SIZE=80 /CLONE_ONLY_IF_NEWER=1 \
+    /GENERATE_CLONES=1 "/CLONE_PATH=$out" /CLONE_SIZE_ORIGINAL=0 /CLONE_SELECTED_SIDE=1 /CLONE_SIZE=100 /CLONE_ONLY_IF_NEWER=1 \
     /THUMBNAILS=1 /THUMB_SIZE=40 /GENERATE_HTML=0 /LAUNCH_BROWSER=0 "/Logfile=$work/$label.log" \
     2>"$stats" >/dev/null || { tail -20 "$stats" >&2; exit 1; }
   local images seconds rss

@@ -82,8 +82,12 @@ RgbBuffer FrameFill(const RgbBuffer& thumb, int frame_width, int frame_height, R
 // writing, and the file it is at, which a failure names.
 class ImagePass {
  public:
-  ImagePass(const PipelineOptions& options, const ImageFolders& folders, ImageOutcome& outcome)
-      : options_(options), folders_(folders), out_(outcome) {}
+  ImagePass(const PipelineOptions& options, const ImageFolders& folders, const WriteGate& may_write,
+            ImageOutcome& outcome)
+      : options_(options), folders_(folders), may_write_(may_write), out_(outcome) {}
+
+  // Thrown when the write gate says no.
+  struct Dropped {};
 
   void Run() {
     const std::string original = JoinPath(folders_.original, out_.file.Original);
@@ -124,9 +128,14 @@ class ImagePass {
                         ImageMetadata* metadata, const std::string& output_path);
   bool TurnLosslessly(const std::string& original_path, const std::string& clone_path, ImageFileFacts& clone);
   void RecordOutput(const std::string& path, ImageFileFacts& facts) const;
+  void AwaitWriteTurn() const {
+    if (may_write_ && !may_write_()) throw Dropped{};
+  }
+  int Write(const std::string& path, int type, const RgbBuffer& pixels, const ImageWriteOptions& options) const;
 
   const PipelineOptions& options_;
   const ImageFolders& folders_;
+  const WriteGate& may_write_;
   ImageOutcome& out_;
   RgbBuffer clone_pixels_;     // a clone made in this pass, for its thumbnail
   ImageSize clone_size_{};     // the clone's size once made or found up to date; 0: unknown
@@ -176,11 +185,22 @@ bool ImagePass::TurnLosslessly(const std::string& original_path, const std::stri
   }
   if (!turned) return false;
   current_file_ = clone_path;
+  AwaitWriteTurn();
   WriteFileAtomically(NativePath(clone_path), turned->file, "WriteImage");
   clone.Width = turned->size.width;
   clone.Height = turned->size.height;
   clone.Quality = 100;
   return true;
+}
+
+// Encoded first, written once the gate lets it: what waits for its turn is
+// the finished file, not the work.
+int ImagePass::Write(const std::string& path, int type, const RgbBuffer& pixels,
+                     const ImageWriteOptions& options) const {
+  EncodedImage encoded = EncodeImage(type, pixels, options);
+  AwaitWriteTurn();
+  WriteFileAtomically(NativePath(path), encoded.file, "WriteImage");
+  return encoded.quality;
 }
 
 // A written output's size and date go into the record; with keep_date the
@@ -236,6 +256,7 @@ void ImagePass::MakeClone() {
   if (byte_copy) {
     try {
       const MappedFile bytes(NativePath(original_path), "DoIt");
+      AwaitWriteTurn();
       WriteFileAtomically(NativePath(clone_path), bytes.bytes(), "DoIt");
     } catch (const ImageError& e) {
       throw ImageError(e.number(), "DoIt", "FileCopy", e.detail());
@@ -265,7 +286,7 @@ void ImagePass::MakeClone() {
     write.progressive = settings.progressive;
     write.tiff_compression = settings.tiff_compression;
     write.metadata = &output_metadata_;
-    clone.Quality = WriteImage(NativePath(clone_path), clone.Type, clone_pixels_, write);
+    clone.Quality = Write(clone_path, clone.Type, clone_pixels_, write);
     clone.Width = clone_pixels_.width();
     clone.Height = clone_pixels_.height();
   }
@@ -319,7 +340,7 @@ void ImagePass::WriteThumb(const ThumbPlan& plan, const RgbBuffer& source, Image
   ImageWriteOptions write;
   write.quality = settings.quality;
   write.tiff_compression = 1;
-  facts.Quality = WriteImage(NativePath(plan.path), facts.Type, pixels, write);
+  facts.Quality = Write(plan.path, facts.Type, pixels, write);
   facts.Width = pixels.width();
   facts.Height = pixels.height();
   RecordOutput(plan.path, facts);
@@ -374,15 +395,17 @@ void ImagePass::MakeThumb() {
 
 }  // namespace
 
-ImageOutcome RLImage::DoIt(const RLImageFile& file, const ImageFolders& folders) const {
+ImageOutcome RLImage::DoIt(const RLImageFile& file, const ImageFolders& folders, const WriteGate& may_write) const {
   ImageOutcome outcome;
   outcome.file = file;
-  ImagePass pass(options_, folders, outcome);
+  ImagePass pass(options_, folders, may_write, outcome);
   try {
     pass.Run();
   } catch (ImageError& e) {
     e.set_path(pass.current_file());
     outcome.error = std::move(e);
+  } catch (const ImagePass::Dropped&) {
+    outcome.dropped = true;
   }
   return outcome;
 }

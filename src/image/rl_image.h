@@ -4,6 +4,7 @@
 // its decoder offers that still covers the target.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,8 @@ struct ImageFolders {
   std::string original;
   std::string clone;
   std::string thumb;
+
+  bool operator==(const ImageFolders&) const = default;
 };
 
 // What one image's pass through the pipeline did.
@@ -32,7 +35,14 @@ struct ImageOutcome {
   std::optional<ImageError> error;
   // JPEG markers or PNG text of the original as read for the clone.
   ImageMetadata input_metadata;
+  // The write gate said no: the pass ended before writing anything more.
+  bool dropped = false;
 };
+
+// Asked before each file of a pass is written, its bytes ready: false drops
+// the rest of the pass. Lets a run make images ahead of their turn yet write
+// them only when the images before them are through.
+using WriteGate = std::function<bool()>;
 
 class RLImage {
  public:
@@ -40,7 +50,7 @@ class RLImage {
 
   // Makes the clone and the thumbnail of `file` as the options say, keeping
   // outputs that are up to date.
-  ImageOutcome DoIt(const RLImageFile& file, const ImageFolders& folders) const;
+  ImageOutcome DoIt(const RLImageFile& file, const ImageFolders& folders, const WriteGate& may_write = {}) const;
 
   const PipelineOptions& options() const { return options_; }
 

@@ -19,6 +19,8 @@ struct ImageFileFacts {
   int Width = 0;
   int Height = 0;
   int Quality = 0;  // the JPEG quality a write used (100 for other types)
+
+  bool operator==(const ImageFileFacts&) const = default;
 };
 
 struct RLImageFile {
@@ -27,6 +29,7 @@ struct RLImageFile {
   ImageFileFacts Thumb;
 
   void copy(RLImageFile& target) const { target = *this; }
+  bool operator==(const RLImageFile&) const = default;
 };
 
 }  // namespace velmora::image

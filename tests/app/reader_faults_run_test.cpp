@@ -86,8 +86,9 @@ TEST_F(BatchRun, DamagedPicturesAreReportedGetNoCloneAndTheRunGoesOn) {
 }
 
 // Asked on a terminal, the user who answers a damaged picture's message
-// with "Abbrechen" ends the run there: no later photo gets a clone, and the
-// exit status says that the run was cancelled.
+// with "Abbrechen" ends the run there: no later photo gets a clone, also
+// when worker threads have made it ahead, and the exit status says that the
+// run was cancelled.
 TEST_F(BatchRun, CancelOnADamagedPictureEndsTheRunThere) {
   const std::string jpeg = Magick("-seed 5 -size 320x240 plasma:fractal -quality 90", root_ / "whole.jpg");
   WriteFile(base_ / "a.jpg", CutInHalf(jpeg));
@@ -107,7 +108,9 @@ TEST_F(BatchRun, CancelOnADamagedPictureEndsTheRunThere) {
   const int saved_error = dup(STDERR_FILENO);
   dup2(terminal, STDIN_FILENO);
   dup2(terminal, STDERR_FILENO);
+  setenv("VELMORA_THREADS", "4", 1);
   const int status = Run(0, {"--ask", "/GENERATE_CLONES=1", "/CLONE_PATH=" + out_.string()});
+  unsetenv("VELMORA_THREADS");
   dup2(saved_input, STDIN_FILENO);
   dup2(saved_error, STDERR_FILENO);
   for (const int fd : {saved_input, saved_error, terminal}) close(fd);

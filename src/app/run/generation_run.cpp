@@ -15,6 +15,7 @@
 #include "platform/text_encoding.h"
 #include "app/run/gallery_page_writer.h"
 #include "app/run/image_error_report.h"
+#include "app/run/image_workers.h"
 #include "app/run/output_cleaning.h"
 #include "app/run/output_folders.h"
 #include "app/run/image_order.h"
@@ -30,6 +31,7 @@
 #include "app/run/run_paths.h"
 #include "platform/path_join.h"
 #include "app/run/stop_request.h"
+#include "app/run/thread_count.h"
 #include "app/system_info.h"
 #include "html/gallery_layout.h"
 #include "image/dense_thumbnail.h"
@@ -72,6 +74,9 @@ class Generator {
     SetRunContext();
     bool cancelled = false;
     if (main_pass_) cancelled = !MainPass();
+    // After a stop or a Cancel what the workers made ahead is dropped
+    // unwritten (a file being written is finished) before the summary.
+    workers_.reset();
     host_.ClearCurrentImage();
     if (!cancelled && kinds_.index) {
       host_.SetPageFolder(ClosingPageFolder("HTML_INDEX_IN_BASEDIR"));
@@ -127,6 +132,7 @@ class Generator {
     // The stamp and frame pictures are read once, before the first clone.
     if (clones_ && hooks_.HasCloneList()) hooks_.PrepareCloneList(state_.Pictures);
     pipeline_ = image::RLImage(options);
+    StartWorkers(options);
     outputs_ = RunOutputs(state_.CloneDir, Cp1252Text(settings_.Text("THUMB_DIRNAME")), clones_, thumbs_,
                           options.thumb.density);
     context_.emplace(ctx_, ContextLayout{.base_dir = state_.BaseDir,
@@ -164,6 +170,14 @@ class Generator {
       ctx_.Set(Ctx::thumb_density, image::WritesDenseThumb(options.thumb.density) ? options.thumb.density : 0);
     }
     return !kinds_.html || PrepareHtml();
+  }
+
+  // Scripts run on the main thread only: with `_clone` or a clone list the
+  // clones are made there, one after the other, as the run reaches them.
+  void StartWorkers(const image::PipelineOptions& options) {
+    const bool scripts_shape_clones = clones_ && (hooks_.HasCloneFunction() || options.clone.apply_clone_list);
+    const int threads = RunThreadCount();
+    if (threads > 1 && (clones_ || thumbs_) && !scripts_shape_clones) workers_.emplace(options, threads);
   }
 
   void CollectSourceFolders() {
@@ -336,8 +350,9 @@ class Generator {
       if (kinds_.html) run_.pages.BeginDirectory(pages);  // the directory's first and last page, for _initpath
       run_.scripts.CallEntry("_initpath");
 
-      for (std::size_t i = 0; i < directory.images.size(); ++i) {
+      for (std::size_t i = 0; i < directory.images.size(); ++i, ++turn_) {
         if (Cancelled()) return false;
+        FeedWorkers();
         const int in_page = static_cast<int>(i % static_cast<std::size_t>(pages.images_per_page));
         const int page = static_cast<int>(i / static_cast<std::size_t>(pages.images_per_page)) + 1;
         if (kinds_.thumb_pages && in_page == 0) {
@@ -348,7 +363,7 @@ class Generator {
         context_->SetImageCounters(directory, i, in_page, run_.counters.ImagesHandled);
         RunImage& record = directory.images[i];
         MakeCurrent(record);
-        if (!Process(record, directory, clone_folder, thumb_folder)) return false;
+        if (!Process(record, directory)) return false;
         run_.progress.Picture(record.source, ShownFile(record, clone_folder, thumb_folder));
         // The outputs' names and sizes, now that the pipeline has made them.
         ctx_.SetImage(record.file, clones_);
@@ -415,18 +430,67 @@ class Generator {
     return shown.empty() ? record.source : shown;
   }
 
-  // Runs the pipeline on one image; false when the user chose Cancel on
-  // its error.
-  bool Process(RunImage& record, const RunDirectory& directory, const Cp1252Text& clone_folder,
-               const Cp1252Text& thumb_folder) {
-    if (!clones_ && !thumbs_) return true;
-    if (!OutputsAllowed(record.file, directory)) return true;
+  static image::RLImageFile PipelineInput(const RunImage& record) {
     image::RLImageFile input = record.file;
     // The pipeline reads the file's exact time itself.
     input.Original.DateTime = {};
-    image::ImageOutcome outcome =
-        pipeline_.DoIt(input, {Join(state_.BaseDir.bytes(), directory.relative_path), clone_folder.bytes(),
-                               thumb_folder.bytes()});
+    return input;
+  }
+
+  image::ImageFolders FoldersOf(const RunDirectory& directory) const {
+    return {Join(state_.BaseDir.bytes(), directory.relative_path), outputs_.CloneFolder(directory).bytes(),
+            outputs_.ThumbFolder(directory).bytes()};
+  }
+
+  // Hands the images that come next to the workers, up to the look-ahead's
+  // room, with the input their turn will have: the first pass fixed their
+  // names, no two alike, and nothing before their turn changes them. Their
+  // output folders are made here, quietly: the directory's turn makes them
+  // again and tells of a failure then. An image the guard refuses is not
+  // handed over; its turn reports it.
+  void FeedWorkers() {
+    if (!workers_) return;
+    while (workers_->Room() > 0 && feed_.directory < state_.DirList.size()) {
+      const RunDirectory& directory = state_.DirList[feed_.directory];
+      if (feed_.image >= directory.images.size()) {
+        ++feed_.directory;
+        feed_.image = 0;
+        continue;
+      }
+      if (feed_.image == 0) MakeOutputFoldersQuietly(directory);
+      const RunImage& record = directory.images[feed_.image];
+      if (!outputs_.RefusedFile(state_.Guard, directory, record.file)) {
+        workers_->Hand({feed_.turn, PipelineInput(record), FoldersOf(directory)});
+      }
+      ++feed_.image;
+      ++feed_.turn;
+    }
+  }
+
+  void MakeOutputFoldersQuietly(const RunDirectory& directory) {
+    std::error_code error;
+    if (clones_) fs::create_directories(ToNativePath(outputs_.CloneFolder(directory)), error);
+    if (thumbs_) fs::create_directories(ToNativePath(outputs_.ThumbFolder(directory)), error);
+    if (const std::optional<Cp1252Text> dense = outputs_.DenseThumbFolder(directory)) {
+      fs::create_directories(ToNativePath(*dense), error);
+    }
+  }
+
+  // The image's outcome from the workers, or made here when they do not
+  // have it (one thread, or scripts that shape the clones).
+  image::ImageOutcome MakeOutputs(const image::RLImageFile& input, const image::ImageFolders& folders) {
+    if (workers_) {
+      if (std::optional<image::ImageOutcome> ahead = workers_->Take(turn_, input, folders)) return std::move(*ahead);
+    }
+    return pipeline_.DoIt(input, folders);
+  }
+
+  // Runs the pipeline on one image; false when the user chose Cancel on
+  // its error.
+  bool Process(RunImage& record, const RunDirectory& directory) {
+    if (!clones_ && !thumbs_) return true;
+    if (!OutputsAllowed(record.file, directory)) return true;
+    image::ImageOutcome outcome = MakeOutputs(PipelineInput(record), FoldersOf(directory));
     if (outcome.error) {
       ++run_.counters.ImageErrors;
       if (ReportImageError(*outcome.error)) {
@@ -506,6 +570,13 @@ class Generator {
   RunCloneHooks hooks_;
   OutputFolders folders_;
   image::RLImage pipeline_{image::PipelineOptions{}};
+  std::optional<ImageWorkers> workers_;
+  // The images in run order: turn_ is the one the main pass is at, feed_
+  // the next one to hand to the workers.
+  std::size_t turn_ = 0;
+  struct {
+    std::size_t directory = 0, image = 0, turn = 0;
+  } feed_;
   RunOutputs outputs_;
   std::optional<RunContextWriter> context_;
   PageKinds kinds_;

@@ -74,7 +74,9 @@ inline std::uint8_t ToByte(std::int32_t accumulated) {
 }
 
 // Both passes are built for plain x86-64 and for AVX2, chosen at start-up.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Not under ThreadSanitizer: the instrumented chooser would run while the
+// program is being loaded, before the sanitizer is ready, and crash.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 #define VELMORA_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #else
 #define VELMORA_VECTOR_CLONES
