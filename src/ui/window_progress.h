@@ -35,6 +35,7 @@ class WindowProgress final : public app::RunProgress {
   void Directory(std::string_view name, std::int32_t number) override;
   void Image(std::int32_t images_done, std::int64_t bytes_done) override;
   void Finish() override {}
+  bool ShowsPictures() const override { return true; }
   void Picture(const std::filesystem::path& original, const std::filesystem::path& shown) override;
   void Summary(std::string_view text) override;
 

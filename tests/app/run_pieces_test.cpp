@@ -189,6 +189,7 @@ class PictureProgress final : public RunProgress {
   void Directory(std::string_view, std::int32_t) override {}
   void Image(std::int32_t, std::int64_t) override {}
   void Finish() override {}
+  bool ShowsPictures() const override { return true; }
   void Picture(const fs::path& original, const fs::path& shown) override { pictures.emplace_back(original, shown); }
   void Summary(std::string_view text) override { summary = text; }
   std::vector<std::pair<fs::path, fs::path>> pictures;

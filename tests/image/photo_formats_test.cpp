@@ -19,6 +19,7 @@
 #include "image/image_io.h"
 #include "image/resize/resample_filter.h"
 #include "image/resize/resize_image.h"
+#include "image/stamps/pixel_support.h"
 #include "magick_fixtures.h"
 #include "photo_format_tools.h"
 #include "support/required_tool.h"
@@ -31,22 +32,9 @@ namespace fs = std::filesystem;
 using test::Magick;
 using test::Quoted;
 using test::ReadBytes;
-
-RgbBuffer Solid(int width, int height, Rgb colour) {
-  RgbBuffer image(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      std::uint8_t* p = image.pixel(x, y);
-      p[0] = colour.r, p[1] = colour.g, p[2] = colour.b;
-    }
-  }
-  return image;
-}
-
-Rgb PixelAt(const RgbBuffer& image, int x, int y) {
-  const std::uint8_t* p = image.pixel(x, y);
-  return {p[0], p[1], p[2]};
-}
+// Flat pictures and pixel access, as the stamp tests have them.
+using test::At;
+using test::Flat;
 
 int Distance(Rgb a, Rgb b) {
   return std::max({std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
@@ -127,9 +115,9 @@ TEST_F(PhotoFormats, WebpTransparencyIsLaidOverWhite) {
                            "-fill 'rgba(0,0,0,0.5)' -draw 'rectangle 30,0 59,29'");
   ASSERT_TRUE(test::Run("cwebp -lossless " + Quoted(png) + " -o " + Quoted(Path("alpha.webp"))));
   const RgbBuffer ours = ReadImage(Path("alpha.webp"), kImageTypeWebp);
-  EXPECT_TRUE(Near(PixelAt(ours, 10, 10), {255, 0, 0}, 0));
-  EXPECT_TRUE(Near(PixelAt(ours, 45, 10), {128, 128, 128}, 1));
-  EXPECT_TRUE(Near(PixelAt(ours, 80, 10), {255, 255, 255}, 0));
+  EXPECT_TRUE(Near(At(ours, 10, 10), {255, 0, 0}, 0));
+  EXPECT_TRUE(Near(At(ours, 45, 10), {128, 128, 128}, 1));
+  EXPECT_TRUE(Near(At(ours, 80, 10), {255, 255, 255}, 0));
 }
 
 TEST_F(PhotoFormats, WebpAnimationGivesItsFirstFrameOnTheWholeCanvas) {
@@ -141,7 +129,7 @@ TEST_F(PhotoFormats, WebpAnimationGivesItsFirstFrameOnTheWholeCanvas) {
   EXPECT_EQ(size.height, 30);
   const RgbBuffer ours = ReadImage(Path("a.webp"), kImageTypeWebp);
   ASSERT_EQ(ours.width(), 40);
-  EXPECT_TRUE(Near(PixelAt(ours, 20, 15), {255, 0, 0}, 0));
+  EXPECT_TRUE(Near(At(ours, 20, 15), {255, 0, 0}, 0));
 }
 
 // ---- AVIF and HEIF ----
@@ -165,12 +153,12 @@ TEST(AvifAndWebpWriters, EverySizeIsWrittenAndReadBack) {
   for (const auto& [width, height] : {std::pair{1, 1}, std::pair{3, 5}, std::pair{17, 1}, std::pair{401, 301}}) {
     for (const int type : {kImageTypeAvif, kImageTypeWebp}) {
       SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height) + " type " + std::to_string(type));
-      const RgbBuffer source = Solid(width, height, {30, 160, 90});
+      const RgbBuffer source = Flat(width, height, {30, 160, 90});
       const EncodedImage encoded = EncodeImage(type, source, {.quality = 90});
       const RgbBuffer back = ReadImage(encoded.file, type);
       ASSERT_EQ(back.width(), width);
       ASSERT_EQ(back.height(), height);
-      EXPECT_TRUE(Near(PixelAt(back, width / 2, height / 2), {30, 160, 90}, 6));
+      EXPECT_TRUE(Near(At(back, width / 2, height / 2), {30, 160, 90}, 6));
     }
   }
 }
@@ -208,8 +196,8 @@ TEST_F(PhotoFormats, HeifTransparencyIsLaidOverWhite) {
       Png("alpha.png", "-size 64x32 xc:none -fill red -draw 'rectangle 0,0 31,31'", "PNG32:");
   ASSERT_TRUE(test::Run("heif-enc -q 95 " + Quoted(png) + " -o " + Quoted(Path("alpha.heic"))));
   const RgbBuffer ours = ReadImage(Path("alpha.heic"), kImageTypeHeif);
-  EXPECT_TRUE(Near(PixelAt(ours, 8, 16), {255, 0, 0}, 12));
-  EXPECT_TRUE(Near(PixelAt(ours, 56, 16), {255, 255, 255}, 8));
+  EXPECT_TRUE(Near(At(ours, 8, 16), {255, 0, 0}, 12));
+  EXPECT_TRUE(Near(At(ours, 56, 16), {255, 255, 255}, 8));
 }
 
 // Ten-bit samples are rounded, not cut, to eight bits: v * 255 / 1023 to
@@ -292,7 +280,7 @@ std::vector<std::uint8_t> LosslessAvif(const RgbBuffer& image, heif_orientation 
 
 // Left half red, right half blue; a green stripe along the top.
 RgbBuffer Asymmetric() {
-  RgbBuffer image = Solid(64, 32, {255, 0, 0});
+  RgbBuffer image = Flat(64, 32, {255, 0, 0});
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 64; ++x) {
       std::uint8_t* p = image.pixel(x, y);
@@ -312,14 +300,14 @@ TEST_F(PhotoFormats, PictureIsTurnedAndMirroredAsTheFileSays) {
   ASSERT_EQ(upright.width(), 32);
   ASSERT_EQ(upright.height(), 64);
   // Turned clockwise: the red left half is on top, the green top stripe on the right.
-  EXPECT_TRUE(Near(PixelAt(upright, 10, 10), {255, 0, 0}, 0));
-  EXPECT_TRUE(Near(PixelAt(upright, 10, 50), {0, 0, 255}, 0));
-  EXPECT_TRUE(Near(PixelAt(upright, 30, 20), {0, 255, 0}, 0));
+  EXPECT_TRUE(Near(At(upright, 10, 10), {255, 0, 0}, 0));
+  EXPECT_TRUE(Near(At(upright, 10, 50), {0, 0, 255}, 0));
+  EXPECT_TRUE(Near(At(upright, 30, 20), {0, 255, 0}, 0));
 
   const RgbBuffer mirrored = ReadImage(LosslessAvif(Asymmetric(), heif_orientation_flip_horizontally), kImageTypeAvif);
   ASSERT_EQ(mirrored.width(), 64);
-  EXPECT_TRUE(Near(PixelAt(mirrored, 10, 20), {0, 0, 255}, 0));
-  EXPECT_TRUE(Near(PixelAt(mirrored, 50, 20), {255, 0, 0}, 0));
+  EXPECT_TRUE(Near(At(mirrored, 10, 20), {0, 0, 255}, 0));
+  EXPECT_TRUE(Near(At(mirrored, 50, 20), {255, 0, 0}, 0));
 }
 
 // Display P3 to sRGB by the published matrix, independent of any colour library.
@@ -358,28 +346,28 @@ TEST_F(PhotoFormats, DisplayP3ColoursAreBroughtToSrgbFromAProfileOrCodedPrimarie
   const Rgb p3 = {200, 90, 60};
   const Rgb expected = P3ToSrgb(p3);
   ASSERT_GT(Distance(expected, p3), 10);  // the test means something
-  const RgbBuffer from_profile = ReadImage(LosslessAvif(Solid(16, 16, p3), heif_orientation_normal,
+  const RgbBuffer from_profile = ReadImage(LosslessAvif(Flat(16, 16, p3), heif_orientation_normal,
                                                         DisplayP3Profile()), kImageTypeAvif);
-  EXPECT_TRUE(Near(PixelAt(from_profile, 8, 8), expected, 2));
+  EXPECT_TRUE(Near(At(from_profile, 8, 8), expected, 2));
   const RgbBuffer from_primaries =
-      ReadImage(LosslessAvif(Solid(16, 16, p3), heif_orientation_normal, {}, heif_color_primaries_SMPTE_EG_432_1),
+      ReadImage(LosslessAvif(Flat(16, 16, p3), heif_orientation_normal, {}, heif_color_primaries_SMPTE_EG_432_1),
                 kImageTypeAvif);
-  EXPECT_TRUE(Near(PixelAt(from_primaries, 8, 8), expected, 2));
+  EXPECT_TRUE(Near(At(from_primaries, 8, 8), expected, 2));
   // sRGB's own primaries leave every value as it is.
-  const RgbBuffer as_is = ReadImage(LosslessAvif(Solid(16, 16, p3), heif_orientation_normal), kImageTypeAvif);
-  EXPECT_TRUE(Near(PixelAt(as_is, 8, 8), p3, 0));
+  const RgbBuffer as_is = ReadImage(LosslessAvif(Flat(16, 16, p3), heif_orientation_normal), kImageTypeAvif);
+  EXPECT_TRUE(Near(At(as_is, 8, 8), p3, 0));
 }
 
 TEST_F(PhotoFormats, WebpIccProfileIsAppliedToo) {
   const Rgb p3 = {200, 90, 60};
-  const RgbBuffer source = Solid(16, 16, p3);
+  const RgbBuffer source = Flat(16, 16, p3);
   test::WritePpm(source, Path("p3.ppm"));
   ASSERT_TRUE(test::Run("cwebp -lossless -exact " + Quoted(Path("p3.ppm")) + " -o " + Quoted(Path("plain.webp"))));
   test::WriteBytes(Path("p3.icc"), DisplayP3Profile());
   ASSERT_TRUE(test::Run("webpmux -set icc " + Quoted(Path("p3.icc")) + " " + Quoted(Path("plain.webp")) + " -o " +
                         Quoted(Path("p3.webp"))));
-  EXPECT_TRUE(Near(PixelAt(ReadImage(Path("p3.webp"), kImageTypeWebp), 8, 8), P3ToSrgb(p3), 2));
-  EXPECT_TRUE(Near(PixelAt(ReadImage(Path("plain.webp"), kImageTypeWebp), 8, 8), p3, 0));
+  EXPECT_TRUE(Near(At(ReadImage(Path("p3.webp"), kImageTypeWebp), 8, 8), P3ToSrgb(p3), 2));
+  EXPECT_TRUE(Near(At(ReadImage(Path("plain.webp"), kImageTypeWebp), 8, 8), p3, 0));
 }
 
 // ---- metadata carried into clones and found again ----
@@ -432,16 +420,16 @@ TEST(CarriedBlocks, SplitIccProfileIsJoinedInOrderAndDroppedWhenIncomplete) {
                   icc.begin() + static_cast<std::ptrdiff_t>(to));
     return m;
   };
-  const RgbBuffer picture = Solid(16, 16, {200, 90, 60});
+  const RgbBuffer picture = Flat(16, 16, {200, 90, 60});
   ImageMetadata both;
   both.jpeg_markers = {segment(2, half, icc.size()), segment(1, 0, half)};  // out of order
   // The carried profile reaches the WebP file whole: its colours read back as sRGB.
   const EncodedImage with = EncodeImage(kImageTypeWebp, picture, {.quality = 100, .metadata = &both});
-  EXPECT_TRUE(Near(PixelAt(ReadImage(with.file, kImageTypeWebp), 8, 8), P3ToSrgb({200, 90, 60}), 4));
+  EXPECT_TRUE(Near(At(ReadImage(with.file, kImageTypeWebp), 8, 8), P3ToSrgb({200, 90, 60}), 4));
   ImageMetadata one;
   one.jpeg_markers = {segment(1, 0, half)};
   const EncodedImage without = EncodeImage(kImageTypeWebp, picture, {.quality = 100, .metadata = &one});
-  EXPECT_TRUE(Near(PixelAt(ReadImage(without.file, kImageTypeWebp), 8, 8), {200, 90, 60}, 4));
+  EXPECT_TRUE(Near(At(ReadImage(without.file, kImageTypeWebp), 8, 8), {200, 90, 60}, 4));
 }
 
 // The JPEG quality of the settings becomes a coder quality that looks alike:
@@ -497,7 +485,7 @@ TEST(ContainerSignature, BrandsDecideBetweenHeifAndAvifAndOtherIsoFilesAreNeithe
 }
 
 std::vector<std::uint8_t> WebpWithChunk(const char* fourcc, const std::string& content) {
-  const EncodedImage still = EncodeImage(kImageTypeWebp, Solid(8, 8, {10, 20, 30}), {});
+  const EncodedImage still = EncodeImage(kImageTypeWebp, Flat(8, 8, {10, 20, 30}), {});
   const WebPData image = {still.file.data(), still.file.size()};
   WebPMux* mux = WebPMuxCreate(&image, 1);
   const WebPData chunk = {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()};
@@ -539,7 +527,7 @@ TEST_F(CarriedMetadata, HeifExifOffsetIsFollowedAndAWrongOneDoesNotLoseTheBlock)
 }
 
 TEST(EmbeddedMetadata, OtherAndDamagedFilesGiveNothing) {
-  const EncodedImage jpeg = EncodeImage(kImageTypeJpg, Solid(8, 8, {1, 2, 3}), {});
+  const EncodedImage jpeg = EncodeImage(kImageTypeJpg, Flat(8, 8, {1, 2, 3}), {});
   EXPECT_TRUE(ReadEmbeddedMetadata(jpeg.file).empty());
   EXPECT_TRUE(ReadEmbeddedMetadata({}).empty());
   std::vector<std::uint8_t> cut = WebpWithChunk("EXIF", std::string("II*\0\x08\0\0\0", 8));

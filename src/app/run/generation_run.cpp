@@ -364,7 +364,9 @@ class Generator {
         RunImage& record = directory.images[i];
         MakeCurrent(record);
         if (!Process(record, directory)) return false;
-        run_.progress.Picture(record.source, ShownFile(record, clone_folder, thumb_folder));
+        if (run_.progress.ShowsPictures()) {
+          run_.progress.Picture(record.source, ShownFile(record, clone_folder, thumb_folder));
+        }
         // The outputs' names and sizes, now that the pipeline has made them.
         ctx_.SetImage(record.file, clones_);
         if (kinds_.html) context_->SetImageLinks(record, directory, pages, thumb_folder, clone_folder);

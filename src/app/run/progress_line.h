@@ -19,6 +19,9 @@ class RunProgress {
   virtual void Finish() = 0;
   // The image just handled: its original and the file that shows it best
   // (its thumbnail, else its clone, else the original), for a preview.
+  // Only a progress that shows pictures gets them: finding the file costs
+  // a look at the disk per image, which a batch run need not pay.
+  virtual bool ShowsPictures() const { return false; }
   virtual void Picture(const std::filesystem::path& /*original*/, const std::filesystem::path& /*shown*/) {}
   // The summary the run ends with, also after a stop (Windows-1252, lines
   // separated by LF).
